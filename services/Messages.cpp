@@ -1,0 +1,28 @@
+#include "Messages.h"
+
+#include <cstdio>
+
+namespace vkt {
+namespace {
+std::shared_ptr<MessageSink>& installedSink()
+{
+    static std::shared_ptr<MessageSink> sink;
+    return sink;
+}
+} // namespace
+
+void showMessage(const QString& text, MessageIcon icon)
+{
+    if (auto sink = installedSink()) {
+        sink->show(text, icon);
+        return;
+    }
+    std::fprintf(stderr, "VKT [%d]: %s\n", int(icon), text.toLocal8Bit().constData());
+}
+
+void setMessageSink(std::shared_ptr<MessageSink> sink)
+{
+    installedSink() = std::move(sink);
+}
+
+} // namespace vkt

@@ -1,0 +1,134 @@
+#include "TextFiles.h"
+
+#include "Failure.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace vkt {
+namespace {
+
+constexpr const char* kCodePage = "windows-1250";
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString characterName(QStringView ch)
+{
+    const char32_t code = ch.size() == 2 ? QChar::surrogateToUcs4(ch[0], ch[1]) : ch[0].unicode();
+    return QStringLiteral("„%1” (U+%2)")
+        .arg(ch.toString(), QString::number(quint32(code), 16).toUpper().rightJustified(4, u'0'));
+}
+
+} // namespace
+
+QString dataFolder()
+{
+    const QString overridden = qEnvironmentVariable("VKT_DATA_DIR");
+    if (!overridden.isEmpty())
+        return overridden;
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Pic");
+}
+
+QString dataFile(const QString& name)
+{
+    return dataFolder() + u'/' + name;
+}
+
+bool fileExists(const QString& path)
+{
+    return QFileInfo(path).isFile();
+}
+
+QString decodeWindows1250(const QByteArray& bytes)
+{
+    QStringDecoder decoder(kCodePage);
+    return decoder.decode(bytes);
+}
+
+QByteArray encodeWindows1250(const QString& text, const QString& path)
+{
+    QStringEncoder encoder(kCodePage);
+    QByteArray bytes = encoder.encode(text);
+    if (!encoder.hasError())
+        return bytes;
+    // Only on failure: find the first character without a byte, so the message can name it.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const QStringView ch = QStringView(text).sliced(i, len);
+        QStringEncoder single(kCodePage);
+        (void)single.encode(ch);
+        if (single.hasError()) {
+            const QString where = path.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(native(path));
+            throw EncodingFailure(
+                QStringLiteral("A(z) %1 karakter nem menthető a közép-európai kódlapú fájlba%2.")
+                    .arg(characterName(ch), where),
+                ch.toString());
+        }
+        i += len - 1;
+    }
+    throw EncodingFailure(QStringLiteral("A szöveg nem menthető a közép-európai kódlapú fájlba."), {});
+}
+
+QString readAllText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(QStringLiteral("A(z) '%1' fájl nem olvasható: %2").arg(native(path), file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Failure(QStringLiteral("A(z) '%1' fájl nem olvasható: %2").arg(native(path), file.errorString()));
+    return decodeWindows1250(bytes);
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+QStringList readLines(const QString& path)
+{
+    return splitLines(readAllText(path));
+}
+
+void writeText(const QString& path, const QString& s)
+{
+    const QByteArray bytes = encodeWindows1250(s + QStringLiteral("\r\n"), path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw Failure(QStringLiteral("A(z) '%1' fájl nem írható: %2").arg(native(path), file.errorString()));
+}
+
+void appendText(const QString& path, const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    const QByteArray bytes = encodeWindows1250(text, path);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(bytes) != bytes.size() || !file.flush())
+        throw Failure(QStringLiteral("A(z) '%1' fájl nem írható: %2").arg(native(path), file.errorString()));
+}
+
+} // namespace vkt

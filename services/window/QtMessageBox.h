@@ -1,0 +1,8 @@
+#pragma once
+
+namespace vkt {
+
+// Sends showMessage to a modal box captioned "VKT".
+void installMessageBoxSink();
+
+} // namespace vkt

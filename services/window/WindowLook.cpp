@@ -1,0 +1,110 @@
+#include "WindowLook.h"
+
+#include "QtMessageBox.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace vkt {
+
+void applyProgramLook(QApplication& app)
+{
+    // Fusion paints a button's palette colour as its face; native styles may not.
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman CE"), QStringLiteral("Times New Roman"));
+    QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Courier New"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"));
+    app.setWindowIcon(windowIcon());
+    installMessageBoxSink();
+}
+
+QIcon windowIcon()
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/vkt-32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/vkt-256.png"), QSize(256, 256));
+    return icon;
+}
+
+QFont designFont(const QString& family, double points, QFont::Weight weight, bool italic)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setWeight(weight);
+    font.setItalic(italic);
+    return font;
+}
+
+void setFrame(QWidget* window, Frame frame, Minimise minimise)
+{
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (minimise == Minimise::On)
+        flags |= Qt::WindowMinimizeButtonHint;
+    window->setWindowFlags(flags);
+    window->setWindowIcon(windowIcon());
+    if (frame == Frame::Fixed)
+        window->setFixedSize(window->sizeHint().expandedTo(window->minimumSize()));
+}
+
+void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+void setColours(QWidget* widget, const QColor& background, const QColor& text)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::Base, background);
+    if (text.isValid()) {
+        palette.setColor(QPalette::WindowText, text);
+        palette.setColor(QPalette::Text, text);
+    }
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QPushButton* colouredButton(QWidget* parent, const QString& caption, const QColor& face, const QFont& font,
+                            const QRect& geometry)
+{
+    auto* button = new QPushButton(caption, parent);
+    // A style sheet is the one way a face colour holds under every style.
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: #000000; border: 1px solid #404040;"
+                                         " border-radius: 2px; padding: 0px; }"
+                                         " QPushButton:pressed { background-color: %2; }"
+                                         " QPushButton:focus { border: 2px solid #202020; }")
+                              .arg(face.name(), face.darker(115).name()));
+    button->setFont(font);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QLabel* designLabel(QWidget* parent, const QString& text, const QFont& font, const QRect& geometry,
+                    const QColor& textColour, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(font);
+    label->setGeometry(geometry);
+    label->setWordWrap(true);
+    label->setAlignment(alignment);
+    if (textColour.isValid()) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, textColour);
+        label->setPalette(palette);
+    }
+    return label;
+}
+
+} // namespace vkt

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "Twips.h"
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QString>
+
+class QApplication;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace vkt {
+
+// Style, font substitutes, window icon and the real message box: once, before any window.
+void applyProgramLook(QApplication& app);
+
+QIcon windowIcon();
+
+// A family of the design at a fractional point size; missing faces fall back to near relatives.
+QFont designFont(const QString& family, double points, QFont::Weight weight = QFont::Normal, bool italic = false);
+
+enum class Frame { Fixed, Sizable };
+enum class Minimise { Off, On };
+
+// Top-level flags for a side window: no owner, never a maximise button.
+void setFrame(QWidget* window, Frame frame, Minimise minimise);
+void centreOnScreen(QWidget* window);
+void setColours(QWidget* widget, const QColor& background, const QColor& text = QColor());
+
+// A push button whose face shows its own colour, whatever the desktop style.
+QPushButton* colouredButton(QWidget* parent, const QString& caption, const QColor& face, const QFont& font,
+                            const QRect& geometry);
+
+// A label on the window's background, wrapping at word boundaries within its width.
+QLabel* designLabel(QWidget* parent, const QString& text, const QFont& font, const QRect& geometry,
+                    const QColor& textColour = QColor(), Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
+
+} // namespace vkt

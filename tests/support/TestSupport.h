@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Clock.h"
+#include "Messages.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace vkt::testing {
+
+struct RecordedMessage {
+    QString text;
+    MessageIcon icon;
+};
+
+// Stands in for the modal box: remembers every message instead of waiting for a click.
+class MessageRecorder final : public MessageSink {
+public:
+    void show(const QString& text, MessageIcon icon) override { messages.push_back({text, icon}); }
+    std::vector<RecordedMessage> messages;
+};
+
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(DateTime value) : value(value) {}
+    DateTime now() const override { return value; }
+    DateTime value;
+};
+
+// A fresh data folder, a message recorder and a settable clock for every test; all three
+// are put back in tear-down so a failing test cannot leak into the next one.
+class DataFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString path(const QString& name) const;
+    void writeBytes(const QString& name, const QByteArray& bytes) const;
+    QByteArray readBytes(const QString& name) const;
+    bool exists(const QString& name) const;
+    void setNow(const QString& dateTimeText);
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::shared_ptr<MessageRecorder> messages;
+    std::shared_ptr<FixedClock> clock;
+};
+
+// Windows-1250 bytes of a UTF-8 literal, for writing fixtures as a user's file would hold them.
+QByteArray cp1250(const char* utf8);
+
+} // namespace vkt::testing
