@@ -20,6 +20,13 @@ void showMessage(const QString& text, MessageIcon icon)
     std::fprintf(stderr, "VKT [%d]: %s\n", int(icon), text.toLocal8Bit().constData());
 }
 
+SaveAnswer askToSave(const QString& text)
+{
+    if (auto sink = installedSink())
+        return sink->askToSave(text);
+    return SaveAnswer::Cancel;
+}
+
 void setMessageSink(std::shared_ptr<MessageSink> sink)
 {
     installedSink() = std::move(sink);

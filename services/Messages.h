@@ -7,14 +7,19 @@ namespace vkt {
 
 enum class MessageIcon { Error = 16, Warning = 48 };
 
+// The answer to "save the changes?" when a window with unsaved edits is closed.
+enum class SaveAnswer { Save, Discard, Cancel };
+
 // Where messages go: a modal box in the program, a recorder in the tests.
 class MessageSink {
 public:
     virtual ~MessageSink() = default;
     virtual void show(const QString& text, MessageIcon icon) = 0;
+    virtual SaveAnswer askToSave(const QString& text) = 0;
 };
 
 void showMessage(const QString& text, MessageIcon icon);
+SaveAnswer askToSave(const QString& text);  // without a sink: Cancel, so nothing is lost
 void setMessageSink(std::shared_ptr<MessageSink> sink);  // nullptr: messages go to stderr
 
 } // namespace vkt

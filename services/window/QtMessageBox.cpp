@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace vkt {
 namespace {
@@ -16,6 +17,23 @@ public:
                         QStringLiteral("VKT"), text, QMessageBox::Ok, QApplication::activeWindow());
         box.setWindowModality(Qt::ApplicationModal);
         box.exec();
+    }
+
+    SaveAnswer askToSave(const QString& text) override
+    {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("VKT"), text, QMessageBox::NoButton,
+                        QApplication::activeWindow());
+        QPushButton* save = box.addButton(QStringLiteral("Mentés"), QMessageBox::AcceptRole);
+        QPushButton* discard = box.addButton(QStringLiteral("Elvetés"), QMessageBox::DestructiveRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("Mégse"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save)
+            return SaveAnswer::Save;
+        if (box.clickedButton() == discard)
+            return SaveAnswer::Discard;
+        return SaveAnswer::Cancel;
     }
 };
 

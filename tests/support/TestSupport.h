@@ -21,7 +21,14 @@ struct RecordedMessage {
 class MessageRecorder final : public MessageSink {
 public:
     void show(const QString& text, MessageIcon icon) override { messages.push_back({text, icon}); }
+    SaveAnswer askToSave(const QString& text) override
+    {
+        questions.push_back(text);
+        return nextAnswer;
+    }
     std::vector<RecordedMessage> messages;
+    std::vector<QString> questions;
+    SaveAnswer nextAnswer = SaveAnswer::Cancel;
 };
 
 class FixedClock final : public Clock {
