@@ -64,7 +64,7 @@ QByteArray encodeWindows1250(const QString& text, const QString& path)
         const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
         const QStringView ch = QStringView(text).sliced(i, len);
         QStringEncoder single(kCodePage);
-        (void)single.encode(ch);
+        const QByteArray probe = single.encode(ch);  // encode() is lazy until converted
         if (single.hasError()) {
             const QString where = path.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(native(path));
             throw EncodingFailure(
