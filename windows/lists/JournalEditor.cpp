@@ -1,0 +1,233 @@
+#include "JournalEditor.h"
+
+#include "Failure.h"
+#include "Messages.h"
+#include "TextFiles.h"
+#include "WindowLook.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace vkt {
+
+// One column of the design's table for the two editors.
+struct JournalDesign {
+    const char* window;
+    const char* caption;
+    const char* file;
+    const char* textBox;
+    const char* designText;
+    const char* notFound;
+    const char* saveCommand;
+    const char* okCommand;
+    int clientWidth, clientHeight;
+    int textLeft, textTop, textWidth, textHeight;
+    double points;
+    QFont::Weight weight;
+    QColor background;
+    Frame frame;
+    Minimise minimise;
+};
+
+namespace {
+
+const JournalDesign& designOf(Journal which)
+{
+    static const JournalDesign notes{
+        "Form8", "Jegyzetek", "jegyzetek.txt", "Text81", "Jegyzetek:  ", "Az 'jegyzetek.txt' fájl NEM található!",
+        "mentes81", "ok81", 6555, 7170, 240, 240, 6135, 6735, 14.25, QFont::Normal, QColor(0x00, 0x00, 0x80),
+        Frame::Sizable, Minimise::On};
+    static const JournalDesign observationLog{
+        "Form10", "Megfigyelési napló", "naplo-vkt.txt", "Text10", "Megfigyelési napló:",
+        "A 'naplo-vkt.txt' fájl NEM található!", "naplo1", "naplo2", 17880, 8550, 240, 360, 17415, 7935, 12.75,
+        QFont::Bold, QColor(0x00, 0x40, 0x00), Frame::Fixed, Minimise::Off};
+    return which == Journal::Notes ? notes : observationLog;
+}
+
+// The file's last line end belongs to the file, not to the text: a save puts it back.
+QString withoutFinalLineEnd(const QString& text)
+{
+    if (text.endsWith(QLatin1String("\r\n")))
+        return text.chopped(2);
+    if (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        return text.chopped(1);
+    return text;
+}
+
+QString editorForm(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+// Only the blank (code 32) counts as empty; line breaks and tabs are content.
+bool blankOnly(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
+}
+
+QString characterCode(const QString& character)
+{
+    const QList<uint> code = character.toUcs4();
+    return code.isEmpty() ? QString()
+                          : QStringLiteral("U+%1").arg(QString::number(code.first(), 16).toUpper().rightJustified(4, u'0'));
+}
+
+// The box's own face and text; its scroll bars keep the desktop's colours.
+void setBoxColours(QWidget* box, const QColor& face, const QColor& text)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    palette.setColor(QPalette::Base, face);
+    palette.setColor(QPalette::Text, text);
+    box->setPalette(palette);
+}
+
+} // namespace
+
+JournalEditor::JournalEditor(Journal which) : design_(designOf(which))
+{
+    setObjectName(QString::fromUtf8(design_.window));
+    setWindowTitle(QString::fromUtf8(design_.caption));
+    createMenu();
+    createControls();
+    setFrame(this, design_.frame, design_.minimise);
+    load();
+}
+
+void JournalEditor::createMenu()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* menu = new QMenuBar(this);
+    layout->setMenuBar(menu);
+
+    QAction* saveCommand = menu->addAction(QStringLiteral("Mentés"));
+    saveCommand->setObjectName(QString::fromUtf8(design_.saveCommand));
+    connect(saveCommand, &QAction::triggered, this, [this] { save(); });
+    QAction* okCommand = menu->addAction(QStringLiteral("OK"));
+    okCommand->setObjectName(QString::fromUtf8(design_.okCommand));
+    connect(okCommand, &QAction::triggered, this, &JournalEditor::saveAndClose);
+}
+
+void JournalEditor::createControls()
+{
+    // The client area below the menu bar carries the design's colour and positions.
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setColours(client, design_.background);
+    layout()->addWidget(client);
+
+    text_ = new QPlainTextEdit(client);
+    text_->setObjectName(QString::fromUtf8(design_.textBox));
+    text_->setGeometry(twipsRect(design_.textLeft, design_.textTop, design_.textWidth, design_.textHeight));
+    text_->setFont(designFont(QStringLiteral("Times New Roman"), design_.points, design_.weight));
+    setBoxColours(text_, design_.background, Qt::white);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setFocus();
+
+    const QSize clientSize = twipsSize(design_.clientWidth, design_.clientHeight);
+    const int menuHeight = layout()->menuBar()->sizeHint().height();
+    if (design_.frame == Frame::Fixed)
+        setFixedSize(clientSize.width(), clientSize.height() + menuHeight);
+    else
+        resize(clientSize.width(), clientSize.height() + menuHeight);
+}
+
+void JournalEditor::load()
+{
+    savedText_ = QString::fromUtf8(design_.designText);
+    const QString path = dataFile(QString::fromUtf8(design_.file));
+    bool loaded = false;
+    if (fileExists(path)) {
+        try {
+            savedText_ = withoutFinalLineEnd(readAllText(path));
+            loaded = true;
+        } catch (const Failure&) {
+            // A file that cannot be read is as good as absent; the first save replaces it.
+        }
+    }
+    if (!loaded)
+        showMessage(QString::fromUtf8(design_.notFound), MessageIcon::Error);
+    text_->setPlainText(editorForm(savedText_));
+    text_->document()->setModified(false);
+}
+
+QString JournalEditor::fileText() const
+{
+    // Unchanged text goes back exactly as it came, whatever line ends the file used.
+    if (!text_->document()->isModified())
+        return savedText_;
+    QString text = text_->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+    text.replace(QChar::LineSeparator, QLatin1String("\r\n"));
+    return text;
+}
+
+bool JournalEditor::save()
+{
+    const QString text = fileText();
+    if (blankOnly(text)) {
+        showMessage(QStringLiteral("Üreset NEM mentek!"), MessageIcon::Warning);
+        return false;
+    }
+    const QString path = dataFile(QString::fromUtf8(design_.file));
+    try {
+        writeText(path, text);
+    } catch (const EncodingFailure& failure) {
+        // Never a '?' in place of a character: nothing is written and the text stays to be mended.
+        if (failure.character().isEmpty())
+            showMessage(failure.message(), MessageIcon::Warning);
+        else
+            showMessage(QStringLiteral("A szöveget NEM mentettem a '%1' fájlba, mert a közép-európai kódlap nem "
+                                       "ismeri ezt a karaktert: „%2” (%3)")
+                            .arg(QString::fromUtf8(design_.file), failure.character(),
+                                 characterCode(failure.character())),
+                        MessageIcon::Warning);
+        return false;
+    } catch (const Failure& failure) {
+        showMessage(failure.message(), MessageIcon::Error);
+        return false;
+    }
+    savedText_ = text;
+    text_->document()->setModified(false);
+    return true;
+}
+
+void JournalEditor::saveAndClose()
+{
+    if (save())
+        close();
+}
+
+void JournalEditor::closeEvent(QCloseEvent* event)
+{
+    if (!text_->document()->isModified()) {
+        event->accept();
+        return;
+    }
+    switch (askToSave(QStringLiteral("A módosítások nincsenek mentve. Menti őket?"))) {
+    case SaveAnswer::Save:
+        if (save())
+            event->accept();
+        else
+            event->ignore();
+        return;
+    case SaveAnswer::Discard:
+        event->accept();
+        return;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    event->ignore();
+}
+
+} // namespace vkt

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace vkt {
+
+struct JournalDesign;
+
+enum class Journal { Notes, ObservationLog };
+
+// Form8 (notes) and Form10 (observation log): the whole journal file as one editable text.
+// The file is read once, when the window is built, and rewritten whole by "Mentés" and "OK".
+class JournalEditor : public QWidget {
+    Q_OBJECT
+public:
+    explicit JournalEditor(Journal which);
+
+protected:
+    // Unsaved edits are not dropped silently: the user chooses to save, discard or stay.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createMenu();
+    void load();
+    // True when the text is in the file; otherwise a message has said why and the text stays.
+    bool save();
+    void saveAndClose();
+    QString fileText() const;
+
+    const JournalDesign& design_;
+    QPlainTextEdit* text_ = nullptr;
+    // The file's text, without its final line end, as it stood at loading or the last save.
+    QString savedText_;
+};
+
+} // namespace vkt

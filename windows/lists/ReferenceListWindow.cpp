@@ -1,0 +1,192 @@
+#include "ReferenceListWindow.h"
+
+#include "Failure.h"
+#include "Messages.h"
+#include "ReferenceRows.h"
+#include "TextFiles.h"
+#include "WindowLook.h"
+
+#include <QApplication>
+#include <QAbstractItemDelegate>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStyleOptionViewItem>
+#include <optional>
+
+namespace vkt {
+
+// One row of the design's tables for the four list windows.
+struct ListDesign {
+    const char* window;
+    const char* caption;
+    const char* list;
+    const char* file;
+    const char* notFound;
+    QColor background;
+    const char* listFamily;
+    double listPoints;
+    const char* button;
+    const char* buttonFamily;
+    double buttonPoints;
+    QFont::Weight buttonWeight;
+    int clientWidth, clientHeight;
+    int listLeft, listTop, listWidth, listHeight;
+    int buttonLeft, buttonTop, buttonWidth, buttonHeight;
+};
+
+namespace {
+
+const QColor kCyan(0xC0, 0xFF, 0xFF);
+const QColor kOrange(0xFF, 0xC0, 0x80);
+const QColor kPink(0xFF, 0xC0, 0xFF);
+const QColor kButtonFace(0xC0, 0xFF, 0xC0);
+
+const ListDesign& designOf(ReferenceList which)
+{
+    static const ListDesign earlyCrescents{
+        "Form5", "Korai Holdsarlók", "List1", "holdsarlok.txt", "A 'holdsarlok.txt' fájl NEM található!", kCyan,
+        "Courier", 15, "Command51", "Arial", 12, QFont::Bold,
+        13695, 8235, 360, 1080, 13095, 6330, 6000, 7680, 855, 375};
+    static const ListDesign solarEclipses{
+        "Form7", "Napfogyatkozások", "List2", "napfogyik.txt", "A 'napfogyik.txt' fájl NEM található!", kOrange,
+        "Courier New", 14.25, "Command71", "Arial", 9.75, QFont::Bold,
+        17355, 7860, 480, 240, 16695, 6645, 8160, 7200, 975, 495};
+    static const ListDesign venusCrescents{
+        "Form9", "Vénusz sarlók láthatósága", "List9", "venusz.txt", "A 'venusz.txt' fájl NEM található!", kPink,
+        "Courier New", 14.25, "Command1", "MS Sans Serif", 12, QFont::Normal,
+        14535, 7140, 240, 240, 14055, 6015, 6840, 6480, 855, 495};
+    static const ListDesign lunarEclipses{
+        "Form12", "Holdfogyatkozások", "List12", "holdfogyik.txt", "A 'holdfogyik.txt' fájl NEM található!", kCyan,
+        "Courier New", 12.75, "Command12", "Arial Narrow", 12, QFont::Normal,
+        17145, 6375, 120, 240, 16815, 5130, 8160, 5760, 855, 375};
+    switch (which) {
+    case ReferenceList::EarlyCrescents:
+        return earlyCrescents;
+    case ReferenceList::SolarEclipses:
+        return solarEclipses;
+    case ReferenceList::VenusCrescents:
+        return venusCrescents;
+    case ReferenceList::LunarEclipses:
+        break;
+    }
+    return lunarEclipses;
+}
+
+QFont fixedPitch(const char* family, double points)
+{
+    QFont font = designFont(QString::fromUtf8(family), points);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+// Missing and unreadable alike: the user's remedy is the same, to put the file in place.
+std::optional<QStringList> readListFile(const QString& path)
+{
+    if (!fileExists(path))
+        return std::nullopt;
+    try {
+        return readLines(path);
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
+}
+
+// The box's own face and text; its scroll bars keep the desktop's colours.
+void setBoxColours(QWidget* box, const QColor& face, const QColor& text)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    palette.setColor(QPalette::Base, face);
+    palette.setColor(QPalette::Text, text);
+    box->setPalette(palette);
+}
+
+} // namespace
+
+ReferenceListWindow::ReferenceListWindow(ReferenceList which)
+{
+    const ListDesign& design = designOf(which);
+    setObjectName(QString::fromUtf8(design.window));
+    setWindowTitle(QString::fromUtf8(design.caption));
+    createControls(design);
+    if (which == ReferenceList::EarlyCrescents)
+        createHeadings();
+    setFixedSize(twipsSize(design.clientWidth, design.clientHeight));
+    setFrame(this, Frame::Fixed, Minimise::Off);
+    loadList(design);
+}
+
+void ReferenceListWindow::createControls(const ListDesign& design)
+{
+    setColours(this, design.background);
+
+    list_ = new QListView(this);
+    list_->setObjectName(QString::fromUtf8(design.list));
+    list_->setGeometry(twipsRect(design.listLeft, design.listTop, design.listWidth, design.listHeight));
+    list_->setFont(fixedPitch(design.listFamily, design.listPoints));
+    setBoxColours(list_, design.background, Qt::black);
+    list_->setUniformItemSizes(true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setWordWrap(false);
+    list_->setTextElideMode(Qt::ElideNone);
+    list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    QPushButton* ok = colouredButton(this, QStringLiteral("OK"), kButtonFace,
+                                     designFont(QString::fromUtf8(design.buttonFamily), design.buttonPoints,
+                                                design.buttonWeight),
+                                     twipsRect(design.buttonLeft, design.buttonTop, design.buttonWidth,
+                                               design.buttonHeight));
+    ok->setObjectName(QString::fromUtf8(design.button));
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+
+    list_->setFocus();
+}
+
+void ReferenceListWindow::createHeadings()
+{
+    // Only Form5 has a text colour and font of its own, and headings that do not follow the file.
+    setColours(this, palette().color(QPalette::Window), QColor(0x00, 0x00, 0x80));
+    setFont(designFont(QStringLiteral("Courier"), 12));
+    designLabel(this, QStringLiteral("Korai Holdsarlók:"), designFont(QStringLiteral("Times New Roman"), 14.25),
+                twipsRect(360, 120, 6000, 450), QColor(0x00, 0x00, 0x80))
+        ->setObjectName(QStringLiteral("Label1"));
+    const QFont heading = designFont(QStringLiteral("Courier"), 12, QFont::Bold);
+    const struct {
+        const char* name;
+        const char* text;
+        int left, width;
+    } headings[] = {
+        {"Label2", "Időpont", 360, 3000},
+        {"Label3", "Mikor?", 3480, 1080},
+        {"Label4", "Holdsarló kora (kb.)", 4680, 4500},
+    };
+    for (const auto& h : headings)
+        designLabel(this, QString::fromUtf8(h.text), heading, twipsRect(h.left, 720, h.width, 330), Qt::black)
+            ->setObjectName(QString::fromUtf8(h.name));
+}
+
+void ReferenceListWindow::loadList(const ListDesign& design)
+{
+    std::optional<QStringList> lines = readListFile(dataFile(QString::fromUtf8(design.file)));
+    if (!lines)
+        showMessage(QString::fromUtf8(design.notFound), MessageIcon::Error);
+
+    auto* rows = new ReferenceRows(lines.value_or(QStringList()), list_);
+    const int longest = rows->longestRow();
+    if (longest >= 0) {
+        QStyleOptionViewItem option;
+        option.initFrom(list_);
+        option.font = list_->font();
+        option.fontMetrics = QFontMetrics(option.font);
+        option.features = QStyleOptionViewItem::HasDisplay;
+        option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        option.textElideMode = Qt::ElideNone;
+        rows->setRowSize(list_->itemDelegate()->sizeHint(option, rows->index(longest)));
+    }
+    list_->setModel(rows);
+}
+
+} // namespace vkt
