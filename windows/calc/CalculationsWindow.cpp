@@ -1,0 +1,125 @@
+#include "CalculationsWindow.h"
+
+#include "DrawnText.h"
+#include "Messages.h"
+#include "MilConversion.h"
+#include "Numbers.h"
+#include "WindowLook.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+namespace vkt {
+namespace {
+
+const QColor Background(0xC0, 0xFF, 0xFF);
+const QColor ButtonFace(0xC0, 0xFF, 0xC0);
+const QColor Silver(0xC0, 0xC0, 0xC0);
+
+// Results start in the gap between "fok  =" / "vonás =  " and the unit label after it.
+constexpr int ResultLeft = 3400;
+constexpr int DegreesResultTop = 1080;
+constexpr int MilsResultTop = 2650;
+
+QLabel* formLabel(QWidget* window, const char* name, const QString& text, const QFont& font, const QRect& geometry)
+{
+    QLabel* label = designLabel(window, text, font, geometry);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    setColours(label, Background);  // labels paint the window's colour behind their text
+    return label;
+}
+
+} // namespace
+
+CalculationsWindow::CalculationsWindow()
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Számítások"));
+    setColours(this, Background);
+    setFont(designFont(QStringLiteral("Arial"), 14.25, QFont::Bold));  // the font of the drawn results
+    setFixedSize(twipsSize(8610, 5970));
+    setFrame(this, Frame::Fixed, Minimise::Off);
+
+    drawing = new DrawnText(this);
+    createLabels();
+    createInputs();
+    Text41->setFocus();
+}
+
+void CalculationsWindow::createLabels()
+{
+    QFont heading = designFont(QStringLiteral("Arial"), 12, QFont::Bold);
+    heading.setUnderline(true);
+    const QFont plain = designFont(QStringLiteral("Arial"), 12, QFont::Bold);
+
+    formLabel(this, "Label41", QStringLiteral("Fok -  Vonás átszámítás:"), heading, twipsRect(480, 480, 4575, 375));
+    formLabel(this, "Label42", QStringLiteral("fok  ="), plain, twipsRect(1800, 1080, 1095, 375));
+    formLabel(this, "Label43", QStringLiteral("vonás"), plain, twipsRect(5160, 1080, 1095, 375));
+    formLabel(this, "Label45", QStringLiteral("Vonás - Fok átszámítás:"), heading, twipsRect(480, 2040, 4575, 375));
+    formLabel(this, "Label46", QStringLiteral("vonás =  "), plain, twipsRect(1800, 2640, 1335, 375));
+    formLabel(this, "Label47", QStringLiteral("fok"), plain, twipsRect(5160, 2640, 855, 375));
+    formLabel(this, "Label48",
+              QStringLiteral("A tüzérségben és a navigációban használt 6000 egységre osztott kör (ún. tüzérségi kör) "
+                             "olyan szögmértékegység, amely a teljes kört 360 fok helyett 6000 egységre osztja fel."),
+              designFont(QStringLiteral("Arial Narrow"), 12.75, QFont::Bold), twipsRect(600, 3600, 7455, 1215));
+}
+
+void CalculationsWindow::createInputs()
+{
+    auto inputBox = [this](const char* name, const QRect& geometry) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QLatin1String(name));
+        box->setMaxLength(6);
+        box->setGeometry(geometry);
+        return box;
+    };
+    const QFont calculate = designFont(QStringLiteral("Arial Narrow"), 12, QFont::Bold);
+
+    // Created in tab order: degree box, its button, mil box, its button, then OK.
+    Text41 = inputBox("Text41", twipsRect(480, 960, 1095, 450));
+    Command41 = colouredButton(this, QStringLiteral("Számítás"), ButtonFace, calculate, twipsRect(6600, 960, 1455, 495));
+    Command41->setObjectName(QStringLiteral("Command41"));
+    Text42 = inputBox("Text42", twipsRect(480, 2520, 1095, 450));
+    Command42 = colouredButton(this, QStringLiteral("Számítás"), ButtonFace, calculate, twipsRect(6600, 2520, 1455, 495));
+    Command42->setObjectName(QStringLiteral("Command42"));
+    Command499 = colouredButton(this, QStringLiteral("OK"), ButtonFace,
+                                designFont(QStringLiteral("Arial Narrow"), 14.25, QFont::Bold),
+                                twipsRect(3960, 5280, 855, 495));
+    Command499->setObjectName(QStringLiteral("Command499"));
+    setTabOrder(Text41, Command41);
+    setTabOrder(Command41, Text42);
+    setTabOrder(Text42, Command42);
+    setTabOrder(Command42, Command499);
+
+    connect(Command41, &QPushButton::clicked, this, [this] { convert(Text41, DegreesToMils, DegreesResultTop); });
+    connect(Command42, &QPushButton::clicked, this, [this] { convert(Text42, MilsToDegrees, MilsResultTop); });
+    connect(Command499, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void CalculationsWindow::convert(QLineEdit* input, std::optional<double> (*operation)(double), int resultTopTwips)
+{
+    const std::optional<double> number = toNumber(input->text());
+    const std::optional<double> result = number ? operation(*number) : std::nullopt;
+    if (!result) {
+        // The earlier result stays on the window and the box keeps its text for correcting.
+        showMessage(QStringLiteral("Kérem, VALÓS ADATOT adjon meg!"), MessageIcon::Warning);
+        return;
+    }
+    drawing->clearDrawing();
+    drawing->drawText(ResultLeft, resultTopTwips, QLatin1Char(' ') + formatNumber(*result, NumberPattern::TwoDecimals));
+}
+
+void CalculationsWindow::paintEvent(QPaintEvent*)
+{
+    // Shape1 frames the conversion area; Line1 parts the two rows, Line2 sits above the text.
+    QPainter painter(this);
+    painter.setPen(Silver);
+    painter.drawRect(twipsRect(240, 240, 8175, 4815).adjusted(0, 0, -1, -1));
+    painter.drawLine(twipsPoint(480, 1800), twipsPoint(8040, 1800));
+    painter.drawLine(twipsPoint(2400, 3360), twipsPoint(6120, 3360));
+}
+
+} // namespace vkt
