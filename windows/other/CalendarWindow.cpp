@@ -1,0 +1,108 @@
+#include "CalendarWindow.h"
+
+#include "Clock.h"
+#include "DateTime.h"
+#include "WindowLook.h"
+
+#include <QCalendarWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableView>
+#include <QTextCharFormat>
+
+namespace vkt {
+namespace {
+
+const QColor Green(0x00, 0x80, 0x00);
+const QColor White(0xFF, 0xFF, 0xFF);
+const QColor Yellow(0xFF, 0xFF, 0x00);
+const QColor GridGrey(0x80, 0x80, 0x80);
+
+} // namespace
+
+CalendarWindow::CalendarWindow()
+{
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QStringLiteral("Naptár"));
+    setColours(this, Green, QColor(0x80, 0xFF, 0x80));
+    setFont(designFont(QStringLiteral("Arial"), 14.25, QFont::Bold));
+    setFixedSize(twipsSize(11190, 8355));
+    setFrame(this, Frame::Fixed, Minimise::Off);
+
+    createButtons();
+    createCalendar();
+    setTabOrder(Calendar1, Command61);
+    setTabOrder(Command61, Command62);
+    Calendar1->setFocus();
+}
+
+void CalendarWindow::createButtons()
+{
+    Command62 = colouredButton(this, QStringLiteral("Most"), QColor(0xC0, 0xFF, 0xFF),
+                               designFont(QStringLiteral("Arial"), 12, QFont::Normal, true),
+                               twipsRect(5040, 7680, 1095, 495));
+    Command62->setObjectName(QStringLiteral("Command62"));
+    Command61 = colouredButton(this, QStringLiteral("OK"), QColor(0xC0, 0xFF, 0xC0), designFont(QStringLiteral("Arial"), 12),
+                               twipsRect(9960, 7680, 855, 495));
+    Command61->setObjectName(QStringLiteral("Command61"));
+    connect(Command62, &QPushButton::clicked, this, &CalendarWindow::showToday);
+    connect(Command61, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void CalendarWindow::createCalendar()
+{
+    Calendar1 = new QCalendarWidget(this);
+    Calendar1->setObjectName(QStringLiteral("Calendar1"));
+    Calendar1->setGeometry(twipsRect(0, 120, 11055, 7455));
+    Calendar1->setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    // Hungarian weeks start on Monday; said outright rather than left to the locale tables.
+    Calendar1->setFirstDayOfWeek(Qt::Monday);
+    Calendar1->setGridVisible(true);
+
+    // Day numbers: the view's font and text colour on the green background.
+    Calendar1->setFont(designFont(QStringLiteral("Arial"), 15.75, QFont::Bold));
+    QPalette palette = Calendar1->palette();
+    palette.setColor(QPalette::Base, Green);
+    palette.setColor(QPalette::AlternateBase, Green);
+    palette.setColor(QPalette::Window, Green);
+    palette.setColor(QPalette::Text, Yellow);
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0xC0, 0xC0, 0xC0));  // days of the next and last month
+    Calendar1->setPalette(palette);
+
+    // Weekday formats would also colour the names in the header; the palette colours the days.
+    for (int day = Qt::Monday; day <= Qt::Sunday; ++day)
+        Calendar1->setWeekdayTextFormat(Qt::DayOfWeek(day), QTextCharFormat());
+    QTextCharFormat weekdayNames;
+    weekdayNames.setFont(designFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    weekdayNames.setForeground(White);
+    weekdayNames.setBackground(Green);
+    Calendar1->setHeaderTextFormat(weekdayNames);
+
+    // The title bar is built of the widget's own children; a style sheet on the bar alone
+    // colours it without touching the palette of the day grid.
+    if (auto* bar = Calendar1->findChild<QWidget*>(QStringLiteral("qt_calendar_navigationbar")))
+        bar->setStyleSheet(QStringLiteral(
+            "QWidget#qt_calendar_navigationbar { background-color: #008000; }"
+            " QToolButton#qt_calendar_monthbutton, QToolButton#qt_calendar_yearbutton {"
+            " color: #FFFF00; background-color: #008000; font-family: Arial; font-size: 14.25pt; font-weight: bold; }"
+            " QSpinBox#qt_calendar_yearedit { font-family: Arial; font-size: 14.25pt; font-weight: bold; }"));
+
+    if (auto* grid = Calendar1->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"))) {
+        grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: #808080; }"));
+        grid->setPalette(palette);
+    }
+
+    Calendar1->setSelectedDate(QDate(2026, 8, 4));
+    Calendar1->setCurrentPage(2026, 8);
+}
+
+void CalendarWindow::showToday()
+{
+    // The time of day plays no part: 23:59:59 is still today.
+    const CivilTime now = toCivil(currentDateTime());
+    const QDate today(now.year, now.month, now.day);
+    Calendar1->setSelectedDate(today);
+    Calendar1->setCurrentPage(today.year(), today.month());
+}
+
+} // namespace vkt
