@@ -1,0 +1,46 @@
+#pragma once
+
+#include "MoonRenderer.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace vkt::moon {
+
+struct MoonPicture {
+    QString fileName;
+    double ageDays = 0;
+};
+
+// One picture per file of the phase table, each at the middle of its age band; the new-moon
+// picture, whose band wraps round the end of the cycle, shows the new Moon itself.
+std::vector<MoonPicture> phasePictures();
+// "Lunar-day02s.gif" … "Lunar-day11s.gif": the Moon aged 2 … 11 days.
+std::vector<MoonPicture> lunarDayPictures();
+
+// Where the Moon sits in each kind of picture. The phase pictures fill the 137 × 137 pixel picture
+// box of the main window; the lunar days and the map fit the moon-map window's picture area, which
+// starts 16 pixels into a 1167 × 729 client area.
+Disc phasePictureDisc();
+Disc lunarDayDisc();
+Disc lunarMapDisc();
+
+// The phase seen on a day of the lunar month, with its day number in a corner.
+QImage renderLunarDay(const AlbedoMap& map, int day);
+// The full Moon with the great seas and some well-known craters named.
+QImage renderLunarMap(const AlbedoMap& map);
+// 300 × 42: a row of phases from a waxing crescent through full to a waning crescent.
+QImage renderBanner(const AlbedoMap& map);
+// An orange crescent opening to the right, on transparency.
+QImage renderWindowIcon(const AlbedoMap& map, int size);
+
+// Writes every picture the program shows; returns the paths written. Throws std::runtime_error.
+QStringList writeAllPictures(const AlbedoMap& map, const QString& picFolder, const QString& iconFolder);
+
+// Whole file or nothing; format as QImageWriter names it ("png", "jpg").
+void saveImage(const QImage& image, const QString& path, const char* format, int quality = -1);
+
+} // namespace vkt::moon
