@@ -175,14 +175,6 @@ TEST_F(CalculationsWindowTest, ConversionTable)
     }
 }
 
-TEST_F(CalculationsWindowTest, ResultsAreDrawnInTheWindowFont)
-{
-    const QFont font = window->font();
-    EXPECT_EQ(font.family(), QStringLiteral("Arial"));
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 14.25);
-    EXPECT_TRUE(font.bold());
-}
-
 TEST_F(CalculationsWindowTest, AConversionErasesTheResultOfTheOtherDirection)
 {
     convertDegrees("1");
