@@ -9,6 +9,16 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+// The icons live in a static library, where nothing would otherwise pull their resource in.
+static void initIconResource()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace vkt {
 
 void applyProgramLook(QApplication& app)
@@ -24,6 +34,7 @@ void applyProgramLook(QApplication& app)
 
 QIcon windowIcon()
 {
+    initIconResource();
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/vkt-32.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/icons/vkt-256.png"), QSize(256, 256));
