@@ -8,7 +8,7 @@ PACKAGES=(
   cmake make g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
-  libswe-dev swe-basic-data
+  libswe-dev swe-basic-data tzdata
   libgif-dev
   fonts-liberation fontconfig
   xvfb xauth

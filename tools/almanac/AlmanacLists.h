@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Ephemeris.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace vkt::almanac {
+
+// The five data files the program reads, as lines; the list windows show every line as it
+// stands, so the blanks here are the layout on screen.
+struct Almanac {
+    QStringList newMoons;       // "ujholdak.txt"
+    QStringList crescents;      // "holdsarlok.txt"
+    QStringList solarEclipses;  // "napfogyik.txt"
+    QStringList lunarEclipses;  // "holdfogyik.txt"
+    QStringList venus;          // "venusz.txt"
+};
+
+struct AlmanacFile {
+    QString name;
+    const QStringList* lines;
+};
+std::vector<AlmanacFile> almanacFiles(const Almanac& almanac);
+QStringList almanacFileNames();
+
+// Called before each civil year is computed.
+using Progress = std::function<void(int year)>;
+
+// Every event whose time, to the minute in Hungarian civil time, falls in the civil years
+// fromYear..toYear. Events are listed by their own time: the evening crescent after a new moon
+// of 31 December belongs to the next year.
+Almanac computeAlmanac(const Ephemeris& ephemeris, int fromYear, int toYear, const Place& place,
+                       const Progress& progress = {});
+
+// Writes each file atomically (Windows-1250, CR LF). Throws vkt::Failure.
+void writeAlmanac(const QString& folder, const Almanac& almanac);
+
+} // namespace vkt::almanac

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Ephemeris.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <optional>
+
+namespace vkt::almanac {
+
+constexpr int kFirstYear = 1800;  // the years the ephemeris files of swe-basic-data cover
+constexpr int kLastYear = 2399;
+
+enum ExitCode { Success = 0, Failed = 1, BadArguments = 2 };
+
+struct Options {
+    int fromYear = 0;
+    int toYear = 0;
+    QString folder;
+    Place place = budapest();
+    bool force = false;
+    bool help = false;
+};
+
+struct ParsedArguments {
+    std::optional<Options> options;
+    QString error;  // Hungarian, when options is empty
+};
+
+// The arguments after the program's name.
+ParsedArguments parseArguments(const QStringList& arguments);
+QString helpText();
+
+// The whole tool: messages go to out and err, a progress line to err when showProgress.
+int runAlmanac(const QStringList& arguments, QTextStream& out, QTextStream& err, bool showProgress);
+
+} // namespace vkt::almanac

@@ -1,0 +1,255 @@
+#include "Eclipses.h"
+
+#include "Failure.h"
+#include "MoonPhases.h"
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <swephexp.h>
+
+namespace vkt::almanac {
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180;
+constexpr double kAuKm = 149597870.7;
+constexpr double kEarthRadiusKm = 6378.137;
+constexpr double kMoonRadiusKm = 1737.4;
+constexpr double kMinute = 1.0 / 1440;
+
+[[noreturn]] void fail(const char* what, const char* detail)
+{
+    throw Failure(QStringLiteral("A Swiss Ephemeris hibát jelzett (%1): %2")
+                      .arg(QString::fromLatin1(what), QString::fromLocal8Bit(detail)));
+}
+
+SolarEclipseType solarType(int flags)
+{
+    // A hybrid eclipse may carry the total or annular bit as well, so it is asked first.
+    if (flags & SE_ECL_ANNULAR_TOTAL)
+        return SolarEclipseType::Hybrid;
+    if (flags & SE_ECL_TOTAL)
+        return SolarEclipseType::Total;
+    if (flags & SE_ECL_ANNULAR)
+        return SolarEclipseType::Annular;
+    return SolarEclipseType::Partial;
+}
+
+double localSolarMagnitude(const Ephemeris& ephemeris, JulianDay ut, const Place& place)
+{
+    double geo[3] = {place.longitude, place.latitude, place.height};
+    double attr[20] = {};
+    char error[AS_MAXCH] = {};
+    if (swe_sol_eclipse_how(ut, ephemeris.flags(), geo, attr, error) < 0)
+        fail("swe_sol_eclipse_how", error);
+    return attr[0];
+}
+
+// The Earth's shadow at the Moon, in degrees, by the rules of NASA's eclipse catalogues:
+// Chauvenet's 1/50 enlargement for the atmosphere and 0.998340 for the Earth's flattening.
+struct Shadow {
+    double distance = 0;  // the Moon's centre from the shadow axis
+    double penumbra = 0;
+    double umbra = 0;
+    double moonRadius = 0;
+};
+
+Shadow shadowAt(const Ephemeris& ephemeris, double tt)
+{
+    const SkyPosition moon = ephemeris.equatorial(Body::Moon, tt);
+    const SkyPosition sun = ephemeris.equatorial(Body::Sun, tt);
+    Shadow s;
+    s.distance = separation(moon.longitude, moon.latitude, sun.longitude + 180, -sun.latitude);
+    const double moonParallax = std::asin(kEarthRadiusKm / (moon.distance * kAuKm)) / kDegree;
+    const double sunParallax = 8.794143 / 3600 / sun.distance;
+    const double sunRadius = 959.63 / 3600 / sun.distance;
+    s.moonRadius = std::asin(0.272488 * std::sin(moonParallax * kDegree)) / kDegree;
+    s.penumbra = 1.02 * (0.998340 * moonParallax + sunRadius + sunParallax);
+    s.umbra = 1.02 * (0.998340 * moonParallax - sunRadius + sunParallax);
+    return s;
+}
+
+double goldenMinimum(const std::function<double(double)>& f, double a, double b)
+{
+    const double r = (std::sqrt(5.0) - 1) / 2;
+    double c = b - r * (b - a), d = a + r * (b - a);
+    double fc = f(c), fd = f(d);
+    while (b - a > 1e-7) {  // under 0.01 s
+        if (fc < fd) {
+            b = d;
+            d = c;
+            fd = fc;
+            c = b - r * (b - a);
+            fc = f(c);
+        } else {
+            a = c;
+            c = d;
+            fc = fd;
+            d = a + r * (b - a);
+            fd = f(d);
+        }
+    }
+    return (a + b) / 2;
+}
+
+// The root of f between a and b, where f changes sign.
+double bisect(const std::function<double(double)>& f, double a, double b)
+{
+    double fa = f(a);
+    while (b - a > 1e-7) {
+        const double m = (a + b) / 2;
+        const double fm = f(m);
+        if ((fm < 0) == (fa < 0)) {
+            a = m;
+            fa = fm;
+        } else {
+            b = m;
+        }
+    }
+    return (a + b) / 2;
+}
+
+// The contacts at which the Moon's limb touches a shadow edge: radius(shadow) + sign × moon radius.
+std::pair<double, double> contacts(const Ephemeris& ephemeris, double greatestTt, double halfSpan,
+                                   double (*edge)(const Shadow&))
+{
+    const auto outside = [&](double tt) {
+        const Shadow s = shadowAt(ephemeris, tt);
+        return s.distance - edge(s);
+    };
+    return {bisect(outside, greatestTt - halfSpan, greatestTt), bisect(outside, greatestTt, greatestTt + halfSpan)};
+}
+
+MoonAbove moonAbove(const Ephemeris& ephemeris, JulianDay begin, JulianDay end, const Place& place)
+{
+    int up = 0, samples = 0;
+    const int steps = std::max(1, static_cast<int>(std::ceil((end - begin) / (5 * kMinute))));
+    for (int i = 0; i <= steps; ++i) {
+        const JulianDay ut = begin + (end - begin) * i / steps;
+        const SkyPosition moon = ephemeris.topocentricEquatorial(Body::Moon, ut, place);
+        const double semidiameter = std::asin(kMoonRadiusKm / (moon.distance * kAuKm)) / kDegree;
+        // Above the horizon as the rising and setting tables count it: the upper limb in sight.
+        if (ephemeris.apparentAltitude(ut, place, moon) + semidiameter > 0)
+            ++up;
+        ++samples;
+    }
+    return up == samples ? MoonAbove::Whole : up > 0 ? MoonAbove::Partly : MoonAbove::Never;
+}
+
+} // namespace
+
+std::vector<SolarEclipse> solarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt)
+{
+    std::vector<SolarEclipse> result;
+    JulianDay start = fromUt - 1;
+    for (;;) {
+        double when[10] = {};
+        char error[AS_MAXCH] = {};
+        const int flags = swe_sol_eclipse_when_glob(start, ephemeris.flags(), 0, when, 0, error);
+        if (flags < 0)
+            fail("swe_sol_eclipse_when_glob", error);
+        const JulianDay greatest = when[0];
+        if (greatest >= untilUt)
+            break;
+        start = greatest + 1;
+        if (greatest < fromUt)
+            continue;
+
+        double geo[3] = {};
+        double attr[20] = {};
+        if (swe_sol_eclipse_where(greatest, ephemeris.flags(), geo, attr, error) < 0)
+            fail("swe_sol_eclipse_where", error);
+        // When the shadow axis misses the Earth, NASA's magnitude is the one seen where the
+        // eclipse is greatest, on the Earth's limb, not the ratio of the diameters.
+        const double magnitude = (flags & SE_ECL_NONCENTRAL) && !(flags & SE_ECL_PARTIAL) ? attr[0] : attr[8];
+        result.push_back({greatest, solarType(flags), magnitude});
+    }
+    return result;
+}
+
+std::optional<LocalSolarEclipse> localSolarEclipse(const Ephemeris& ephemeris, const SolarEclipse& eclipse,
+                                                   const Place& place)
+{
+    const JulianDay greatest = eclipse.greatest;
+    double geo[3] = {place.longitude, place.latitude, place.height};
+    double when[10] = {};
+    double attr[20] = {};
+    char error[AS_MAXCH] = {};
+    // The search returns the next eclipse the place sees; a later one means this one is not seen.
+    const int flags = swe_sol_eclipse_when_loc(greatest - 1, ephemeris.flags(), geo, when, attr, 0, error);
+    if (flags < 0)
+        fail("swe_sol_eclipse_when_loc", error);
+    if (flags == 0 || std::abs(when[0] - greatest) > 0.5)
+        return std::nullopt;
+
+    // The Sun counts as up from sunrise to sunset as the rising tables give them (upper limb,
+    // refraction); the library's own flag asks for the centre's airless altitude instead and
+    // would hide a maximum that is seen low at sunset.
+    const JulianDay begin = when[1], maximum = when[0], end = when[4];
+    const JulianDay sunset = ephemeris.nextSet(Body::Sun, begin, place);
+    const JulianDay sunrise = ephemeris.nextRise(Body::Sun, begin, place);
+    const bool setsBeforeMaximum = !std::isnan(sunset) && sunset < maximum;
+    const bool risesAfterMaximum = !std::isnan(sunrise) && sunrise > maximum && (std::isnan(sunset) || sunrise < sunset);
+    if (setsBeforeMaximum)
+        return LocalSolarEclipse{sunset, localSolarMagnitude(ephemeris, sunset, place),
+                                 LocalSolarEclipse::Horizon::AtSunset};
+    if (risesAfterMaximum) {
+        if (sunrise >= end)
+            return std::nullopt;
+        return LocalSolarEclipse{sunrise, localSolarMagnitude(ephemeris, sunrise, place),
+                                 LocalSolarEclipse::Horizon::AtSunrise};
+    }
+    // Neither sunset before nor sunrise after the maximum: the Sun is up at the maximum unless
+    // it never rises that day (polar night), which the library's flags report.
+    if (std::isnan(sunrise) && std::isnan(sunset) && !(flags & SE_ECL_MAX_VISIBLE))
+        return std::nullopt;
+    return LocalSolarEclipse{maximum, attr[0], LocalSolarEclipse::Horizon::Above};
+}
+
+std::vector<LunarEclipse> lunarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
+                                        const Place& place)
+{
+    std::vector<LunarEclipse> result;
+    // Greatest eclipse lies within an hour of the full moon.
+    for (const JulianDay fullMoon : fullMoons(ephemeris, fromUt - 0.5, untilUt + 0.5)) {
+        const double fullTt = ephemeris.toTt(fullMoon);
+        // Beyond 1.8° of latitude the Moon misses even the penumbra.
+        if (std::abs(ephemeris.ecliptic(Body::Moon, fullTt).latitude) > 1.8)
+            continue;
+        const double greatestTt =
+            goldenMinimum([&](double tt) { return shadowAt(ephemeris, tt).distance; }, fullTt - 0.25, fullTt + 0.25);
+        const Shadow s = shadowAt(ephemeris, greatestTt);
+        LunarEclipse e;
+        e.penumbralMagnitude = (s.penumbra + s.moonRadius - s.distance) / (2 * s.moonRadius);
+        e.umbralMagnitude = (s.umbra + s.moonRadius - s.distance) / (2 * s.moonRadius);
+        e.greatest = ephemeris.toUt(greatestTt);
+        if (e.penumbralMagnitude <= 0 || e.greatest < fromUt || e.greatest >= untilUt)
+            continue;
+        e.type = e.umbralMagnitude >= 1  ? LunarEclipseType::Total
+                 : e.umbralMagnitude > 0 ? LunarEclipseType::Partial
+                                         : LunarEclipseType::Penumbral;
+
+        // No eclipse phase lasts four hours on either side of greatest.
+        const double halfSpan = 0.17;
+        const auto toUt = [&](std::pair<double, double> tt) {
+            return std::pair{ephemeris.toUt(tt.first), ephemeris.toUt(tt.second)};
+        };
+        std::tie(e.penumbralBegin, e.penumbralEnd) = toUt(contacts(
+            ephemeris, greatestTt, halfSpan, [](const Shadow& x) { return x.penumbra + x.moonRadius; }));
+        e.partialBegin = e.partialEnd = e.totalBegin = e.totalEnd = std::nan("");
+        if (e.type != LunarEclipseType::Penumbral)
+            std::tie(e.partialBegin, e.partialEnd) = toUt(
+                contacts(ephemeris, greatestTt, halfSpan, [](const Shadow& x) { return x.umbra + x.moonRadius; }));
+        if (e.type == LunarEclipseType::Total)
+            std::tie(e.totalBegin, e.totalEnd) = toUt(
+                contacts(ephemeris, greatestTt, halfSpan, [](const Shadow& x) { return x.umbra - x.moonRadius; }));
+
+        e.aboveHorizon = e.type == LunarEclipseType::Penumbral
+                             ? moonAbove(ephemeris, e.penumbralBegin, e.penumbralEnd, place)
+                             : moonAbove(ephemeris, e.partialBegin, e.partialEnd, place);
+        result.push_back(e);
+    }
+    return result;
+}
+
+} // namespace vkt::almanac

@@ -1,0 +1,195 @@
+#include "Ephemeris.h"
+
+#include "Failure.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+#include <numbers>
+#include <swephexp.h>
+
+namespace vkt::almanac {
+namespace {
+
+constexpr const char* kDebianEphemerisFolder = "/usr/share/libswe/ephe";
+constexpr double kDegree = std::numbers::pi / 180;
+
+int planet(Body body)
+{
+    switch (body) {
+    case Body::Sun:
+        return SE_SUN;
+    case Body::Moon:
+        return SE_MOON;
+    case Body::Venus:
+        return SE_VENUS;
+    }
+    return SE_SUN;
+}
+
+[[noreturn]] void fail(const char* what, const char* detail)
+{
+    throw Failure(QStringLiteral("A Swiss Ephemeris hibát jelzett (%1): %2")
+                      .arg(QString::fromLatin1(what), QString::fromLocal8Bit(detail)));
+}
+
+} // namespace
+
+Place budapest()
+{
+    return {QStringLiteral("Budapest"), 47.50, 19.04, 0};
+}
+
+Ephemeris::Ephemeris(const QString& folder)
+{
+    QString path = folder;
+    if (path.isEmpty())
+        path = qEnvironmentVariable("SE_EPHE_PATH");
+    if (path.isEmpty())
+        path = QString::fromLatin1(kDebianEphemerisFolder);
+    const QByteArray encoded = QFile::encodeName(path);
+    swe_set_ephe_path(encoded.constData());
+
+    // The library quietly uses its analytic theory when a file is missing; the returned flags
+    // tell which one answered. A probe of the Moon and the Sun covers both file families.
+    char error[AS_MAXCH] = {};
+    double x[6] = {};
+    const double j2000 = 2451545.0;
+    const int moon = swe_calc(j2000, SE_MOON, SEFLG_SWIEPH, x, error);
+    const int sun = swe_calc(j2000, SE_SUN, SEFLG_SWIEPH, x, error);
+    if (moon >= 0 && sun >= 0 && (moon & SEFLG_SWIEPH) && (sun & SEFLG_SWIEPH)) {
+        flags_ = SEFLG_SWIEPH;
+        return;
+    }
+    analytic_ = true;
+    flags_ = SEFLG_MOSEPH;
+    warning_ = QStringLiteral("Figyelem: a Swiss Ephemeris adatfájljai (sepl_18.se1, semo_18.se1) nem "
+                              "találhatók itt: %1. A beépített analitikus (Moshier-) efemeriszt használom, "
+                              "ezért egy-egy időpont néhány másodperccel pontatlanabb lehet; a pontos "
+                              "adatokhoz telepítse a swe-basic-data csomagot.")
+                   .arg(QDir::toNativeSeparators(path));
+}
+
+Ephemeris::~Ephemeris()
+{
+    swe_close();
+}
+
+double Ephemeris::deltaT(JulianDay ut) const
+{
+    char error[AS_MAXCH] = {};
+    return swe_deltat_ex(ut, flags_, error);
+}
+
+JulianDay Ephemeris::toUt(double tt) const
+{
+    JulianDay ut = tt - deltaT(tt);
+    return tt - deltaT(ut);
+}
+
+SkyPosition Ephemeris::ecliptic(Body body, double tt) const
+{
+    char error[AS_MAXCH] = {};
+    double x[6] = {};
+    if (swe_calc(tt, planet(body), flags_ | SEFLG_SPEED, x, error) < 0)
+        fail("swe_calc", error);
+    return {x[0], x[1], x[2], x[3]};
+}
+
+SkyPosition Ephemeris::equatorial(Body body, double tt) const
+{
+    char error[AS_MAXCH] = {};
+    double x[6] = {};
+    if (swe_calc(tt, planet(body), flags_ | SEFLG_SPEED | SEFLG_EQUATORIAL, x, error) < 0)
+        fail("swe_calc", error);
+    return {x[0], x[1], x[2], x[3]};
+}
+
+SkyPosition Ephemeris::topocentricEquatorial(Body body, JulianDay ut, const Place& place) const
+{
+    swe_set_topo(place.longitude, place.latitude, place.height);
+    char error[AS_MAXCH] = {};
+    double x[6] = {};
+    if (swe_calc_ut(ut, planet(body), flags_ | SEFLG_EQUATORIAL | SEFLG_TOPOCTR, x, error) < 0)
+        fail("swe_calc_ut", error);
+    return {x[0], x[1], x[2], x[3]};
+}
+
+double Ephemeris::altitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const
+{
+    double geo[3] = {place.longitude, place.latitude, place.height};
+    double in[3] = {equatorial.longitude, equatorial.latitude, equatorial.distance};
+    double out[3] = {};
+    swe_azalt(ut, SE_EQU2HOR, geo, 0, 10, in, out);
+    return out[1];
+}
+
+double Ephemeris::apparentAltitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const
+{
+    double geo[3] = {place.longitude, place.latitude, place.height};
+    double in[3] = {equatorial.longitude, equatorial.latitude, equatorial.distance};
+    double out[3] = {};
+    swe_azalt(ut, SE_EQU2HOR, geo, 0, 10, in, out);
+    return out[2];
+}
+
+JulianDay Ephemeris::nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which) const
+{
+    double geo[3] = {place.longitude, place.latitude, place.height};
+    char error[AS_MAXCH] = {};
+    double when = 0;
+    const int result = swe_rise_trans(ut, planet(body), nullptr, flags_, which, geo, 0, 10, &when, error);
+    if (result == -2)  // circumpolar or never up
+        return std::nan("");
+    if (result < 0)
+        fail("swe_rise_trans", error);
+    return when;
+}
+
+JulianDay Ephemeris::nextRise(Body body, JulianDay ut, const Place& place) const
+{
+    return nextRiseOrSet(body, ut, place, SE_CALC_RISE);
+}
+
+JulianDay Ephemeris::nextSet(Body body, JulianDay ut, const Place& place) const
+{
+    return nextRiseOrSet(body, ut, place, SE_CALC_SET);
+}
+
+Ephemeris::Phase Ephemeris::phase(Body body, JulianDay ut) const
+{
+    char error[AS_MAXCH] = {};
+    double attr[20] = {};
+    if (swe_pheno_ut(ut, planet(body), flags_, attr, error) < 0)
+        fail("swe_pheno_ut", error);
+    return {attr[1], attr[2]};
+}
+
+JulianDay julianDay(int year, int month, int day, double hours)
+{
+    return swe_julday(year, month, day, hours, SE_GREG_CAL);
+}
+
+double wrap180(double degrees)
+{
+    double r = std::fmod(degrees + 180.0, 360.0);
+    if (r < 0)
+        r += 360.0;
+    return r - 180.0;
+}
+
+double separation(double lon1, double lat1, double lon2, double lat2)
+{
+    // atan2 of cross and dot products stays exact for the tiny angles near an eclipse's middle.
+    const double x1 = std::cos(lat1 * kDegree) * std::cos(lon1 * kDegree);
+    const double y1 = std::cos(lat1 * kDegree) * std::sin(lon1 * kDegree);
+    const double z1 = std::sin(lat1 * kDegree);
+    const double x2 = std::cos(lat2 * kDegree) * std::cos(lon2 * kDegree);
+    const double y2 = std::cos(lat2 * kDegree) * std::sin(lon2 * kDegree);
+    const double z2 = std::sin(lat2 * kDegree);
+    const double cx = y1 * z2 - z1 * y2, cy = z1 * x2 - x1 * z2, cz = x1 * y2 - y1 * x2;
+    return std::atan2(std::sqrt(cx * cx + cy * cy + cz * cz), x1 * x2 + y1 * y2 + z1 * z2) / kDegree;
+}
+
+} // namespace vkt::almanac

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+
+namespace vkt::almanac {
+
+// Julian days. Instants are in UT unless the name says TT; civil time is UT + the zone offset
+// (UT1 and UTC differ by less than a second, below the minute the lists show).
+using JulianDay = double;
+
+enum class Body { Sun, Moon, Venus };
+
+struct Place {
+    QString name;
+    double latitude = 0;   // degrees, north positive
+    double longitude = 0;  // degrees, east positive
+    double height = 0;     // metres
+};
+
+Place budapest();
+
+// Apparent geocentric (or topocentric) place of date.
+struct SkyPosition {
+    double longitude = 0;  // ecliptic longitude, or right ascension for equatorial positions
+    double latitude = 0;   // ecliptic latitude, or declination
+    double distance = 0;   // AU
+    double speed = 0;      // degrees a day along the first coordinate
+};
+
+// The Swiss Ephemeris keeps one global configuration, so there is one Ephemeris at a time.
+// It reads the ephemeris files of the folder given (empty: $SE_EPHE_PATH or the Debian
+// folder); without them it falls back to the analytic Moshier ephemeris and says so in warning().
+class Ephemeris {
+public:
+    explicit Ephemeris(const QString& folder = {});
+    ~Ephemeris();
+    Ephemeris(const Ephemeris&) = delete;
+    Ephemeris& operator=(const Ephemeris&) = delete;
+
+    bool analytic() const { return analytic_; }
+    const QString& warning() const { return warning_; }
+    // Swiss Ephemeris flag choosing the ephemeris (files or analytic).
+    int flags() const { return flags_; }
+
+    // TT − UT in days, the library's model: measured values, then its long-term extrapolation.
+    double deltaT(JulianDay ut) const;
+    JulianDay toUt(double tt) const;
+    double toTt(JulianDay ut) const { return ut + deltaT(ut); }
+
+    SkyPosition ecliptic(Body body, double tt) const;
+    SkyPosition equatorial(Body body, double tt) const;
+    SkyPosition topocentricEquatorial(Body body, JulianDay ut, const Place& place) const;
+
+    // Altitude in degrees without refraction, from an equatorial position of that instant.
+    double altitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const;
+    // Refracted altitude, as an observer sees it.
+    double apparentAltitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const;
+
+    // Next rising or setting (upper limb, refraction) after ut; NaN when none within a day or so.
+    JulianDay nextRise(Body body, JulianDay ut, const Place& place) const;
+    JulianDay nextSet(Body body, JulianDay ut, const Place& place) const;
+
+    // Illuminated fraction (0..1) and elongation from the Sun (degrees) as seen from the Earth.
+    struct Phase {
+        double illuminated = 0;
+        double elongation = 0;
+    };
+    Phase phase(Body body, JulianDay ut) const;
+
+private:
+    JulianDay nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which) const;
+
+    bool analytic_ = false;
+    int flags_ = 0;
+    QString warning_;
+};
+
+JulianDay julianDay(int year, int month, int day, double hours = 0);
+
+// Angle wrapped into [-180, 180).
+double wrap180(double degrees);
+// Great-circle distance in degrees between two points given in the same spherical frame.
+double separation(double lon1, double lat1, double lon2, double lat2);
+
+} // namespace vkt::almanac

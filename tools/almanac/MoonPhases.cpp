@@ -1,0 +1,56 @@
+#include "MoonPhases.h"
+
+#include "Failure.h"
+
+#include <cmath>
+
+namespace vkt::almanac {
+namespace {
+
+constexpr double kSynodicMonth = 29.530588861;
+// The mean new moon of 2000 January 6 (Meeus, Astronomical Algorithms, ch. 49), in TT.
+constexpr double kMeanNewMoon2000 = 2451550.09766;
+
+std::vector<JulianDay> phasesBetween(const Ephemeris& ephemeris, double angle, JulianDay fromUt, JulianDay untilUt)
+{
+    std::vector<JulianDay> result;
+    // The mean phase is within a day of the true one, so starting a lunation early misses none.
+    double k = std::floor((fromUt - kMeanNewMoon2000) / kSynodicMonth) - 1;
+    for (;; k += 1) {
+        const double mean = kMeanNewMoon2000 + (k + angle / 360.0) * kSynodicMonth;
+        const JulianDay ut = ephemeris.toUt(lunarPhaseTt(ephemeris, angle, mean));
+        if (ut >= untilUt)
+            break;
+        if (ut >= fromUt)
+            result.push_back(ut);
+    }
+    return result;
+}
+
+} // namespace
+
+double lunarPhaseTt(const Ephemeris& ephemeris, double angle, double approximateTt)
+{
+    double tt = approximateTt;
+    for (int i = 0; i < 20; ++i) {
+        const SkyPosition moon = ephemeris.ecliptic(Body::Moon, tt);
+        const SkyPosition sun = ephemeris.ecliptic(Body::Sun, tt);
+        const double step = wrap180(moon.longitude - sun.longitude - angle) / (moon.speed - sun.speed);
+        tt -= step;
+        if (std::abs(step) < 1e-8)  // about a millisecond
+            return tt;
+    }
+    throw Failure(QStringLiteral("A holdfázis időpontja nem számítható ki (JD %1).").arg(approximateTt, 0, 'f', 3));
+}
+
+std::vector<JulianDay> newMoons(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt)
+{
+    return phasesBetween(ephemeris, 0, fromUt, untilUt);
+}
+
+std::vector<JulianDay> fullMoons(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt)
+{
+    return phasesBetween(ephemeris, 180, fromUt, untilUt);
+}
+
+} // namespace vkt::almanac

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Ephemeris.h"
+
+#include <vector>
+
+namespace vkt::almanac {
+
+// A new (full) moon is the instant at which the Moon's apparent geocentric ecliptic longitude
+// equals the Sun's (differs from it by 180°), as in the almanacs.
+std::vector<JulianDay> newMoons(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt);
+std::vector<JulianDay> fullMoons(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt);
+
+// The instant in TT near approximateTt at which Moon − Sun longitude equals angle (degrees).
+double lunarPhaseTt(const Ephemeris& ephemeris, double angle, double approximateTt);
+
+} // namespace vkt::almanac
