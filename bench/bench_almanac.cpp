@@ -1,0 +1,23 @@
+#include "AlmanacLists.h"
+#include "Ephemeris.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The five files for 2000–2100 at Budapest, computed and written: the tool's longest usual run.
+void Almanac2000To2100(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const vkt::almanac::Ephemeris ephemeris;
+    for (auto _ : state) {
+        const auto almanac = vkt::almanac::computeAlmanac(ephemeris, 2000, 2100, vkt::almanac::budapest());
+        vkt::almanac::writeAlmanac(dir.path(), almanac);
+        benchmark::DoNotOptimize(almanac.crescents.size());
+    }
+    state.SetItemsProcessed(state.iterations() * 101);  // years
+}
+BENCHMARK(Almanac2000To2100)->Unit(benchmark::kSecond)->Iterations(3);
+
+} // namespace
