@@ -239,6 +239,39 @@ TEST_F(Tool, EveryPlaceGetsTheSameNewMoonsAndItsOwnSky)
     }
 }
 
+TEST_F(Tool, SolarEclipseSeenUpToTheHorizon)
+{
+    // 2026-08-12 sets while in progress over Central Europe: the further east, the earlier the
+    // sunset and the smaller the phase in sight. 2029-06-12 is over before a Lisbon sunrise.
+    const struct {
+        Place place;
+        int year;
+        const char* date;
+        const char* seen;  // a fragment of the local column
+    } cases[] = {
+        {{QStringLiteral("Wien"), 48.21, 16.37, 0}, 2026, "2026.08.12", "(napnyugtakor)"},
+        {budapest(), 2026, "2026.08.12", "(napnyugtakor)"},
+        {{QStringLiteral("Debrecen"), 47.53, 21.63, 0}, 2026, "2026.08.12", "(napnyugtakor)"},
+        {{QStringLiteral("Kyiv"), 50.45, 30.52, 0}, 2026, "2026.08.12", "(napnyugtakor)"},
+        {{QStringLiteral("Wien"), 48.21, 16.37, 0}, 2029, "2029.06.12", "(napkeltekor)"},
+        {{QStringLiteral("Lisboa"), 38.72, -9.14, 0}, 2029, "2029.06.12", "nem látható"},
+        {budapest(), 2027, "2027.08.02", "11:2"},
+    };
+    Ephemeris ephemeris;
+    double previousMagnitude = 2;
+    for (const auto& c : cases) {
+        const QStringList lines = computeAlmanac(ephemeris, c.year, c.year, c.place).solarEclipses;
+        const auto line = std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(QLatin1String(c.date)); });
+        ASSERT_NE(line, lines.end()) << c.date;
+        EXPECT_TRUE(line->mid(39).contains(QString::fromUtf8(c.seen))) << line->toStdString();
+        if (c.year == 2026) {
+            const double magnitude = line->mid(46, 5).replace(u',', u'.').toDouble();
+            EXPECT_LT(magnitude, previousMagnitude) << line->toStdString();
+            previousMagnitude = magnitude;
+        }
+    }
+}
+
 TEST_F(Tool, FallsBackToTheAnalyticEphemerisWithAWarning)
 {
     const QByteArray saved = qgetenv("SE_EPHE_PATH");

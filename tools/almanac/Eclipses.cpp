@@ -15,6 +15,7 @@ constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kAuKm = 149597870.7;
 constexpr double kEarthRadiusKm = 6378.137;
 constexpr double kMoonRadiusKm = 1737.4;
+constexpr double kSunRadiusKm = 696000;
 constexpr double kMinute = 1.0 / 1440;
 
 [[noreturn]] void fail(const char* what, const char* detail)
@@ -33,16 +34,6 @@ SolarEclipseType solarType(int flags)
     if (flags & SE_ECL_ANNULAR)
         return SolarEclipseType::Annular;
     return SolarEclipseType::Partial;
-}
-
-double localSolarMagnitude(const Ephemeris& ephemeris, JulianDay ut, const Place& place)
-{
-    double geo[3] = {place.longitude, place.latitude, place.height};
-    double attr[20] = {};
-    char error[AS_MAXCH] = {};
-    if (swe_sol_eclipse_how(ut, ephemeris.flags(), geo, attr, error) < 0)
-        fail("swe_sol_eclipse_how", error);
-    return attr[0];
 }
 
 // The Earth's shadow at the Moon, in degrees, by the rules of NASA's eclipse catalogues:
@@ -136,6 +127,24 @@ MoonAbove moonAbove(const Ephemeris& ephemeris, JulianDay begin, JulianDay end, 
     return up == samples ? MoonAbove::Whole : up > 0 ? MoonAbove::Partly : MoonAbove::Never;
 }
 
+// The Sun and the Moon as the place sees them, in degrees.
+struct Discs {
+    double separation = 0;
+    double sunRadius = 0;
+    double moonRadius = 0;
+    // The fraction of the Sun's diameter covered.
+    double magnitude() const { return (sunRadius + moonRadius - separation) / (2 * sunRadius); }
+};
+
+Discs topocentricDiscs(const Ephemeris& ephemeris, JulianDay ut, const Place& place)
+{
+    const SkyPosition sun = ephemeris.topocentricEquatorial(Body::Sun, ut, place);
+    const SkyPosition moon = ephemeris.topocentricEquatorial(Body::Moon, ut, place);
+    return {separation(sun.longitude, sun.latitude, moon.longitude, moon.latitude),
+            std::asin(kSunRadiusKm / (sun.distance * kAuKm)) / kDegree,
+            std::asin(kMoonRadiusKm / (moon.distance * kAuKm)) / kDegree};
+}
+
 } // namespace
 
 std::vector<SolarEclipse> solarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt)
@@ -170,40 +179,38 @@ std::vector<SolarEclipse> solarEclipses(const Ephemeris& ephemeris, JulianDay fr
 std::optional<LocalSolarEclipse> localSolarEclipse(const Ephemeris& ephemeris, const SolarEclipse& eclipse,
                                                    const Place& place)
 {
-    const JulianDay greatest = eclipse.greatest;
-    double geo[3] = {place.longitude, place.latitude, place.height};
-    double when[10] = {};
-    double attr[20] = {};
-    char error[AS_MAXCH] = {};
-    // The search returns the next eclipse the place sees; a later one means this one is not seen.
-    const int flags = swe_sol_eclipse_when_loc(greatest - 1, ephemeris.flags(), geo, when, attr, 0, error);
-    if (flags < 0)
-        fail("swe_sol_eclipse_when_loc", error);
-    if (flags == 0 || std::abs(when[0] - greatest) > 0.5)
+    // The library's local search ends its "maximum" at the horizon and gives no magnitude with
+    // the Sun down, so the local eclipse is followed here from the topocentric discs.
+    const auto discs = [&](JulianDay ut) { return topocentricDiscs(ephemeris, ut, place); };
+    const auto overlap = [&](JulianDay ut) {
+        const Discs d = discs(ut);
+        return d.separation - d.sunRadius - d.moonRadius;
+    };
+    // Anywhere on the Earth the eclipse lies within about three hours of its greatest.
+    const double reach = 0.2;
+    const JulianDay maximum = goldenMinimum([&](JulianDay ut) { return discs(ut).separation; },
+                                            eclipse.greatest - reach, eclipse.greatest + reach);
+    if (overlap(maximum) >= 0)
         return std::nullopt;
+    const JulianDay begin = bisect(overlap, maximum - reach, maximum);
+    const JulianDay end = bisect(overlap, maximum, maximum + reach);
 
-    // The Sun counts as up from sunrise to sunset as the rising tables give them (upper limb,
-    // refraction); the library's own flag asks for the centre's airless altitude instead and
-    // would hide a maximum that is seen low at sunset.
-    const JulianDay begin = when[1], maximum = when[0], end = when[4];
+    // The Sun is up from sunrise to sunset as the rising tables give them: upper limb, refraction.
     const JulianDay sunset = ephemeris.nextSet(Body::Sun, begin, place);
     const JulianDay sunrise = ephemeris.nextRise(Body::Sun, begin, place);
-    const bool setsBeforeMaximum = !std::isnan(sunset) && sunset < maximum;
-    const bool risesAfterMaximum = !std::isnan(sunrise) && sunrise > maximum && (std::isnan(sunset) || sunrise < sunset);
-    if (setsBeforeMaximum)
-        return LocalSolarEclipse{sunset, localSolarMagnitude(ephemeris, sunset, place),
-                                 LocalSolarEclipse::Horizon::AtSunset};
-    if (risesAfterMaximum) {
+    if (!std::isnan(sunset) && sunset < maximum)
+        return LocalSolarEclipse{sunset, discs(sunset).magnitude(), LocalSolarEclipse::Horizon::AtSunset};
+    if (!std::isnan(sunrise) && sunrise > maximum && (std::isnan(sunset) || sunrise < sunset)) {
         if (sunrise >= end)
             return std::nullopt;
-        return LocalSolarEclipse{sunrise, localSolarMagnitude(ephemeris, sunrise, place),
-                                 LocalSolarEclipse::Horizon::AtSunrise};
+        return LocalSolarEclipse{sunrise, discs(sunrise).magnitude(), LocalSolarEclipse::Horizon::AtSunrise};
     }
-    // Neither sunset before nor sunrise after the maximum: the Sun is up at the maximum unless
-    // it never rises that day (polar night), which the library's flags report.
-    if (std::isnan(sunrise) && std::isnan(sunset) && !(flags & SE_ECL_MAX_VISIBLE))
-        return std::nullopt;
-    return LocalSolarEclipse{maximum, attr[0], LocalSolarEclipse::Horizon::Above};
+    if (std::isnan(sunset) && std::isnan(sunrise)) {  // midnight sun or polar night all day
+        const SkyPosition sun = ephemeris.topocentricEquatorial(Body::Sun, maximum, place);
+        if (ephemeris.apparentAltitude(maximum, place, sun) + discs(maximum).sunRadius <= 0)
+            return std::nullopt;
+    }
+    return LocalSolarEclipse{maximum, discs(maximum).magnitude(), LocalSolarEclipse::Horizon::Above};
 }
 
 std::vector<LunarEclipse> lunarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
