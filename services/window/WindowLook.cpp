@@ -25,9 +25,13 @@ void applyProgramLook(QApplication& app)
 {
     // Fusion paints a button's palette colour as its face; native styles may not.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman CE"), QStringLiteral("Times New Roman"));
-    QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Courier New"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"));
+    // A substitute must be a face the font database lists: fontconfig's aliases (Times New Roman,
+    // Arial) are not among them, so the Liberation faces they stand for follow them.
+    QFont::insertSubstitutions(QStringLiteral("Times New Roman CE"),
+                               {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Courier"),
+                               {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     app.setWindowIcon(windowIcon());
     installMessageBoxSink();
 }
