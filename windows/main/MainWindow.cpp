@@ -1,15 +1,54 @@
 #include "MainWindow.h"
 
+#include "CrescentRuns.h"
+#include "Guarded.h"
+#include "MainClientArea.h"
+#include "MainMenu.h"
+#include "PhasePicture.h"
+#include "SavedTimesActions.h"
 #include "WindowLook.h"
+
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
 
 namespace vkt {
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), area_(new MainClientArea(this))
 {
+    setObjectName(QStringLiteral("A"));
     setWindowTitle(QStringLiteral("VKT  - Holdsarló kor és fázis számoló     -  v1.46a  (x86)   - Tarvo Edition"));
-    setColours(this, QColor(0x00, 0x00, 0x00), QColor(0x80, 0xFF, 0x80));
-    setFixedSize(twipsSize(11160, 6030));
+    setCentralWidget(area_);
+    createMenus();
+    connectControls();
+    // The client area has a fixed size; the frame fits it and the menu bar.
     setFrame(this, Frame::Fixed, Minimise::On);
+
+    fillNewMoonList(*area_->Ujholdak);
+}
+
+void MainWindow::connectControls()
+{
+    MainClientArea& a = *area_;
+    const auto onClick = [this](QPushButton* button, auto handler) {
+        connect(button, &QPushButton::clicked, this, [handler] { guarded(handler); });
+    };
+    onClick(a.Command6, [&a] { confirmNewMoon(*a.Ujholdak, *a.Text11); });
+    onClick(a.Command3, [&a] { restoreLastNewMoon(*a.Text11); });
+    onClick(a.Command14, [&a] { saveObservation(*a.Text12); });
+    onClick(a.Command1, [&a] { RunFromLastObservation(a); });
+    onClick(a.Command2, [&a] { RunFromNow(a); });
+    connect(a.Picture1, &PhasePicture::clicked, this,
+            [this] { guarded([this] { sideWindows_.showMoonMap(QStringLiteral("Lunar-map.jpg")); }); });
+}
+
+void MainWindow::createMenus()
+{
+    MainMenuHandlers handlers;
+    handlers.showMoonMap = [this](const QString& file) { guarded([&] { sideWindows_.showMoonMap(file); }); };
+    handlers.openWindow = [this](SideWindow which) { guarded([&] { sideWindows_.open(which); }); };
+    handlers.closeMainWindow = [this] { close(); };
+    createMainMenu(menuBar(), handlers);
 }
 
 } // namespace vkt

@@ -1,0 +1,296 @@
+#include "DrawnText.h"
+#include "MainWindowFixture.h"
+#include "Phase.h"
+#include "PhasePicture.h"
+#include "TextFiles.h"
+#include "Twips.h"
+
+#include <QLineEdit>
+
+namespace vkt {
+namespace {
+
+using testing::crlfLines;
+using testing::MainWindowTest;
+
+const QString kIndent(36, u' ');
+
+struct Drawn {
+    int x, y;
+    QString text;
+};
+
+class CrescentRunsTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        writeLines(QStringLiteral("ujholdak.txt"), {QStringLiteral("2026.11.20 07:47")});
+        // Different sizes tell the phase pictures apart once loaded.
+        writePicture(QStringLiteral("000-ujhold.gif"), QSize(120, 110));
+        writePicture(QStringLiteral("040-telihold.gif"), QSize(130, 125));
+        openWindow();
+    }
+
+    std::vector<Drawn> drawn() const
+    {
+        std::vector<Drawn> out;
+        for (const DrawnText::Line& l : area().drawing->lines())
+            out.push_back({l.leftTwips, l.topTwips, l.text});
+        return out;
+    }
+
+    void expectDrawn(const std::vector<Drawn>& expected) const
+    {
+        const std::vector<Drawn> actual = drawn();
+        ASSERT_EQ(actual.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(actual[i].x, expected[i].x);
+            EXPECT_EQ(actual[i].y, expected[i].y);
+            EXPECT_EQ(actual[i].text, expected[i].text);
+        }
+    }
+
+    void expectNothingWritten() const
+    {
+        EXPECT_FALSE(exists(QStringLiteral("ujhold.txt")));
+        EXPECT_FALSE(exists(QStringLiteral("szamitott.txt")));
+    }
+};
+
+// New moon 10:00, observation 11:30 the next day.
+const QStringList kWorkedExampleRecord = {
+    QStringLiteral("Megfigyelés ideje:   2026. 11. 21. 11:30:00"),
+    QStringLiteral("Holdsarló kora:      25 óra 30 perc"),
+    QStringLiteral("Holdsarló kora:      1 nap  1 óra 30 perc"),
+    QStringLiteral("Holdsarló kora:      1,04 nap"),
+    QStringLiteral("Holdfázis:           Újhold  ---  1,4 %"),
+    QStringLiteral("      "),
+    QStringLiteral("      "),
+};
+
+TEST_F(CrescentRunsTest, LastObservationComputesDrawsSavesAndLogs)
+{
+    writeBytes(QStringLiteral("utolso.txt"), "2026.11.21 11:30\r\n");
+    area().Text11->setText(QStringLiteral("2026.11.20 10:00"));
+    click("Command1");
+
+    EXPECT_TRUE(messages->messages.empty()) << messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(area().Text12->text(), QStringLiteral("2026.11.21 11:30\r\n"));
+    expectDrawn({
+        {650, 1265, QStringLiteral("Megfigyelés ideje:         2026. 11. 21. 11:30:00")},
+        {650, 2100, QStringLiteral("Holdsarló kora:             25 óra 30 perc")},
+        {650, 2800, kIndent + QStringLiteral("1 nap  1 óra 30 perc")},
+        {650, 3300, kIndent + QStringLiteral("1,04 nap")},
+        {650, 5120, kIndent + QStringLiteral("Újhold - 1,41 %")},
+    });
+    EXPECT_EQ(area().Picture1->pixmap().size(), QSize(120, 110));
+    EXPECT_EQ(area().Picture1->geometry(), QRect(twipsPoint(840, 3000), QSize(120, 110)));
+    EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), QByteArray("2026.11.20 10:00\r\n"));
+    const QByteArray record = crlfLines(kWorkedExampleRecord);
+    EXPECT_EQ(readBytes(QStringLiteral("szamitott.txt")), record);
+    // The exact bytes: Windows-1250 letters, CR LF ends.
+    EXPECT_TRUE(record.startsWith("Megfigyel\xe9s ideje:   2026. 11. 21. 11:30:00\r\nHoldsarl\xf3 kora:      25 \xf3ra"));
+    EXPECT_TRUE(record.endsWith("\xdajhold  ---  1,4 %\r\n      \r\n      \r\n"));
+}
+
+TEST_F(CrescentRunsTest, NowComputesForTheClock)
+{
+    setNow(QStringLiteral("2026.12.06 22:00:09"));
+    area().Text11->setText(QStringLiteral("2026.11.20 07:47"));
+    click("Command2");
+
+    EXPECT_TRUE(messages->messages.empty()) << messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(area().Text12->text(), QStringLiteral("2026. 12. 06. 22:00:09"));
+    expectDrawn({
+        {650, 1265, QStringLiteral("Megfigyelés ideje:         2026. 12. 06.")},
+        {4850, 1265, QStringLiteral("22:00:09")},
+        {650, 2100, QStringLiteral("Holdsarló kora:             398 óra 13 perc")},
+        {650, 2800, kIndent + QStringLiteral("16 nap  14 óra 13 perc")},
+        {650, 3300, kIndent + QStringLiteral("16,58 nap")},
+        {650, 5120, kIndent + QStringLiteral("Telihold - 100,00 %")},
+    });
+    EXPECT_EQ(area().Picture1->pixmap().size(), QSize(130, 125));
+    EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), QByteArray("2026.11.20 07:47\r\n"));
+    EXPECT_EQ(readBytes(QStringLiteral("szamitott.txt")),
+              crlfLines({
+                  QStringLiteral("Megfigyelés ideje:   2026. 12. 06.22:00:09"),  // date and time run together
+                  QStringLiteral("Holdsarló kora:      398 óra 13 perc"),
+                  QStringLiteral("Holdsarló kora:      16 nap  14 óra 13 perc"),
+                  QStringLiteral("Holdsarló kora:      16,58 nap"),
+                  QStringLiteral("Holdfázis:           Telihold  ---  100,0 %"),
+                  QStringLiteral("      "),
+                  QStringLiteral("      "),
+              }));
+}
+
+TEST_F(CrescentRunsTest, TwoClicksAppendTwoRecords)
+{
+    writeBytes(QStringLiteral("utolso.txt"), "2026.11.21 11:30\r\n");
+    area().Text11->setText(QStringLiteral("2026.11.20 10:00"));
+    click("Command1");
+    click("Command1");
+    EXPECT_EQ(readBytes(QStringLiteral("szamitott.txt")), crlfLines(kWorkedExampleRecord + kWorkedExampleRecord));
+    EXPECT_EQ(drawn().size(), 5u);  // the second run replaced the first one's lines
+
+    setNow(QStringLiteral("2026.11.20 10:00"));
+    click("Command2");
+    setNow(QStringLiteral("2026.11.20 10:01:30"));
+    click("Command2");
+    const QStringList log = splitLines(decodeWindows1250(readBytes(QStringLiteral("szamitott.txt"))));
+    ASSERT_EQ(log.size(), 28);
+    EXPECT_EQ(log[14], QStringLiteral("Megfigyelés ideje:   2026. 11. 20.10:00:00"));
+    EXPECT_EQ(log[15], QStringLiteral("Holdsarló kora:      0 óra 0 perc"));
+    EXPECT_EQ(log[21], QStringLiteral("Megfigyelés ideje:   2026. 11. 20.10:01:30"));
+    EXPECT_EQ(log[22], QStringLiteral("Holdsarló kora:      0 óra 1 perc"));
+    EXPECT_TRUE(messages->messages.empty());
+}
+
+TEST_F(CrescentRunsTest, NewMoonIsSavedAsTypedWithItsLineEnd)
+{
+    // "Utolsó Újhold" brings a short value back with its CR LF; the computation saves it untouched.
+    writeBytes(QStringLiteral("ujhold.txt"), "2026.11.20 7:47\r\n");
+    click("Command3");
+    EXPECT_EQ(area().Text11->text(), QStringLiteral("2026.11.20 7:47\r"));
+    click("Command2");
+    EXPECT_TRUE(messages->messages.empty()) << messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), QByteArray("2026.11.20 7:47\r\r\n"));
+}
+
+struct LastObservationFailure {
+    const char* label;
+    const char* utolso;  // nullptr: no file
+    const char* text11;
+    const char* message;
+    MessageIcon icon;
+    const char* text12After;
+};
+
+TEST_F(CrescentRunsTest, LastObservationFailures)
+{
+    const char* absent = "Az 'utolsó.txt' fájl nem található!";
+    const char* invalid = "Kérem, adjon meg egy ÉRVÉNYES ÚJHOLD / MEGFIGYELÉSI dátumot!";
+    const LastObservationFailure cases[] = {
+        {"no_saved_observation", nullptr, "2026.11.20 10:00", absent, MessageIcon::Error, "as typed"},
+        {"empty_new_moon", "2026.11.21 11:30\r\n", "", invalid, MessageIcon::Warning, "2026.11.21 11:30\r\n"},
+        {"new_moon_not_a_date", "2026.11.21 11:30\r\n", "holnap", invalid, MessageIcon::Warning,
+         "2026.11.21 11:30\r\n"},
+        {"empty_saved_observation", "", "2026.11.20 10:00", invalid, MessageIcon::Warning, ""},
+        {"saved_observation_not_a_date", "2026.13.01 10:00\r\n", "2026.11.20 10:00", invalid, MessageIcon::Warning,
+         "2026.13.01 10:00\r\n"},
+    };
+    for (const LastObservationFailure& c : cases) {
+        SCOPED_TRACE(c.label);
+        QFile::remove(path(QStringLiteral("utolso.txt")));
+        if (c.utolso)
+            writeBytes(QStringLiteral("utolso.txt"), c.utolso);
+        messages->messages.clear();
+        area().Text11->setText(QString::fromUtf8(c.text11));
+        area().Text12->setText(QStringLiteral("as typed"));
+        click("Command1");
+        expectOneMessage(QString::fromUtf8(c.message), c.icon);
+        EXPECT_EQ(area().Text12->text(), QString::fromUtf8(c.text12After));
+        EXPECT_TRUE(drawn().empty());
+        EXPECT_TRUE(area().Picture1->pixmap().isNull());
+        expectNothingWritten();
+    }
+}
+
+TEST_F(CrescentRunsTest, NowWithoutAValidNewMoonWarnsAfterFillingText12)
+{
+    for (const char* text11 : {"", "   ", "2026.02.30 10:00", "10:00 holnap"}) {
+        SCOPED_TRACE(text11);
+        messages->messages.clear();
+        area().Text12->clear();
+        area().Text11->setText(QString::fromUtf8(text11));
+        click("Command2");
+        expectOneMessage(QStringLiteral("Kérem, adja meg az UTOLSÓ ÚJHOLD időpontját!"), MessageIcon::Warning);
+        EXPECT_EQ(area().Text12->text(), QStringLiteral("2026. 12. 06. 22:00:09"));
+        EXPECT_TRUE(drawn().empty());
+        expectNothingWritten();
+    }
+}
+
+TEST_F(CrescentRunsTest, FailedRunKeepsThePreviousResult)
+{
+    area().Text11->setText(QStringLiteral("2026.11.20 07:47"));
+    click("Command2");
+    const std::vector<Drawn> before = drawn();
+    const QByteArray log = readBytes(QStringLiteral("szamitott.txt"));
+    ASSERT_EQ(before.size(), 6u);
+
+    click("Command1");  // no utolso.txt
+    area().Text11->clear();
+    click("Command2");
+    ASSERT_EQ(messages->messages.size(), 2u);
+    EXPECT_EQ(drawn().size(), before.size());
+    EXPECT_EQ(drawn()[2].text, before[2].text);
+    EXPECT_EQ(area().Picture1->pixmap().size(), QSize(130, 125));
+    EXPECT_EQ(readBytes(QStringLiteral("szamitott.txt")), log);
+}
+
+TEST_F(CrescentRunsTest, TimesTooFarApartAreRefusedWithAWarning)
+{
+    // Nearly 9,900 years: beyond a 32-bit minute count.
+    writeBytes(QStringLiteral("utolso.txt"), "9999.12.31 23:59\r\n");
+    setNow(QStringLiteral("9999.12.31 23:59"));
+    area().Text11->setText(QStringLiteral("0100.01.01 00:00"));
+    for (const char* button : {"Command1", "Command2"}) {
+        SCOPED_TRACE(button);
+        messages->messages.clear();
+        click(button);
+        ASSERT_EQ(messages->messages.size(), 1u);
+        EXPECT_EQ(messages->messages[0].icon, MessageIcon::Warning);
+        EXPECT_TRUE(messages->messages[0].text.contains(QStringLiteral("túl messze")));
+        EXPECT_TRUE(drawn().empty());
+        expectNothingWritten();
+    }
+    // The largest span that still fits computes normally.
+    for (const PhaseRow& row : PhaseTable)
+        writePicture(QString::fromLatin1(row.pictureFile), QSize(20, 20));
+    messages->messages.clear();
+    setNow(QStringLiteral("4083.01.01 00:00"));
+    click("Command2");
+    EXPECT_TRUE(messages->messages.empty()) << messageTexts().join(u'|').toStdString();
+    EXPECT_TRUE(exists(QStringLiteral("szamitott.txt")));
+}
+
+TEST_F(CrescentRunsTest, MissingPhasePictureIsNamedAndNothingIsWritten)
+{
+    area().Text11->setText(QStringLiteral("2026.11.20 07:47"));
+    click("Command2");  // a first result, with its picture
+    ASSERT_EQ(drawn().size(), 6u);
+    QFile::remove(path(QStringLiteral("ujhold.txt")));
+    QFile::remove(path(QStringLiteral("szamitott.txt")));
+
+    setNow(QStringLiteral("2026.11.22 07:47"));  // two days: "004-novekvo.gif", which is missing
+    click("Command2");
+    ASSERT_EQ(messages->messages.size(), 1u);
+    EXPECT_EQ(messages->messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(messages->messages[0].text.contains(QStringLiteral("004-novekvo.gif")))
+        << messages->messages[0].text.toStdString();
+    EXPECT_TRUE(drawn().empty());  // cleared before the picture, no line drawn after it
+    EXPECT_EQ(area().Picture1->pixmap().size(), QSize(130, 125));
+    expectNothingWritten();
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(CrescentRunsTest, ResultIsPaintedInTheWindowColour)
+{
+    area().Text11->setText(QStringLiteral("2026.11.20 07:47"));
+    const auto greenInLine2 = [this] {
+        const QImage image = area().grab(twipsRect(650, 2100, 4000, 400)).toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixelColor(x, y) == QColor(0x80, 0xFF, 0x80);
+        return count;
+    };
+    EXPECT_EQ(greenInLine2(), 0);
+    click("Command2");
+    EXPECT_GT(greenInLine2(), 50);
+}
+
+} // namespace
+} // namespace vkt

@@ -1,0 +1,89 @@
+#include "CrescentRuns.h"
+
+#include "Clock.h"
+#include "DrawnText.h"
+#include "Failure.h"
+#include "MainClientArea.h"
+#include "Messages.h"
+#include "PhasePicture.h"
+#include "Pictures.h"
+#include "SavedTimes.h"
+#include "TextFiles.h"
+
+#include <QLineEdit>
+#include <optional>
+
+namespace vkt {
+namespace {
+
+// Two times thousands of years apart have no minute count; say so instead of a bare failure.
+std::optional<CrescentResult> calculate(DateTime newMoon, DateTime observation, IlluminationFactor factor)
+{
+    try {
+        return CalculateCrescentAge(newMoon, observation, factor);
+    } catch (const MinuteRangeFailure&) {
+        showMessage(QStringLiteral("Az újhold és a megfigyelés időpontja túl messze van egymástól (több mint "
+                                   "4000 év), a holdsarló kora nem számítható ki. Kérem, ellenőrizze a dátumokat!"),
+                    MessageIcon::Warning);
+        return std::nullopt;
+    }
+}
+
+// The same for both buttons once the result is shown: the new moon as typed, then the log record.
+void saveAndLog(MainClientArea& area, const CrescentResult& result, CrescentPath path)
+{
+    SavedTimes::saveLastNewMoon(area.Text11->text());
+    appendText(dataFile(QStringLiteral("szamitott.txt")), BuildLogRecord(result, path, currentDateTime()));
+}
+
+} // namespace
+
+void ShowCrescentResult(MainClientArea& area, const CrescentResult& result, CrescentPath path)
+{
+    area.drawing->clearDrawing();
+    area.Picture1->setPicture(loadPicture(dataFile(result.PictureFile)));
+    for (const ResultLine& line : BuildResultLines(result, path, currentDateTime()))
+        area.drawing->drawText(line.x, line.y, line.text);
+}
+
+void RunFromLastObservation(MainClientArea& area)
+{
+    const std::optional<QString> saved = SavedTimes::loadLastObservation();
+    if (!saved) {
+        showMessage(QStringLiteral("Az 'utolsó.txt' fájl nem található!"), MessageIcon::Error);
+        return;
+    }
+    area.Text12->setText(*saved);
+
+    const std::optional<DateTime> newMoon = toDateTime(area.Text11->text());
+    const std::optional<DateTime> observation = toDateTime(area.Text12->text());
+    if (!newMoon || !observation) {
+        showMessage(QStringLiteral("Kérem, adjon meg egy ÉRVÉNYES ÚJHOLD / MEGFIGYELÉSI dátumot!"),
+                    MessageIcon::Warning);
+        return;
+    }
+    const std::optional<CrescentResult> result =
+        calculate(*newMoon, *observation, IlluminationFactor::LastObservation);
+    if (!result)
+        return;
+    ShowCrescentResult(area, *result, CrescentPath::LastObservation);
+    saveAndLog(area, *result, CrescentPath::LastObservation);
+}
+
+void RunFromNow(MainClientArea& area)
+{
+    const std::optional<DateTime> newMoon = toDateTime(area.Text11->text());
+    const DateTime now = currentDateTime();
+    area.Text12->setText(DateTimeText(now));
+    if (!newMoon) {
+        showMessage(QStringLiteral("Kérem, adja meg az UTOLSÓ ÚJHOLD időpontját!"), MessageIcon::Warning);
+        return;
+    }
+    const std::optional<CrescentResult> result = calculate(*newMoon, now, IlluminationFactor::Now);
+    if (!result)
+        return;
+    ShowCrescentResult(area, *result, CrescentPath::Now);
+    saveAndLog(area, *result, CrescentPath::Now);
+}
+
+} // namespace vkt

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Crescent.h"
+
+namespace vkt {
+
+class MainClientArea;
+
+// "Utolsó Megfigyelés": the age at the saved observation time.
+void RunFromLastObservation(MainClientArea& area);
+
+// "Most!": the age at the present moment.
+void RunFromNow(MainClientArea& area);
+
+// Clears the drawn result, loads the phase picture into Picture1 and draws the result lines.
+// A picture that cannot be loaded throws vkt::Failure after the clearing, before any line.
+void ShowCrescentResult(MainClientArea& area, const CrescentResult& result, CrescentPath path);
+
+} // namespace vkt

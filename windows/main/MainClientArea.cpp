@@ -1,0 +1,150 @@
+#include "MainClientArea.h"
+
+#include "DrawnText.h"
+#include "PhasePicture.h"
+#include "WindowLook.h"
+#include "WrappedCaption.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+namespace vkt {
+namespace {
+
+const QColor kBlack(0x00, 0x00, 0x00);
+const QColor kYellow(0xFF, 0xFF, 0x80);
+const QColor kPaleYellow(0xFF, 0xFF, 0xC0);
+const QColor kGreen(0x80, 0xFF, 0x80);
+const QColor kBlue(0xC0, 0xFF, 0xFF);
+const QColor kGrey(0x80, 0x80, 0x80);
+
+QFont buttonFont()
+{
+    return designFont(QStringLiteral("Arial"), 11.25);
+}
+
+QLineEdit* timeField(QWidget* parent, const char* name, int maxLength, const QColor& text, const QRect& geometry)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setMaxLength(maxLength);
+    field->setGeometry(geometry);
+    // Only the field's face is black; its frame keeps the style's colour so the field shows.
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, kBlack);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    field->setPalette(palette);
+    return field;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QColor& face, const QFont& font,
+                    const QRect& geometry)
+{
+    QPushButton* b = colouredButton(parent, caption, face, font, geometry);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+} // namespace
+
+MainClientArea::MainClientArea(QWidget* parent) : QWidget(parent)
+{
+    setFixedSize(twipsSize(11160, 6030));
+    setColours(this, kBlack, kGreen);
+    setFont(designFont(QStringLiteral("Times New Roman CE"), 14.25));
+
+    createNewMoonGroup();
+    createObservationGroup();
+    createPictures();
+    drawing = new DrawnText(this);
+
+    QWidget* order[] = {Text11, Command3, Ujholdak, Command6, Command1, Text12, Command14, Command2};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    Text11->setFocus();
+}
+
+void MainClientArea::createNewMoonGroup()
+{
+    Label8 = designLabel(this, QStringLiteral("Utolsó Újhold :"), designFont(QStringLiteral("Times New Roman"), 12.75),
+                         twipsRect(6840, 840, 2655, 375), kYellow);
+    Label8->setObjectName(QStringLiteral("Label8"));
+
+    Text11 = timeField(this, "Text11", kNewMoonLength, kPaleYellow, twipsRect(6840, 1200, 2295, 405));
+    Text11->setFont(designFont(QStringLiteral("Times New Roman"), 14.25));
+
+    Ujholdak = new QComboBox(this);
+    Ujholdak->setObjectName(QStringLiteral("Ujholdak"));
+    Ujholdak->setGeometry(twipsRect(6840, 1800, 2295, 405));
+    Ujholdak->setFont(designFont(QStringLiteral("Times New Roman"), 12.75));
+    QPalette palette = Ujholdak->palette();
+    for (QPalette::ColorRole role : {QPalette::Button, QPalette::Base, QPalette::Window})
+        palette.setColor(role, kPaleYellow);
+    for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::Text, QPalette::WindowText})
+        palette.setColor(role, kBlack);
+    Ujholdak->setPalette(palette);
+
+    Command6 = button(this, "Command6", QStringLiteral("OK"), kPaleYellow, buttonFont(), twipsRect(9720, 1800, 975, 470));
+    Command3 = button(this, "Command3", QStringLiteral("Utolsó Újhold"), kYellow, buttonFont(),
+                      twipsRect(6840, 2640, 1695, 495));
+}
+
+void MainClientArea::createObservationGroup()
+{
+    Label9 = designLabel(this, QStringLiteral("Megfigyelés :"), designFont(QStringLiteral("Times New Roman CE"), 12.75),
+                         twipsRect(6840, 3720, 2655, 375), kGreen);
+    Label9->setObjectName(QStringLiteral("Label9"));
+
+    Text12 = timeField(this, "Text12", kObservationLength, kGreen, twipsRect(6840, 4200, 2655, 435));
+
+    Command14 = button(this, "Command14", QStringLiteral("Mentés"), kGreen, buttonFont(),
+                       twipsRect(9720, 4200, 975, 470));
+    Command1 = button(this, "Command1", QStringLiteral("Utolsó Megfigyelés"), kGreen, buttonFont(),
+                      twipsRect(6840, 4920, 1695, 615));
+    wrapCaption(Command1);
+    Command2 = button(this, "Command2", QStringLiteral("Most!"), kBlue,
+                      designFont(QStringLiteral("Arial"), 12, QFont::Normal, true), twipsRect(9120, 4920, 1575, 615));
+}
+
+void MainClientArea::createPictures()
+{
+    PictureHoldak = new QLabel(this);
+    PictureHoldak->setObjectName(QStringLiteral("PictureHoldak"));
+    PictureHoldak->setGeometry(twipsRect(480, 240, 4455, 615));
+    PictureHoldak->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const QPixmap banner(QStringLiteral(":/icons/holdak-banner.png"));
+    if (banner.isNull()) {
+        PictureHoldak->hide();
+    } else {
+        PictureHoldak->setPixmap(banner);
+        setColours(PictureHoldak, QApplication::palette().color(QPalette::Window));
+    }
+
+    Picture1 = new PhasePicture(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(840, 3000, 2055, 2055));
+    setColours(Picture1, kBlack);
+}
+
+void MainClientArea::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(QPen(kGrey, 1));
+    // A frame's outline lies inside its rectangle.
+    const auto frame = [&](int left, int top, int width, int height) {
+        painter.drawRect(twipsRect(left, top, width, height).adjusted(0, 0, -1, -1));
+    };
+    frame(360, 480, 6015, 5295);    // Shape2, the left half
+    frame(6600, 480, 4335, 5295);   // Shape1, the right half
+    frame(600, 2760, 2535, 2655);   // Shape3, around Picture1
+    painter.drawLine(twipsPoint(600, 1800), twipsPoint(5880, 1800));    // Line1
+    painter.drawLine(twipsPoint(6840, 3360), twipsPoint(10560, 3360));  // Line2
+}
+
+} // namespace vkt

@@ -1,0 +1,58 @@
+#include "SideWindows.h"
+
+#include "AboutWindow.h"
+#include "CalculationsWindow.h"
+#include "CalendarWindow.h"
+#include "DescriptionWindow.h"
+#include "JournalEditor.h"
+#include "ReferenceListWindow.h"
+
+namespace vkt {
+namespace {
+
+QWidget* create(SideWindow which)
+{
+    switch (which) {
+    case SideWindow::Notes:
+        return new JournalEditor(Journal::Notes);
+    case SideWindow::ObservationLog:
+        return new JournalEditor(Journal::ObservationLog);
+    case SideWindow::Calendar:
+        return new CalendarWindow();
+    case SideWindow::EarlyCrescents:
+        return new ReferenceListWindow(ReferenceList::EarlyCrescents);
+    case SideWindow::SolarEclipses:
+        return new ReferenceListWindow(ReferenceList::SolarEclipses);
+    case SideWindow::LunarEclipses:
+        return new ReferenceListWindow(ReferenceList::LunarEclipses);
+    case SideWindow::VenusCrescents:
+        return new ReferenceListWindow(ReferenceList::VenusCrescents);
+    case SideWindow::Calculations:
+        return new CalculationsWindow();
+    case SideWindow::About:
+        return new AboutWindow();
+    case SideWindow::Description:
+        return new DescriptionWindow();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void SideWindows::open(SideWindow which)
+{
+    windows_[static_cast<std::size_t>(which)].show([which] { return create(which); });
+}
+
+QWidget* SideWindows::window(SideWindow which) const
+{
+    return windows_[static_cast<std::size_t>(which)].get();
+}
+
+void SideWindows::showMoonMap(const QString& fileName)
+{
+    MoonMapWindow* map = moonMap_.show([] { return new MoonMapWindow(); });
+    map->showPicture(fileName);
+}
+
+} // namespace vkt

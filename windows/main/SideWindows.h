@@ -1,0 +1,43 @@
+#pragma once
+
+#include "MoonMapWindow.h"
+#include "SingleWindow.h"
+
+#include <QWidget>
+#include <array>
+
+namespace vkt {
+
+// The windows of the "Szerszámok" and "Help" menus.
+enum class SideWindow {
+    Notes,
+    ObservationLog,
+    Calendar,
+    EarlyCrescents,
+    SolarEclipses,
+    LunarEclipses,
+    VenusCrescents,
+    Calculations,
+    About,
+    Description,
+};
+inline constexpr std::size_t kSideWindowCount = 10;
+
+// Every window the main window opens: modeless, without an owner, at most one of each.
+class SideWindows {
+public:
+    // Builds the window on the first request and brings it to the front on a later one.
+    void open(SideWindow which);
+    QWidget* window(SideWindow which) const;
+
+    // Shows the moon-map window first, then loads the picture into it, so a picture that cannot
+    // be loaded (vkt::Failure) leaves the window open with its previous picture.
+    void showMoonMap(const QString& fileName);
+    MoonMapWindow* moonMap() const { return moonMap_.get(); }
+
+private:
+    std::array<SingleWindow<QWidget>, kSideWindowCount> windows_;
+    SingleWindow<MoonMapWindow> moonMap_;
+};
+
+} // namespace vkt
