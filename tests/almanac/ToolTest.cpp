@@ -192,12 +192,14 @@ TEST_F(Tool, NewMoonsInTheNightOfAClockChange)
 
 TEST_F(Tool, ARangeAcrossTheYearBoundaryIsTheTwoYearsInTurn)
 {
-    // The new moon of 2138-12-31 23:41 UT is 00:41 on 1 January in Budapest: it opens 2139.
+    // The new moon of 2138-12-31 about 23:40 UT is past midnight on 1 January in Budapest: it
+    // opens 2139. (Its minute hangs on the ΔT of 2138, so only the hour is asked.)
     const QStringList first = generate(2138, 2138, QStringLiteral("ujholdak.txt"));
     const QStringList second = generate(2139, 2139, QStringLiteral("ujholdak.txt"));
-    EXPECT_FALSE(first.contains(QStringLiteral("2139.01.01 00:41")));
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_TRUE(first.last().startsWith(QLatin1String("2138.12.0"))) << first.last().toStdString();
     ASSERT_FALSE(second.isEmpty());
-    EXPECT_EQ(second.first(), QStringLiteral("2139.01.01 00:41"));
+    EXPECT_TRUE(second.first().startsWith(QLatin1String("2139.01.01 00:"))) << second.first().toStdString();
 
     for (const QString& name : almanacFileNames()) {
         const bool header = name != u"ujholdak.txt" && name != u"holdsarlok.txt";
@@ -249,7 +251,8 @@ TEST_F(Tool, SolarEclipseSeenUpToTheHorizon)
         const char* date;
         const char* seen;  // a fragment of the local column
     } cases[] = {
-        {{QStringLiteral("Wien"), 48.21, 16.37, 0}, 2026, "2026.08.12", "(napnyugtakor)"},
+        // In Wien the greatest phase comes within seconds of sunset; Bratislava sees it set minutes early.
+        {{QStringLiteral("Bratislava"), 48.15, 17.11, 0}, 2026, "2026.08.12", "(napnyugtakor)"},
         {budapest(), 2026, "2026.08.12", "(napnyugtakor)"},
         {{QStringLiteral("Debrecen"), 47.53, 21.63, 0}, 2026, "2026.08.12", "(napnyugtakor)"},
         {{QStringLiteral("Kyiv"), 50.45, 30.52, 0}, 2026, "2026.08.12", "(napnyugtakor)"},

@@ -154,10 +154,12 @@ std::vector<SolarEclipse> solarEclipses(const Ephemeris& ephemeris, JulianDay fr
     for (;;) {
         double when[10] = {};
         char error[AS_MAXCH] = {};
+        // The search gives UT by the ΔT pinned at its start; back to TT, then to UT by ours.
+        const double searchDeltaT = ephemeris.pinDeltaT(start);
         const int flags = swe_sol_eclipse_when_glob(start, ephemeris.flags(), 0, when, 0, error);
         if (flags < 0)
             fail("swe_sol_eclipse_when_glob", error);
-        const JulianDay greatest = when[0];
+        const JulianDay greatest = ephemeris.toUt(when[0] + searchDeltaT);
         if (greatest >= untilUt)
             break;
         start = greatest + 1;
@@ -166,6 +168,7 @@ std::vector<SolarEclipse> solarEclipses(const Ephemeris& ephemeris, JulianDay fr
 
         double geo[3] = {};
         double attr[20] = {};
+        ephemeris.pinDeltaT(greatest);
         if (swe_sol_eclipse_where(greatest, ephemeris.flags(), geo, attr, error) < 0)
             fail("swe_sol_eclipse_where", error);
         // When the shadow axis misses the Earth, NASA's magnitude is the one seen where the

@@ -1,5 +1,6 @@
 #include "Ephemeris.h"
 
+#include "DeltaT.h"
 #include "Failure.h"
 
 #include <QDir>
@@ -78,8 +79,16 @@ Ephemeris::~Ephemeris()
 
 double Ephemeris::deltaT(JulianDay ut) const
 {
-    char error[AS_MAXCH] = {};
-    return swe_deltat_ex(ut, flags_, error);
+    constexpr double kJanuary2000 = 2451544.5;
+    constexpr double kGregorianYear = 365.2425;
+    return deltaTSeconds(2000 + (ut - kJanuary2000) / kGregorianYear) / 86400;
+}
+
+double Ephemeris::pinDeltaT(JulianDay ut) const
+{
+    const double dt = deltaT(ut);
+    swe_set_delta_t_userdef(dt);
+    return dt;
 }
 
 JulianDay Ephemeris::toUt(double tt) const
@@ -111,6 +120,7 @@ SkyPosition Ephemeris::topocentricEquatorial(Body body, JulianDay ut, const Plac
     swe_set_topo(place.longitude, place.latitude, place.height);
     char error[AS_MAXCH] = {};
     double x[6] = {};
+    pinDeltaT(ut);
     if (swe_calc_ut(ut, planet(body), flags_ | SEFLG_EQUATORIAL | SEFLG_TOPOCTR, x, error) < 0)
         fail("swe_calc_ut", error);
     return {x[0], x[1], x[2], x[3]};
@@ -121,6 +131,7 @@ double Ephemeris::altitude(JulianDay ut, const Place& place, const SkyPosition& 
     double geo[3] = {place.longitude, place.latitude, place.height};
     double in[3] = {equatorial.longitude, equatorial.latitude, equatorial.distance};
     double out[3] = {};
+    pinDeltaT(ut);
     swe_azalt(ut, SE_EQU2HOR, geo, 0, 10, in, out);
     return out[1];
 }
@@ -130,6 +141,7 @@ double Ephemeris::apparentAltitude(JulianDay ut, const Place& place, const SkyPo
     double geo[3] = {place.longitude, place.latitude, place.height};
     double in[3] = {equatorial.longitude, equatorial.latitude, equatorial.distance};
     double out[3] = {};
+    pinDeltaT(ut);
     swe_azalt(ut, SE_EQU2HOR, geo, 0, 10, in, out);
     return out[2];
 }
@@ -139,6 +151,7 @@ JulianDay Ephemeris::nextRiseOrSet(Body body, JulianDay ut, const Place& place, 
     double geo[3] = {place.longitude, place.latitude, place.height};
     char error[AS_MAXCH] = {};
     double when = 0;
+    pinDeltaT(ut);  // constant over the day searched: ΔT changes by milliseconds a day
     const int result = swe_rise_trans(ut, planet(body), nullptr, flags_, which, geo, 0, 10, &when, error);
     if (result == -2)  // circumpolar or never up
         return std::nan("");
@@ -161,6 +174,7 @@ Ephemeris::Phase Ephemeris::phase(Body body, JulianDay ut) const
 {
     char error[AS_MAXCH] = {};
     double attr[20] = {};
+    pinDeltaT(ut);
     if (swe_pheno_ut(ut, planet(body), flags_, attr, error) < 0)
         fail("swe_pheno_ut", error);
     return {attr[1], attr[2]};

@@ -42,10 +42,13 @@ public:
     // Swiss Ephemeris flag choosing the ephemeris (files or analytic).
     int flags() const { return flags_; }
 
-    // TT − UT in days, the library's model: measured values, then its long-term extrapolation.
+    // TT − UT in days, by deltaTSeconds; every conversion between the two goes through it.
     double deltaT(JulianDay ut) const;
     JulianDay toUt(double tt) const;
     double toTt(JulianDay ut) const { return ut + deltaT(ut); }
+    // The library converts UT to TT with its own ΔT. A call that takes or returns UT must come
+    // right after this, which makes the library use ours for that instant; returns it in days.
+    double pinDeltaT(JulianDay ut) const;
 
     SkyPosition ecliptic(Body body, double tt) const;
     SkyPosition equatorial(Body body, double tt) const;
