@@ -97,8 +97,9 @@ TEST_F(CrescentRunsTest, LastObservationComputesDrawsSavesAndLogs)
 
 TEST_F(CrescentRunsTest, NowComputesForTheClock)
 {
+    writePicture(QStringLiteral("014-novekvo.gif"), QSize(135, 128));
     setNow(QStringLiteral("2026.12.06 22:00:09"));
-    area().Text11->setText(QStringLiteral("2026.11.20 07:47"));
+    area().Text11->setText(QStringLiteral("2026.11.30 07:47"));
     click("Command2");
 
     EXPECT_TRUE(messages->messages.empty()) << messageTexts().join(u'|').toStdString();
@@ -106,20 +107,20 @@ TEST_F(CrescentRunsTest, NowComputesForTheClock)
     expectDrawn({
         {650, 1265, QStringLiteral("Megfigyelés ideje:         2026. 12. 06.")},
         {4850, 1265, QStringLiteral("22:00:09")},
-        {650, 2100, QStringLiteral("Holdsarló kora:             398 óra 13 perc")},
-        {650, 2800, kIndent + QStringLiteral("16 nap  14 óra 13 perc")},
-        {650, 3300, kIndent + QStringLiteral("16,58 nap")},
-        {650, 5120, kIndent + QStringLiteral("Telihold - 100,00 %")},
+        {650, 2100, QStringLiteral("Holdsarló kora:             158 óra 13 perc")},
+        {650, 2800, kIndent + QStringLiteral("6 nap  14 óra 13 perc")},
+        {650, 3300, kIndent + QStringLiteral("6,58 nap")},
+        {650, 5120, kIndent + QStringLiteral("Növekvő sarló - 45,02 %")},  // the factor 54 of this path
     });
-    EXPECT_EQ(area().Picture1->pixmap().size(), QSize(130, 125));
-    EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), QByteArray("2026.11.20 07:47\r\n"));
+    EXPECT_EQ(area().Picture1->pixmap().size(), QSize(135, 128));
+    EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), QByteArray("2026.11.30 07:47\r\n"));
     EXPECT_EQ(readBytes(QStringLiteral("szamitott.txt")),
               crlfLines({
                   QStringLiteral("Megfigyelés ideje:   2026. 12. 06.22:00:09"),  // date and time run together
-                  QStringLiteral("Holdsarló kora:      398 óra 13 perc"),
-                  QStringLiteral("Holdsarló kora:      16 nap  14 óra 13 perc"),
-                  QStringLiteral("Holdsarló kora:      16,58 nap"),
-                  QStringLiteral("Holdfázis:           Telihold  ---  100,0 %"),
+                  QStringLiteral("Holdsarló kora:      158 óra 13 perc"),
+                  QStringLiteral("Holdsarló kora:      6 nap  14 óra 13 perc"),
+                  QStringLiteral("Holdsarló kora:      6,58 nap"),
+                  QStringLiteral("Holdfázis:           Növekvő sarló  ---  45,0 %"),
                   QStringLiteral("      "),
                   QStringLiteral("      "),
               }));
@@ -158,8 +159,9 @@ TEST_F(CrescentRunsTest, NewMoonIsSavedAsTypedWithItsLineEnd)
     EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), QByteArray("2026.11.20 7:47\r\r\n"));
 }
 
-struct LastObservationFailure {
+struct FailureRow {
     const char* label;
+    const char* button;
     const char* utolso;  // nullptr: no file
     const char* text11;
     const char* message;
@@ -167,67 +169,48 @@ struct LastObservationFailure {
     const char* text12After;
 };
 
-TEST_F(CrescentRunsTest, LastObservationFailures)
-{
-    const char* absent = "Az 'utolsó.txt' fájl nem található!";
-    const char* invalid = "Kérem, adjon meg egy ÉRVÉNYES ÚJHOLD / MEGFIGYELÉSI dátumot!";
-    const LastObservationFailure cases[] = {
-        {"no_saved_observation", nullptr, "2026.11.20 10:00", absent, MessageIcon::Error, "as typed"},
-        {"empty_new_moon", "2026.11.21 11:30\r\n", "", invalid, MessageIcon::Warning, "2026.11.21 11:30\r\n"},
-        {"new_moon_not_a_date", "2026.11.21 11:30\r\n", "holnap", invalid, MessageIcon::Warning,
-         "2026.11.21 11:30\r\n"},
-        {"empty_saved_observation", "", "2026.11.20 10:00", invalid, MessageIcon::Warning, ""},
-        {"saved_observation_not_a_date", "2026.13.01 10:00\r\n", "2026.11.20 10:00", invalid, MessageIcon::Warning,
-         "2026.13.01 10:00\r\n"},
-    };
-    for (const LastObservationFailure& c : cases) {
-        SCOPED_TRACE(c.label);
-        QFile::remove(path(QStringLiteral("utolso.txt")));
-        if (c.utolso)
-            writeBytes(QStringLiteral("utolso.txt"), c.utolso);
-        messages->messages.clear();
-        area().Text11->setText(QString::fromUtf8(c.text11));
-        area().Text12->setText(QStringLiteral("as typed"));
-        click("Command1");
-        expectOneMessage(QString::fromUtf8(c.message), c.icon);
-        EXPECT_EQ(area().Text12->text(), QString::fromUtf8(c.text12After));
-        EXPECT_TRUE(drawn().empty());
-        EXPECT_TRUE(area().Picture1->pixmap().isNull());
-        expectNothingWritten();
-    }
-}
-
-TEST_F(CrescentRunsTest, NowWithoutAValidNewMoonWarnsAfterFillingText12)
-{
-    for (const char* text11 : {"", "   ", "2026.02.30 10:00", "10:00 holnap"}) {
-        SCOPED_TRACE(text11);
-        messages->messages.clear();
-        area().Text12->clear();
-        area().Text11->setText(QString::fromUtf8(text11));
-        click("Command2");
-        expectOneMessage(QStringLiteral("Kérem, adja meg az UTOLSÓ ÚJHOLD időpontját!"), MessageIcon::Warning);
-        EXPECT_EQ(area().Text12->text(), QStringLiteral("2026. 12. 06. 22:00:09"));
-        EXPECT_TRUE(drawn().empty());
-        expectNothingWritten();
-    }
-}
-
-TEST_F(CrescentRunsTest, FailedRunKeepsThePreviousResult)
+// Every failure leaves the previous result on the window and every file as it was.
+TEST_F(CrescentRunsTest, FailuresChangeNothingButText12)
 {
     area().Text11->setText(QStringLiteral("2026.11.20 07:47"));
     click("Command2");
     const std::vector<Drawn> before = drawn();
-    const QByteArray log = readBytes(QStringLiteral("szamitott.txt"));
     ASSERT_EQ(before.size(), 6u);
+    const QByteArray ujhold = readBytes(QStringLiteral("ujhold.txt"));
+    const QByteArray log = readBytes(QStringLiteral("szamitott.txt"));
 
-    click("Command1");  // no utolso.txt
-    area().Text11->clear();
-    click("Command2");
-    ASSERT_EQ(messages->messages.size(), 2u);
-    EXPECT_EQ(drawn().size(), before.size());
-    EXPECT_EQ(drawn()[2].text, before[2].text);
-    EXPECT_EQ(area().Picture1->pixmap().size(), QSize(130, 125));
-    EXPECT_EQ(readBytes(QStringLiteral("szamitott.txt")), log);
+    const char* absent = "Az 'utolsó.txt' fájl nem található!";
+    const char* invalid = "Kérem, adjon meg egy ÉRVÉNYES ÚJHOLD / MEGFIGYELÉSI dátumot!";
+    const char* noNewMoon = "Kérem, adja meg az UTOLSÓ ÚJHOLD időpontját!";
+    const MessageIcon error = MessageIcon::Error, warning = MessageIcon::Warning;
+    const FailureRow rows[] = {
+        {"no_saved_observation", "Command1", nullptr, "2026.11.20 10:00", absent, error, "as typed"},
+        {"empty_new_moon", "Command1", "2026.11.21 11:30\r\n", "", invalid, warning, "2026.11.21 11:30\r\n"},
+        {"new_moon_not_a_date", "Command1", "2026.11.21 11:30\r\n", "holnap", invalid, warning, "2026.11.21 11:30\r\n"},
+        {"empty_saved_observation", "Command1", "", "2026.11.20 10:00", invalid, warning, ""},
+        {"saved_observation_not_a_date", "Command1", "2026.13.01 10:00\r\n", "2026.11.20 10:00", invalid, warning,
+         "2026.13.01 10:00\r\n"},
+        {"now_empty_new_moon", "Command2", nullptr, "", noNewMoon, warning, "2026. 12. 06. 22:00:09"},
+        {"now_blank_new_moon", "Command2", nullptr, "   ", noNewMoon, warning, "2026. 12. 06. 22:00:09"},
+        {"now_no_such_day", "Command2", nullptr, "2026.02.30 10:00", noNewMoon, warning, "2026. 12. 06. 22:00:09"},
+    };
+    for (const FailureRow& r : rows) {
+        SCOPED_TRACE(r.label);
+        QFile::remove(path(QStringLiteral("utolso.txt")));
+        if (r.utolso)
+            writeBytes(QStringLiteral("utolso.txt"), r.utolso);
+        messages->messages.clear();
+        area().Text11->setText(QString::fromUtf8(r.text11));
+        area().Text12->setText(QStringLiteral("as typed"));
+        click(r.button);
+        expectOneMessage(QString::fromUtf8(r.message), r.icon);
+        EXPECT_EQ(area().Text12->text(), QString::fromUtf8(r.text12After));
+        ASSERT_EQ(drawn().size(), before.size());
+        EXPECT_EQ(drawn()[2].text, before[2].text);
+        EXPECT_EQ(area().Picture1->pixmap().size(), QSize(130, 125));
+        EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), ujhold);
+        EXPECT_EQ(readBytes(QStringLiteral("szamitott.txt")), log);
+    }
 }
 
 TEST_F(CrescentRunsTest, TimesTooFarApartAreRefusedWithAWarning)

@@ -51,15 +51,6 @@ TEST_F(SavedTimesButtonsTest, OkCopiesTheChosenEntryAndSavesText11)
     EXPECT_TRUE(messages->messages.empty());
 }
 
-TEST_F(SavedTimesButtonsTest, OkOnAnEmptyListWritesText11Unchanged)
-{
-    openWith({});
-    EXPECT_EQ(area().Ujholdak->count(), 0);
-    area().Text11->setText(QStringLiteral("2026.11.20 07:47"));
-    click("Command6");
-    EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), QByteArray("2026.11.20 07:47\r\n"));
-}
-
 struct RestoreCase {
     const char* label;
     QByteArray ujhold;

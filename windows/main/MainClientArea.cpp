@@ -82,12 +82,11 @@ void MainClientArea::createNewMoonGroup()
     Ujholdak->setObjectName(QStringLiteral("Ujholdak"));
     Ujholdak->setGeometry(twipsRect(6840, 1800, 2295, 405));
     Ujholdak->setFont(designFont(QStringLiteral("Times New Roman"), 12.75));
-    QPalette palette = Ujholdak->palette();
-    for (QPalette::ColorRole role : {QPalette::Button, QPalette::Base, QPalette::Window})
-        palette.setColor(role, kPaleYellow);
-    for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::Text, QPalette::WindowText})
-        palette.setColor(role, kBlack);
-    Ujholdak->setPalette(palette);
+    // Flat, like a text field: the style's button gradient would not show the design's colour.
+    Ujholdak->setStyleSheet(QStringLiteral("QComboBox { background-color: %1; color: #000000; border: 1px solid #808080;"
+                                           " padding-left: 3px; }"
+                                           " QComboBox QAbstractItemView { background-color: %1; color: #000000; }")
+                                .arg(kPaleYellow.name()));
 
     Command6 = button(this, "Command6", QStringLiteral("OK"), kPaleYellow, buttonFont(), twipsRect(9720, 1800, 975, 470));
     Command3 = button(this, "Command3", QStringLiteral("Utolsó Újhold"), kYellow, buttonFont(),
