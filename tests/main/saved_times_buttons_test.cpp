@@ -151,5 +151,17 @@ TEST_F(SavedTimesButtonsTest, UnwritableDataFolderIsReportedAndTheWindowGoesOn)
     EXPECT_EQ(area().Text11->text(), QStringLiteral("2026.11.20 07:47"));
 }
 
+TEST_F(SavedTimesButtonsTest, TextTheCodePageCannotHoldLeavesTheFileWhole)
+{
+    openWith({});
+    writeBytes(QStringLiteral("ujhold.txt"), "2026.11.20 07:47\r\n");
+    area().Text11->setText(QStringLiteral("2026.11.20 ✓"));
+    click("Command6");
+    ASSERT_EQ(messages->messages.size(), 1u);
+    EXPECT_EQ(messages->messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(messages->messages[0].text.contains(QStringLiteral("✓")));
+    EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), QByteArray("2026.11.20 07:47\r\n"));
+}
+
 } // namespace
 } // namespace vkt

@@ -116,13 +116,8 @@ void MainClientArea::createPictures()
     PictureHoldak->setObjectName(QStringLiteral("PictureHoldak"));
     PictureHoldak->setGeometry(twipsRect(480, 240, 4455, 615));
     PictureHoldak->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const QPixmap banner(QStringLiteral(":/icons/holdak-banner.png"));
-    if (banner.isNull()) {
-        PictureHoldak->hide();
-    } else {
-        PictureHoldak->setPixmap(banner);
-        setColours(PictureHoldak, QApplication::palette().color(QPalette::Window));
-    }
+    PictureHoldak->setPixmap(QPixmap(QStringLiteral(":/icons/holdak-banner.png")));
+    setColours(PictureHoldak, QApplication::palette().color(QPalette::Window));
 
     Picture1 = new PhasePicture(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
