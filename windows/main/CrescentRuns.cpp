@@ -10,6 +10,7 @@
 #include "SavedTimes.h"
 #include "TextFiles.h"
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <optional>
 
@@ -36,13 +37,27 @@ void saveAndLog(MainClientArea& area, const CrescentResult& result, CrescentPath
     appendText(dataFile(QStringLiteral("szamitott.txt")), BuildLogRecord(result, path, currentDateTime()));
 }
 
+// The clock's time of day has its own x, but the Hungarian date before it can reach past that x in
+// this font; then the time moves right just enough to keep one blank between them.
+void keepTimeClearOfDate(std::vector<ResultLine>& lines, const QFontMetrics& metrics)
+{
+    ResultLine& date = lines[0];
+    ResultLine& time = lines[1];
+    const int dateEnd = date.x + metrics.horizontalAdvance(date.text + u' ') * 15;
+    if (time.x < dateEnd)
+        time.x = dateEnd;
+}
+
 } // namespace
 
 void ShowCrescentResult(MainClientArea& area, const CrescentResult& result, CrescentPath path)
 {
     area.drawing->clearDrawing();
     area.Picture1->setPicture(loadPicture(dataFile(result.PictureFile)));
-    for (const ResultLine& line : BuildResultLines(result, path, currentDateTime()))
+    std::vector<ResultLine> lines = BuildResultLines(result, path, currentDateTime());
+    if (path == CrescentPath::Now)
+        keepTimeClearOfDate(lines, QFontMetrics(area.font()));
+    for (const ResultLine& line : lines)
         area.drawing->drawText(line.x, line.y, line.text);
 }
 
