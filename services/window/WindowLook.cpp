@@ -89,6 +89,15 @@ void setColours(QWidget* widget, const QColor& background, const QColor& text)
     widget->setAutoFillBackground(true);
 }
 
+void setBoxColours(QWidget* box, const QColor& face, const QColor& text)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    palette.setColor(QPalette::Base, face);
+    palette.setColor(QPalette::Text, text);
+    box->setPalette(palette);
+}
+
 QPushButton* colouredButton(QWidget* parent, const QString& caption, const QColor& face, const QFont& font,
                             const QRect& geometry)
 {

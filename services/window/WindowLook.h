@@ -29,6 +29,8 @@ enum class Minimise { Off, On };
 void setFrame(QWidget* window, Frame frame, Minimise minimise);
 void centreOnScreen(QWidget* window);
 void setColours(QWidget* widget, const QColor& background, const QColor& text = QColor());
+// A list or text box's own face and text; its scroll bars keep the desktop's colours.
+void setBoxColours(QWidget* box, const QColor& face, const QColor& text);
 
 // A push button whose face shows its own colour, whatever the desktop style.
 QPushButton* colouredButton(QWidget* parent, const QString& caption, const QColor& face, const QFont& font,

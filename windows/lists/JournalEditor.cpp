@@ -109,16 +109,6 @@ QString characterCode(const QString& character)
                           : QStringLiteral("U+%1").arg(QString::number(code.first(), 16).toUpper().rightJustified(4, u'0'));
 }
 
-// The box's own face and text; its scroll bars keep the desktop's colours.
-void setBoxColours(QWidget* box, const QColor& face, const QColor& text)
-{
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
-    palette.setColor(QPalette::Base, face);
-    palette.setColor(QPalette::Text, text);
-    box->setPalette(palette);
-}
-
 } // namespace
 
 JournalEditor::JournalEditor(Journal which) : design_(designOf(which))

@@ -93,16 +93,6 @@ std::optional<QStringList> readListFile(const QString& path)
     }
 }
 
-// The box's own face and text; its scroll bars keep the desktop's colours.
-void setBoxColours(QWidget* box, const QColor& face, const QColor& text)
-{
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
-    palette.setColor(QPalette::Base, face);
-    palette.setColor(QPalette::Text, text);
-    box->setPalette(palette);
-}
-
 } // namespace
 
 ReferenceListWindow::ReferenceListWindow(ReferenceList which)
