@@ -5,7 +5,6 @@
 #include "TextFiles.h"
 #include "WindowLook.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>

@@ -6,7 +6,6 @@
 #include "TextFiles.h"
 #include "WindowLook.h"
 
-#include <QApplication>
 #include <QAbstractItemDelegate>
 #include <QLabel>
 #include <QListView>
