@@ -1,0 +1,291 @@
+#include "JournalEditor.h"
+#include "ReferenceListWindow.h"
+#include "SingleWindow.h"
+#include "TestSupport.h"
+#include "TextFiles.h"
+
+#include <QAction>
+#include <QDir>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace vkt {
+namespace {
+
+using testing::cp1250;
+
+// A regular file that opens but fails at the first read, even for root.
+const QString kUnreadable = QStringLiteral("/proc/self/mem");
+
+class ListsTest : public testing::DataFolderTest {
+protected:
+    // The messages shown so far, as "icon: text", forgotten once taken.
+    QStringList takeMessages() const
+    {
+        QStringList said;
+        for (const auto& m : messages->messages)
+            said << (m.icon == MessageIcon::Error ? "error: " : "warning: ") + m.text;
+        messages->messages.clear();
+        return said;
+    }
+    static QStringList rowsOf(const QWidget& window)
+    {
+        const QAbstractItemModel* model = window.findChild<QListView*>()->model();
+        QStringList rows;
+        for (int row = 0; row < model->rowCount(); ++row)
+            rows << model->index(row, 0).data().toString();
+        return rows;
+    }
+    // The text as the editor holds it; toPlainText() would turn a no-break space into a blank.
+    static QString shown(const QWidget& editor)
+    {
+        return editor.findChild<QPlainTextEdit*>()->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+    }
+    static void trigger(QWidget& editor, const char* command) { editor.findChild<QAction*>(command)->trigger(); }
+    static void retype(QWidget& editor, const QString& content)
+    {
+        auto* text = editor.findChild<QPlainTextEdit*>();
+        text->selectAll();
+        QTest::keyClick(text, Qt::Key_Delete);
+        text->insertPlainText(content);
+    }
+    std::unique_ptr<JournalEditor> openLog(const QByteArray& bytes, const QString& folder = {})
+    {
+        writeBytes(folder + QStringLiteral("naplo-vkt.txt"), bytes);
+        auto editor = std::make_unique<JournalEditor>(Journal::ObservationLog);
+        editor->show();
+        return editor;
+    }
+    QByteArray logBytes() const { return readBytes(QStringLiteral("naplo-vkt.txt")); }
+};
+
+TEST_F(ListsTest, EachListWindowShowsItsOwnFileOrSaysItIsMissing)
+{
+    const struct {
+        ReferenceList which;
+        const char* window;
+        QString file;
+    } windows[] = {{ReferenceList::EarlyCrescents, "Form5", "holdsarlok.txt"},
+                   {ReferenceList::SolarEclipses, "Form7", "napfogyik.txt"},
+                   {ReferenceList::VenusCrescents, "Form9", "venusz.txt"},
+                   {ReferenceList::LunarEclipses, "Form12", "holdfogyik.txt"}};
+    for (const auto& c : windows) {
+        SCOPED_TRACE(c.window);
+        writeBytes(c.file, c.file.toLatin1() + "\r\n");
+        EXPECT_EQ(rowsOf(ReferenceListWindow(c.which)), QStringList{c.file});
+        ASSERT_TRUE(QFile::remove(path(c.file)));
+        const ReferenceListWindow missing(c.which);
+        ASSERT_TRUE(QFile::link(kUnreadable, path(c.file)));
+        const ReferenceListWindow unreadable(c.which);
+        for (const QWidget* window : {&missing, &unreadable})
+            EXPECT_TRUE(window->objectName() == c.window && rowsOf(*window).isEmpty());
+        EXPECT_EQ(takeMessages(), QStringList(2, QStringLiteral("error: A '%1' fájl NEM található!").arg(c.file)));
+    }
+}
+
+TEST_F(ListsTest, EveryLineIsOneRowExactlyAsItStandsAndCanBeScrolledIntoView)
+{
+    const struct {
+        QByteArray bytes;
+        QStringList rows;
+    } files[] = {{"", {}}, {"\r\n", {""}}, {"a\r\nb", {"a", "b"}},  // the last without a line end
+                 {"2003\r\n\r\n\r\n1999\r\n\r\n", {"2003", "", "", "1999", ""}},  // never sorted
+                 {"  2025.03.30  19:41  \r\n\t x\r\n", {"  2025.03.30  19:41  ", "\t x"}},
+                 {cp1250("Időpont őű ŐŰ\r\n"), {"Időpont őű ŐŰ"}},
+                 {"a\r\n" + QByteArray(300, 'x') + "\r\nb", {"a", QString(300, u'x'), "b"}}};  // wider than the box
+    for (const auto& c : files) {
+        SCOPED_TRACE(&c - files);
+        writeBytes(QStringLiteral("holdsarlok.txt"), c.bytes);
+        ReferenceListWindow window(ReferenceList::EarlyCrescents);
+        window.show();
+        EXPECT_EQ(rowsOf(window), c.rows);
+        const QListView* list = window.findChild<QListView*>();
+        for (int row = 0; row < c.rows.size(); ++row) {
+            const int width = list->fontMetrics().horizontalAdvance(c.rows[row]);
+            EXPECT_GE(list->visualRect(list->model()->index(row, 0)).width(), width) << row;
+            EXPECT_GE(list->horizontalScrollBar()->maximum(), width - list->viewport()->width()) << row;
+        }
+    }
+    EXPECT_TRUE(messages->messages.empty());
+}
+
+TEST_F(ListsTest, MissingOrUnreadableJournalShowsTheDesignTextWhichAnUnchangedSaveWrites)
+{
+    const struct {
+        Journal which;
+        const char* window;
+        const char* ok;
+        QString file;
+        QString designText;
+        QString notFound;
+    } editors[] = {{Journal::Notes, "Form8", "ok81", "jegyzetek.txt", "Jegyzetek:  ",
+                    "Az 'jegyzetek.txt' fájl NEM található!"},
+                   {Journal::ObservationLog, "Form10", "naplo2", "naplo-vkt.txt", "Megfigyelési napló:",
+                    "A 'naplo-vkt.txt' fájl NEM található!"}};
+    for (const auto& c : editors) {
+        SCOPED_TRACE(c.window);
+        ASSERT_TRUE(QFile::link(kUnreadable, path(c.file)));
+        EXPECT_EQ(shown(JournalEditor(c.which)), c.designText);
+        ASSERT_TRUE(QFile::remove(path(c.file)));
+        JournalEditor editor(c.which);
+        editor.show();
+        EXPECT_TRUE(editor.objectName() == c.window && shown(editor) == c.designText);
+        EXPECT_EQ(takeMessages(), QStringList(2, "error: " + c.notFound));
+        trigger(editor, c.ok);
+        EXPECT_FALSE(editor.isVisible());
+        EXPECT_EQ(readBytes(c.file), encodeWindows1250(c.designText) + "\r\n");
+    }
+}
+
+// An unchanged save may only put a missing final line end in place, however often it is repeated.
+TEST_F(ListsTest, JournalSavedWithoutAChangeKeepsItsBytes)
+{
+    const QByteArray oddBytes("\x01\x80\x81\x83\x88\x90\x98\xA0\xF5\xFB\xFF\r\n");
+    const struct {
+        QByteArray before;
+        QString shown;
+        QByteArray after;
+    } files[] = {{cp1250("  Ősz: sarló\t \u00A0 űrben  \r\nkét sor\r\n"), "  Ősz: sarló\t \u00A0 űrben  \nkét sor",
+                  cp1250("  Ősz: sarló\t \u00A0 űrben  \r\nkét sor\r\n")},
+                 {"a\nb\rc\r\n\r\n\r\n", "a\nb\nc\n\n", "a\nb\rc\r\n\r\n\r\n"},
+                 {oddBytes, decodeWindows1250(oddBytes.chopped(2)), oddBytes},
+                 {"a\r\nb", "a\nb", "a\r\nb\r\n"},
+                 {"", "", ""}};  // an empty text, which the blank-only rule refuses to save
+    for (const auto& c : files) {
+        SCOPED_TRACE(&c - files);
+        auto editor = openLog(c.before);
+        EXPECT_EQ(shown(*editor), c.shown);
+        trigger(*editor, "naplo1");
+        trigger(*editor, "naplo1");
+        EXPECT_EQ(logBytes(), c.after);
+    }
+    EXPECT_EQ(takeMessages(), QStringList(2, "warning: Üreset NEM mentek!"));
+}
+
+// Only the blank counts as empty: line breaks, tabs and no-break spaces are content.
+TEST_F(ListsTest, BlankOnlyJournalIsRefusedAndOkStaysOpen)
+{
+    const struct {
+        QString text;
+        QByteArray file;  // empty: refused
+    } texts[] = {{"", ""}, {"    ", ""}, {"\n\n", "\r\n\r\n\r\n"}, {" \n ", " \r\n \r\n"},
+                 {" \t ", " \t \r\n"}, {"\u00A0", "\xA0\r\n"},
+                 {"  új\u2028sor  ", cp1250("  új\r\nsor  \r\n")}};  // a line break inside a paragraph
+    for (const auto& c : texts) {
+        SCOPED_TRACE(&c - texts);
+        const bool refused = c.file.isEmpty();
+        auto editor = openLog("regi\r\n");
+        retype(*editor, c.text);
+        trigger(*editor, "naplo2");
+        EXPECT_EQ(logBytes(), refused ? QByteArray("regi\r\n") : c.file);
+        EXPECT_EQ(editor->isVisible(), refused);
+        EXPECT_EQ(takeMessages(), refused ? QStringList{"warning: Üreset NEM mentek!"} : QStringList{});
+    }
+}
+
+// No question once the edits are saved: "OK" closes through the same close event.
+TEST_F(ListsTest, JournalCloseBoxAsksOnlyAboutUnsavedChanges)
+{
+    const struct {
+        const char* edit;  // nullptr: no change
+        SaveAnswer answer;
+        bool closed;
+        QByteArray file;
+    } closes[] = {{nullptr, SaveAnswer::Cancel, true, "regi\r\n"}, {"új", SaveAnswer::Save, true, cp1250("új\r\n")},
+                  {"új", SaveAnswer::Discard, true, "regi\r\n"}, {"új", SaveAnswer::Cancel, false, "regi\r\n"},
+                  {"  ", SaveAnswer::Save, false, "regi\r\n"}};  // the save is refused
+    for (const auto& c : closes) {
+        SCOPED_TRACE(&c - closes);
+        auto editor = openLog("regi\r\n");
+        if (c.edit)
+            retype(*editor, QString::fromUtf8(c.edit));
+        messages->nextAnswer = c.answer;
+        messages->questions.clear();
+        editor->close();
+        EXPECT_EQ(!editor->isVisible(), c.closed);
+        EXPECT_EQ(logBytes(), c.file);
+        EXPECT_EQ(messages->questions,
+                  std::vector<QString>(c.edit ? 1 : 0, "A módosítások nincsenek mentve. Menti őket?"));
+        EXPECT_EQ(shown(*editor), QString::fromUtf8(c.edit ? c.edit : "regi"));
+    }
+}
+
+// Root writes anywhere, so the refused writes are a folder in the journal's place (the final
+// rename fails), a missing data folder (opening fails) and a file-size limit (writing fails).
+TEST_F(ListsTest, RefusedJournalSaveKeepsTheTextAndTheOldFile)
+{
+    enum Obstacle { None, FolderInPlace, MissingFolder, SizeLimit };
+    const struct {
+        Obstacle obstacle;
+        QString text;
+        QString message;  // a pattern
+    } saves[] = {{None, "Holdsarló 🌙 ma", "^warning: .*'naplo-vkt\\.txt'.*„🌙” \\(U\\+1F319\\)"},
+                 {None, "Луна és Hold", "^warning: .*'naplo-vkt\\.txt'.*„Л” \\(U\\+041B\\)"},
+                 {FolderInPlace, "fontos megfigyelés", "^error: .*/naplo-vkt\\.txt.*: \\S"},
+                 {MissingFolder, "fontos megfigyelés", "^error: .*nincs/naplo-vkt\\.txt.*: \\S"},
+                 {SizeLimit, QString(20000, u'ő'), "^error: .*/naplo-vkt\\.txt.*: \\S"}};
+    const QByteArray old = cp1250("régi napló\r\n");
+    for (const auto& c : saves) {
+        SCOPED_TRACE(&c - saves);
+        const QString folder = QString::number(&c - saves) + u'/';
+        ASSERT_TRUE(QDir().mkpath(path(folder)));
+        qputenv("VKT_DATA_DIR", path(folder).toLocal8Bit());
+        auto editor = openLog(old, folder);
+        retype(*editor, c.text);
+        if (c.obstacle == FolderInPlace) {
+            QFile::remove(path(folder + "naplo-vkt.txt"));
+            QDir().mkpath(path(folder + "naplo-vkt.txt/x"));
+        }
+        if (c.obstacle == MissingFolder)
+            qputenv("VKT_DATA_DIR", path(folder + "nincs").toLocal8Bit());
+        rlimit room{};
+        getrlimit(RLIMIT_FSIZE, &room);
+        const rlimit limit{c.obstacle == SizeLimit ? 4096 : room.rlim_cur, room.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        trigger(*editor, "naplo2");
+        setrlimit(RLIMIT_FSIZE, &room);
+
+        EXPECT_EQ(shown(*editor), c.text);
+        EXPECT_EQ(readBytes(folder + "naplo-vkt.txt"), c.obstacle == FolderInPlace ? QByteArray() : old);
+        EXPECT_EQ(QDir(path(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"naplo-vkt.txt"});
+        const QStringList said = takeMessages();
+        EXPECT_TRUE(said.size() == 1 && said[0].contains(QRegularExpression(c.message))) << qPrintable(said.join('|'));
+        editor->close();  // still unsaved: the question is asked and answered "cancel"
+        EXPECT_TRUE(editor->isVisible());
+    }
+}
+
+TEST_F(ListsTest, OneInstancePerWindowReloadedOnlyWhenOpenedAfresh)
+{
+    SingleWindow<ReferenceListWindow> list;
+    SingleWindow<JournalEditor> notes;
+    auto openList = [&] { return list.show([] { return new ReferenceListWindow(ReferenceList::VenusCrescents); }); };
+    auto openNotes = [&] { return notes.show([] { return new JournalEditor(Journal::Notes); }); };
+    for (const char* name : {"venusz.txt", "jegyzetek.txt"})
+        writeBytes(name, "regi\r\n");
+    const QPointer<ReferenceListWindow> firstList = openList();
+    const QPointer<JournalEditor> firstNotes = openNotes();
+    for (const char* name : {"venusz.txt", "jegyzetek.txt"})
+        writeBytes(name, "uj\r\n");
+    EXPECT_TRUE(openList() == firstList && openNotes() == firstNotes);
+    EXPECT_TRUE(rowsOf(*firstList) == QStringList{"regi"} && shown(*firstNotes) == "regi");
+
+    QTest::mouseClick(firstList->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);  // "OK"
+    firstNotes->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(firstList.isNull() && firstNotes.isNull());
+    EXPECT_TRUE(rowsOf(*openList()) == QStringList{"uj"} && shown(*openNotes()) == "uj");
+    list.get()->close();
+    notes.get()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+} // namespace vkt
