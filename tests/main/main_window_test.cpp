@@ -1,16 +1,9 @@
 #include "MainWindowFixture.h"
-#include "PhasePicture.h"
 #include "Twips.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QTest>
 
 namespace vkt {
@@ -19,149 +12,42 @@ namespace {
 using testing::cp1250;
 using testing::MainWindowTest;
 
-class MainWindowLayoutTest : public MainWindowTest {
-protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        writeLines(QStringLiteral("ujholdak.txt"), {QStringLiteral("2026.11.20 07:47")});
-        openWindow();
-    }
-};
-
-TEST_F(MainWindowLayoutTest, FrameCaptionAndWindowFont)
+// Button faces keep their colour under any style, and the frames and lines are painted.
+TEST_F(MainWindowTest, PaintsTheDesignColoursAndASerifFont)
 {
-    EXPECT_EQ(window->objectName(), QStringLiteral("A"));
-    EXPECT_EQ(window->windowTitle(),
-              QStringLiteral("VKT  - Holdsarló kor és fázis számoló     -  v1.46a  (x86)   - Tarvo Edition"));
-    EXPECT_EQ(area().size(), QSize(744, 402));
-    EXPECT_EQ(area().geometry().top(), window->menuBar()->geometry().bottom() + 1);
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
     // "Times New Roman CE" must reach a serif face, not the default sans.
     EXPECT_EQ(QFontInfo(area().font()).family(), QStringLiteral("Liberation Serif"));
-    EXPECT_DOUBLE_EQ(area().font().pointSizeF(), 14.25);
-}
-
-TEST_F(MainWindowLayoutTest, ControlsAtTheirTwipPositions)
-{
-    const struct {
-        const char* name;
-        int left, top, width, height;
-    } places[] = {
-        {"Text11", 6840, 1200, 2295, 405},   {"Command3", 6840, 2640, 1695, 495}, {"Ujholdak", 6840, 1800, 2295, 405},
-        {"Command6", 9720, 1800, 975, 470},  {"Command1", 6840, 4920, 1695, 615}, {"Text12", 6840, 4200, 2655, 435},
-        {"Command14", 9720, 4200, 975, 470}, {"Command2", 9120, 4920, 1575, 615}, {"Label8", 6840, 840, 2655, 375},
-        {"Label9", 6840, 3720, 2655, 375},   {"PictureHoldak", 480, 240, 4455, 615}, {"Picture1", 840, 3000, 2055, 2055},
-    };
-    for (const auto& p : places) {
-        SCOPED_TRACE(p.name);
-        QWidget* w = area().findChild<QWidget*>(QString::fromLatin1(p.name));
-        ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->geometry(), twipsRect(p.left, p.top, p.width, p.height));
-    }
-    auto* banner = area().findChild<QLabel*>(QStringLiteral("PictureHoldak"));
-    EXPECT_EQ(banner->pixmap().size(), QSize(300, 42));  // cut by its area, never scaled
-}
-
-TEST_F(MainWindowLayoutTest, PaintedColours)
-{
     const QImage image = area().grab().toImage();
-    const QColor grey(0x80, 0x80, 0x80), black(0x00, 0x00, 0x00);
+    const QColor grey(0x80, 0x80, 0x80), black(0x00, 0x00, 0x00), green(0x80, 0xFF, 0x80), pale(0xFF, 0xFF, 0xC0);
     const struct {
         const char* what;
         int xTwips, yTwips;  // a point inside the thing, away from text
         QColor colour;
     } probes[] = {
-        {"Command3 yellow face", 6900, 2700, QColor(0xFF, 0xFF, 0x80)},
-        {"Command6 pale face", 9780, 1860, QColor(0xFF, 0xFF, 0xC0)},
-        {"Command1 green face", 6900, 4980, QColor(0x80, 0xFF, 0x80)},
-        {"Command14 green face", 9780, 4260, QColor(0x80, 0xFF, 0x80)},
-        {"Command2 blue face", 9180, 4980, QColor(0xC0, 0xFF, 0xFF)},
-        {"Text11 black field", 8800, 1400, black},
-        {"Text12 black field", 9300, 4420, black},
-        {"Ujholdak pale list", 6930, 2000, QColor(0xFF, 0xFF, 0xC0)},
-        {"Picture1 black", 2000, 4000, black},
-        {"Shape2 top edge", 5500, 480, grey},
-        {"Shape2 left edge", 360, 3000, grey},
-        {"Shape1 top edge", 8000, 480, grey},
-        {"Shape1 right edge", 6600 + 4335 - 15, 3000, grey},
-        {"Shape3 left edge", 600, 4000, grey},
-        {"Line1", 3000, 1800, grey},
-        {"Line2", 8000, 3360, grey},
-        {"window background", 6480, 3000, black},
+        {"Command3", 6900, 2700, QColor(0xFF, 0xFF, 0x80)}, {"Command2", 9180, 4980, QColor(0xC0, 0xFF, 0xFF)},
+        {"Command6", 9780, 1860, pale}, {"Command1", 6900, 4980, green}, {"Command14", 9780, 4260, green},
+        {"Ujholdak", 6930, 2000, pale}, {"Text12", 9300, 4420, black}, {"Shape1", 6600 + 4335 - 15, 3000, grey},
+        {"Shape3", 600, 4000, grey}, {"Line2", 8000, 3360, grey}, {"background", 6480, 3000, black},
     };
-    for (const auto& p : probes) {
-        SCOPED_TRACE(p.what);
-        EXPECT_EQ(image.pixelColor(twips(p.xTwips), twips(p.yTwips)), p.colour);
-    }
+    for (const auto& p : probes)
+        EXPECT_EQ(image.pixelColor(twips(p.xTwips), twips(p.yTwips)), p.colour) << p.what;
 }
 
-TEST_F(MainWindowLayoutTest, TabOrderFollowsTheDesign)
-{
-    activateMain();
-    EXPECT_EQ(QApplication::focusWidget(), area().Text11);
-    for (const char* name : {"Command3", "Ujholdak", "Command6", "Command1", "Text12", "Command14", "Command2", "Text11"}) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        ASSERT_NE(QApplication::focusWidget(), nullptr);
-        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
-    }
-}
-
-TEST_F(MainWindowLayoutTest, FieldsRefuseTextBeyondTheirLimits)
+TEST_F(MainWindowTest, FieldsRefuseTextBeyondTheirLimits)
 {
     const QString typed = QStringLiteral("2026.12.06 22:00:09 --- 1234567890");
     const QString put = QStringLiteral("2026. 12. 06. 22:00:09\r\n");
     for (auto [field, length] : {std::pair{area().Text11, 16}, std::pair{area().Text12, 22}}) {
         SCOPED_TRACE(length);
-        field->clear();
         QTest::keyClicks(field, typed);
         EXPECT_EQ(field->text(), typed.left(length));
         field->setText(put);  // text the program puts in is cut too, without a word
         EXPECT_EQ(field->text(), put.left(length));
     }
-    EXPECT_TRUE(messages->messages.empty());
+    expectNoMessage();
 }
 
-TEST_F(MainWindowLayoutTest, MenuTreeWithCaptionsAccessKeysAndShortcuts)
-{
-    const QStringList expected[] = {
-        {"&Hold - térképek|holdmap", "hold02|  2. nap|F2", "hold03|  3. nap|F3", "hold04|  4. nap|F4",
-         "hold05|  5. nap|F5", "hold06|  6. nap|F6", "hold07|  7. nap|F7", "hold08|  8. nap|F8", "hold09|  9. nap|F9",
-         "hold10|10. nap|F11", "hold11|11. nap|F12"},
-        {"&Szerszámok|szamit", "jegyzetek|Jegyzetek|Ctrl+J", "naplo|Megfigyelési napló|", "naptar1|&Naptár|Ctrl+N",
-         "holdsarlolista|Korai Holdsarlók|", "jelensegnaptar|Napfogyatkozások|", "holdfogyi|Holdfogyatkozások|",
-         "venusz|Vénusz sarlók|", "vonas|Fok - Vonás calculator|"},
-        {"H&elp|prg", "prog|Programról|", "leir|Leírás|Ctrl+L", "help1|------------|", "kilep|Kilépés|Ctrl+Q"},
-    };
-    const QList<QAction*> bar = window->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 3);
-    for (int m = 0; m < 3; ++m) {
-        QStringList actual = {bar[m]->text() + u'|' + bar[m]->menu()->objectName()};
-        for (QAction* item : bar[m]->menu()->actions())
-            actual.append(item->objectName() + u'|' + item->text() + u'|' + item->shortcut().toString());
-        EXPECT_EQ(actual, expected[m]);
-    }
-}
-
-TEST_F(MainWindowLayoutTest, F10AndTheHyphenItemDoNothing)
-{
-    for (QAction* a : window->findChildren<QAction*>())
-        EXPECT_NE(a->shortcut(), QKeySequence(Qt::Key_F10)) << a->objectName().toStdString();
-
-    activateMain();
-    const QList<QWidget*> before = QApplication::topLevelWidgets();
-    QTest::keyClick(window.get(), Qt::Key_F10);
-    action("help1")->trigger();
-    EXPECT_EQ(QApplication::topLevelWidgets(), before);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(messages->messages.empty());
-}
-
-class StartUpTest : public MainWindowTest {};
-
-TEST_F(StartUpTest, NewMoonListTakesEveryLineAsWritten)
+TEST_F(MainWindowTest, NewMoonListTakesEveryLineAsWritten)
 {
     const struct {
         const char* label;
@@ -175,38 +61,127 @@ TEST_F(StartUpTest, NewMoonListTakesEveryLineAsWritten)
         {"long_line_and_blanks_whole", "  2026.11.20 07:47:00 UT, Skorpió ő ű\r\n",
          {QStringLiteral("  2026.11.20 07:47:00 UT, Skorpió ő ű")}},
     };
+    writeBytes(QStringLiteral("ujhold.txt"), "2026.11.20 07:47\r\n");
+    writeBytes(QStringLiteral("utolso.txt"), "2026.12.06 22:00\r\n");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        writeBytes(QStringLiteral("ujholdak.txt"), cp1250(c.file));
-        writeLines(QStringLiteral("ujhold.txt"), {QStringLiteral("2026.11.20 07:47")});
-        writeLines(QStringLiteral("utolso.txt"), {QStringLiteral("2026.12.06 22:00")});
-        openWindow();
+        openWith(c.file);
         QStringList entries;
         for (int i = 0; i < area().Ujholdak->count(); ++i)
             entries.append(area().Ujholdak->itemText(i));
         EXPECT_EQ(entries, c.entries);
         EXPECT_EQ(area().Ujholdak->currentIndex(), -1);
         // A fresh start shows both fields empty, whatever the saved files hold.
-        EXPECT_TRUE(area().Text11->text().isEmpty());
-        EXPECT_TRUE(area().Text12->text().isEmpty());
-        EXPECT_TRUE(area().Picture1->pixmap().isNull());
+        EXPECT_TRUE(area().Text11->text().isEmpty() && area().Text12->text().isEmpty());
     }
-    EXPECT_TRUE(messages->messages.empty());
+    expectNoMessage();
 }
 
-TEST_F(StartUpTest, MissingOrUnreadableNewMoonListStillOpensTheWindow)
+TEST_F(MainWindowTest, MissingOrUnreadableNewMoonListStillOpensTheWindow)
 {
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("ujholdak.txt"))));
     for (const bool unreadable : {false, true}) {
-        SCOPED_TRACE(unreadable ? "unreadable" : "missing");
+        SCOPED_TRACE(unreadable);
         if (unreadable) {
             ASSERT_TRUE(QDir(dir->path()).mkdir(QStringLiteral("ujholdak.txt")));  // a folder cannot be read as text
         }
-        messages->messages.clear();
-        openWindow();
-        expectOneMessage(QStringLiteral("Az 'ujholdak.txt' fájl nem található!"), MessageIcon::Error);
+        openWith(nullptr);
+        expectOneMessage(MessageIcon::Error, QStringLiteral("Az 'ujholdak.txt' fájl nem található!"));
         EXPECT_EQ(area().Ujholdak->count(), 0);
-        EXPECT_TRUE(window->isVisible());
     }
+}
+
+TEST_F(MainWindowTest, OkCopiesTheChosenEntryAndSavesText11)
+{
+    openWith("2026.11.20 07:47\r\n\r\n2026.12.20 01:43:00 UT\r\n");
+    const struct {
+        const char* label;
+        int chosen;  // -1: no entry chosen
+        const char* text11Before;
+        const char* text11After;  // saved in ujhold.txt with CR LF
+    } cases[] = {
+        {"entry_replaces_typed_text", 0, "2000.01.01", "2026.11.20 07:47"},
+        {"empty_entry_empties_the_field", 1, "2026.11.20 07:47", ""},
+        {"long_entry_cut_to_16", 2, "", "2026.12.20 01:43"},
+        {"nothing_chosen_keeps_the_field", -1, "2026.11.2 7:47", "2026.11.2 7:47"},
+        {"nothing_chosen_and_empty", -1, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        area().Ujholdak->setCurrentIndex(c.chosen);
+        area().Text11->setText(QString::fromUtf8(c.text11Before));
+        click("Command6");
+        EXPECT_EQ(area().Text11->text(), QString::fromUtf8(c.text11After));
+        EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), QByteArray(c.text11After) + "\r\n");
+        EXPECT_EQ(area().Ujholdak->count(), 3);  // the list itself is never changed
+    }
+    expectNoMessage();
+}
+
+TEST_F(MainWindowTest, LastNewMoonComesBackCutTo16)
+{
+    const struct {
+        const char* label;
+        const char* ujhold;  // UTF-8, written in Windows-1250; nullptr: no file
+        QString text11;
+    } cases[] = {
+        {"sixteen_characters_arrive_without_line_end", "2026.11.20 07:47\r\n", QStringLiteral("2026.11.20 07:47")},
+        {"fifteen_keep_the_cr", "2026.11.20 7:47\r\n", QStringLiteral("2026.11.20 7:47\r")},
+        {"shorter_keep_cr_lf", "2026.11.20\r\n", QStringLiteral("2026.11.20\r\n")},
+        {"central_european_letters", "ő ű\r\n", QStringLiteral("ő ű\r\n")},
+        {"no_file_leaves_the_field", nullptr, QStringLiteral("ő ű\r\n")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        QFile::remove(path(QStringLiteral("ujhold.txt")));
+        if (c.ujhold)
+            writeBytes(QStringLiteral("ujhold.txt"), cp1250(c.ujhold));
+        click("Command3");
+        if (!c.ujhold)
+            expectOneMessage(MessageIcon::Error, QStringLiteral("Az 'ujhold.txt' fájl nem található!"));
+        EXPECT_EQ(area().Text11->text(), c.text11);
+        EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), c.ujhold ? cp1250(c.ujhold) : QByteArray());
+    }
+    EXPECT_FALSE(exists(QStringLiteral("ujhold.txt")));
+    expectNoMessage();
+}
+
+TEST_F(MainWindowTest, SaveWritesTheObservationAsTypedButNoBlankOne)
+{
+    const struct {
+        const char* text12;
+        const char* utolso;  // nullptr: refused, the old file stays
+    } cases[] = {
+        {"2026. 12. 06. 22:00:09", "2026. 12. 06. 22:00:09\r\n"},
+        {"  nem dátum  ", "  nem dátum  \r\n"},  // blanks kept; a date is checked only when computing
+        {"", nullptr}, {"      ", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text12);
+        writeBytes(QStringLiteral("utolso.txt"), "2026.12.01 18:00\r\n");
+        area().Text12->setText(QString::fromUtf8(c.text12));
+        click("Command14");
+        if (!c.utolso)
+            expectOneMessage(MessageIcon::Warning, QStringLiteral("Üres dátumot NEM mentek!"));
+        EXPECT_EQ(readBytes(QStringLiteral("utolso.txt")), cp1250(c.utolso ? c.utolso : "2026.12.01 18:00\r\n"));
+    }
+    expectNoMessage();
+}
+
+TEST_F(MainWindowTest, WriteFailuresAreNamedAndLeaveTheFilesWhole)
+{
+    writeBytes(QStringLiteral("ujhold.txt"), "2026.11.20 07:47\r\n");
+    area().Text11->setText(QStringLiteral("2026.11.20 ✓"));  // beyond the code page
+    click("Command6");
+    expectOneMessage(MessageIcon::Error, QStringLiteral("✓"), false);
+    EXPECT_EQ(readBytes(QStringLiteral("ujhold.txt")), QByteArray("2026.11.20 07:47\r\n"));
+
+    qputenv("VKT_DATA_DIR", path(QStringLiteral("gone")).toLocal8Bit());
+    area().Text12->setText(QStringLiteral("2026.12.06 22:00"));
+    click("Command6");
+    expectOneMessage(MessageIcon::Error, QStringLiteral("ujhold.txt"), false);
+    click("Command14");
+    expectOneMessage(MessageIcon::Error, QStringLiteral("utolso.txt"), false);
 }
 
 } // namespace
