@@ -4,126 +4,114 @@
 #include "CommandLine.h"
 #include "DateTime.h"
 #include "MoonPhases.h"
-#include "TestData.h"
 #include "TextFiles.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QPointF>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <algorithm>
 
 namespace vkt::almanac {
 namespace {
-
-using testing::sourceFile;
 
 struct ToolRun {
     int code;
     QString out, err;
 };
 
+QByteArray bytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 class Tool : public ::testing::Test {
 protected:
-    ToolRun run(const QStringList& arguments) const
+    static ToolRun run(const QStringList& arguments)
     {
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
         const int code = runAlmanac(arguments, outStream, errStream, false);
         return {code, out, err};
     }
-    QStringList generate(int from, int to, const QString& file) const
+    // The folder the tool wrote the years into, run once per test.
+    QString generated(int from, int to) const
     {
         const QString folder = dir.filePath(QStringLiteral("%1-%2").arg(from).arg(to));
         if (!QFileInfo::exists(folder)) {
             const ToolRun r = run({"--from", QString::number(from), "--to", QString::number(to), "--out", folder});
             EXPECT_EQ(r.code, Success) << r.err.toStdString();
         }
-        return readLines(folder + u'/' + file);
+        return folder + u'/';
     }
-    QByteArray bytes(const QString& path) const
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QStringList lines(int from, int to, const QString& file) const { return readLines(generated(from, to) + file); }
 
     QTemporaryDir dir;
 };
 
 TEST_F(Tool, BadArgumentsAreRefusedWithExitCodeTwo)
 {
+    const QStringList years = {"--from", "2025", "--to", "2025", "--out", "x"};
     const struct {
-        const char* name;
         QStringList arguments;
         const char* message;
     } cases[] = {
-        {"nothing", {}, "Hiányzik a --from"},
-        {"no out", {"--from", "2025", "--to", "2025"}, "Hiányzik az --out"},
-        {"year not a number", {"--from", "2O25", "--to", "2025", "--out", "x"}, "Hibás évszám a(z) --from után"},
-        {"year before the ephemeris", {"--from", "1799", "--to", "2025", "--out", "x"}, "1800 és 2399"},
-        {"year after the ephemeris", {"--from", "2025", "--to", "2400", "--out", "x"}, "1800 és 2399"},
-        {"years reversed", {"--from", "2026", "--to", "2025", "--out", "x"}, "későbbi, mint az utolsó"},
-        {"value missing", {"--out", "x", "--from"}, "hiányzik az évszám"},
-        {"twice", {"--from", "2025", "--from", "2026", "--to", "2026", "--out", "x"}, "kétszer szerepel"},
-        {"unknown option", {"--from", "2025", "--to", "2025", "--out", "x", "--year", "3"}, "Ismeretlen kapcsoló"},
-        {"stray word", {"--from", "2025", "--to", "2025", "--out", "x", "Pic"}, "Váratlan argumentum"},
-        {"place cut short", {"--from", "2025", "--to", "2025", "--out", "x", "--place", "Eger", "47.9"}, "három érték"},
-        {"latitude beyond the pole", {"--from", "2025", "--to", "2025", "--out", "x", "--place", "X", "90.5", "19"},
-         "földrajzi szélesség"},
-        {"longitude not a number", {"--from", "2025", "--to", "2025", "--out", "x", "--place", "X", "47", "kelet"},
-         "földrajzi hosszúság"},
-        {"name outside the code page", {"--from", "2025", "--to", "2025", "--out", "x", "--place", "東京", "35.7", "139.7"},
-         "közép-európai kódlap"},
+        {{}, "Hiányzik a --from"},
+        {{"--from", "2025", "--to", "2025"}, "Hiányzik az --out"},
+        {{"--from", "2O25", "--to", "2025", "--out", "x"}, "Hibás évszám a(z) --from után"},
+        {{"--from", "1799", "--to", "2025", "--out", "x"}, "1800 és 2399"},
+        {{"--from", "2025", "--to", "2400", "--out", "x"}, "1800 és 2399"},
+        {{"--from", "2026", "--to", "2025", "--out", "x"}, "későbbi, mint az utolsó"},
+        {{"--out", "x", "--from"}, "hiányzik az évszám"},
+        {{"--from", "2025", "--from", "2026", "--to", "2026", "--out", "x"}, "kétszer szerepel"},
+        {years + QStringList{"--year", "3"}, "Ismeretlen kapcsoló"},
+        {years + QStringList{"Pic"}, "Váratlan argumentum"},
+        {years + QStringList{"--place", "Eger", "47.9"}, "három érték"},
+        {years + QStringList{"--place", "X", "90.5", "19"}, "földrajzi szélesség"},
+        {years + QStringList{"--place", "X", "47", "kelet"}, "földrajzi hosszúság"},
+        {years + QStringList{"--place", "東京", "35.7", "139.7"}, "közép-európai kódlap"},
     };
     for (const auto& c : cases) {
         const ToolRun r = run(c.arguments);
-        EXPECT_EQ(r.code, BadArguments) << c.name;
-        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << c.name << ": " << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains(QStringLiteral("--help"))) << c.name;
-        EXPECT_TRUE(r.out.isEmpty()) << c.name;
+        const std::string trace = c.arguments.join(u' ').toStdString() + " → " + r.err.toStdString();
+        EXPECT_EQ(r.code, BadArguments) << trace;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message)) && r.err.contains(u"--help")) << trace;
+        EXPECT_TRUE(r.out.isEmpty()) << trace;
     }
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("x")));
-}
 
-TEST_F(Tool, HelpIsHungarian)
-{
-    const ToolRun r = run({"--help"});
-    EXPECT_EQ(r.code, Success);
-    EXPECT_TRUE(r.out.startsWith(QStringLiteral("Használat: vkt-almanac --from ÉV --to ÉV --out MAPPA")));
-    EXPECT_TRUE(r.out.contains(QStringLiteral("--force")));
-}
-
-TEST_F(Tool, PlaceAcceptsDecimalCommaAndSouthWest)
-{
-    const ParsedArguments p =
-        parseArguments({"--from", "2025", "--to", "2025", "--out", "x", "--place", "Lima", "-12,05", "-77.04"});
-    ASSERT_TRUE(p.options) << p.error.toStdString();
-    EXPECT_EQ(p.options->place.name, QStringLiteral("Lima"));
-    EXPECT_DOUBLE_EQ(p.options->place.latitude, -12.05);
-    EXPECT_DOUBLE_EQ(p.options->place.longitude, -77.04);
+    const ToolRun help = run({"--help"});
+    EXPECT_EQ(help.code, Success);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Használat: vkt-almanac --from ÉV --to ÉV --out MAPPA")));
+    // Coordinates south and west, with a decimal comma as Hungarians write it.
+    const ParsedArguments lima = parseArguments(years + QStringList{"--place", "Lima", "-12,05", "-77.04"});
+    ASSERT_TRUE(lima.options) << lima.error.toStdString();
+    EXPECT_EQ(lima.options->place.name, QStringLiteral("Lima"));
+    EXPECT_EQ(QPointF(lima.options->place.latitude, lima.options->place.longitude), QPointF(-12.05, -77.04));
 }
 
 TEST_F(Tool, NeverOverwritesWithoutForce)
 {
-    const QString folder = dir.filePath(QStringLiteral("Pic"));
-    QDir().mkpath(folder);
+    const QString folder = dir.filePath(QStringLiteral("Pic")), own = folder + QStringLiteral("/venusz.txt");
     const QByteArray mine = "2025.01.29 13:36 az enyém\r\n";
-    QFile own(folder + QStringLiteral("/venusz.txt"));
-    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
-    own.write(mine);
-    own.close();
+    QDir().mkpath(folder);
+    QFile file(own);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(mine) == mine.size());
+    file.close();
 
     const QStringList arguments = {"--from", "2025", "--to", "2025", "--out", folder};
     const ToolRun refused = run(arguments);
     EXPECT_EQ(refused.code, Failed);
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("venusz.txt"))) << refused.err.toStdString();
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("--force")));
-    EXPECT_EQ(bytes(folder + QStringLiteral("/venusz.txt")), mine);
+    EXPECT_TRUE(refused.err.contains(u"venusz.txt") && refused.err.contains(u"--force")) << refused.err.toStdString();
+    EXPECT_EQ(bytes(own), mine);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("venusz.txt")});
 
     const ToolRun forced = run(QStringList(arguments) << QStringLiteral("--force"));
     EXPECT_EQ(forced.code, Success) << forced.err.toStdString();
-    EXPECT_NE(bytes(folder + QStringLiteral("/venusz.txt")), mine);
+    EXPECT_NE(bytes(own), mine);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 5);
 }
 
@@ -133,33 +121,24 @@ TEST_F(Tool, EveryFileRoundTripsThroughTheProgramsReader)
     const Almanac almanac = computeAlmanac(ephemeris, 2025, 2025, budapest());
     writeAlmanac(dir.path(), almanac);
     for (const AlmanacFile& file : almanacFiles(almanac)) {
-        const QString path = dir.filePath(file.name);
-        EXPECT_EQ(readLines(path), *file.lines) << file.name.toStdString();
-        const QByteArray raw = bytes(path);
+        const QByteArray raw = bytes(dir.filePath(file.name));
+        EXPECT_EQ(readLines(dir.filePath(file.name)), *file.lines) << file.name.toStdString();
         EXPECT_TRUE(raw.endsWith("\r\n")) << file.name.toStdString();
         EXPECT_EQ(raw.count("\r\n"), raw.count('\n')) << file.name.toStdString() << ": a bare LF";
         EXPECT_EQ(raw.count("\r\n"), file.lines->size()) << file.name.toStdString();
     }
-    // Windows-1250 bytes, not UTF-8: "Láthatóság" has á = 0xE1 and ó = 0xF3, "Időpont" ő = 0xF5.
+    // Windows-1250, not UTF-8: "Láthatóság" has á = 0xE1 and ó = 0xF3.
     EXPECT_TRUE(bytes(dir.filePath(QStringLiteral("holdfogyik.txt"))).contains("L\xE1that\xF3s\xE1g"));
     EXPECT_TRUE(bytes(dir.filePath(QStringLiteral("holdsarlok.txt"))).contains(" \xF3ra "));
-    for (const QString& line : almanac.newMoons) {
-        EXPECT_EQ(line.size(), 16);
-        EXPECT_TRUE(toDateTime(line).has_value()) << line.toStdString();
-    }
-}
-
-TEST_F(Tool, CrescentColumnsStandUnderTheWindowsHeadings)
-{
-    // "Időpont", "Mikor?" and "Holdsarló kora (kb.)" stand at characters 0, 17 and 24.
-    const QStringList lines = generate(2025, 2025, QStringLiteral("holdsarlok.txt"));
-    ASSERT_GE(lines.size(), 24);
-    for (const QString& line : lines) {
-        EXPECT_TRUE(toDateTime(line.left(16)).has_value()) << line.toStdString();
+    for (const QString& line : almanac.newMoons)
+        EXPECT_TRUE(line.size() == 16 && toDateTime(line)) << line.toStdString();
+    // The crescents stand under the window's "Időpont", "Mikor?" and "Holdsarló kora (kb.)", at
+    // characters 0, 17 and 24; evenings come after their new moon, mornings before it.
+    ASSERT_GE(almanac.crescents.size(), 24);
+    for (const QString& line : almanac.crescents) {
         const QString when = line.mid(17, 7).trimmed();
-        EXPECT_TRUE(when == u"este" || when == u"reggel") << line.toStdString();
-        EXPECT_EQ(line.mid(24, 1).contains(QRegularExpression(QStringLiteral("[-0-9]"))), true) << line.toStdString();
-        // Evenings come after their new moon, mornings before it.
+        EXPECT_TRUE(toDateTime(line.left(16)) && (when == u"este" || when == u"reggel")) << line.toStdString();
+        EXPECT_TRUE(line[24].isDigit() || line[24] == u'-') << line.toStdString();
         EXPECT_EQ(line[24] == u'-', when == u"reggel") << line.toStdString();
     }
 }
@@ -176,42 +155,28 @@ TEST_F(Tool, CivilTimeFollowsTheSummerTimeRules)
         {julianDay(2026, 10, 25, 1), "2026.10.25 02:00"},             // the hour is lived twice
         {julianDay(2026, 7, 1, 12 + 29.5 / 60), "2026.07.01 14:30"},  // to the nearest minute
         {julianDay(1975, 7, 1, 12), "1975.07.01 13:00"},              // no summer time in Hungary then
-        {julianDay(2399, 7, 1, 12), "2399.07.01 14:00"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(civilText(c.ut), QString::fromLatin1(c.civil)) << c.civil;
-}
-
-TEST_F(Tool, NewMoonsInTheNightOfAClockChange)
-{
-    // 2001-03-25 01:21 UT (USNO), just after the spring change; 2057-10-28 about 03:19 UT,
-    // after the autumn one.
-    EXPECT_TRUE(generate(2001, 2001, QStringLiteral("ujholdak.txt")).contains(QStringLiteral("2001.03.25 03:21")));
-    EXPECT_TRUE(generate(2057, 2057, QStringLiteral("ujholdak.txt")).contains(QStringLiteral("2057.10.28 04:19")));
+    // New moons in the night of a change: 2001-03-25 01:21 UT (USNO), just after the spring
+    // change; 2057-10-28 about 03:19 UT, after the autumn one.
+    EXPECT_TRUE(lines(2001, 2001, QStringLiteral("ujholdak.txt")).contains(QStringLiteral("2001.03.25 03:21")));
+    EXPECT_TRUE(lines(2057, 2057, QStringLiteral("ujholdak.txt")).contains(QStringLiteral("2057.10.28 04:19")));
 }
 
 TEST_F(Tool, ARangeAcrossTheYearBoundaryIsTheTwoYearsInTurn)
 {
     // The new moon of 2138-12-31 about 23:40 UT is past midnight on 1 January in Budapest: it
     // opens 2139. (Its minute hangs on the ΔT of 2138, so only the hour is asked.)
-    const QStringList first = generate(2138, 2138, QStringLiteral("ujholdak.txt"));
-    const QStringList second = generate(2139, 2139, QStringLiteral("ujholdak.txt"));
-    ASSERT_FALSE(first.isEmpty());
+    const QStringList first = lines(2138, 2138, QStringLiteral("ujholdak.txt"));
+    const QStringList second = lines(2139, 2139, QStringLiteral("ujholdak.txt"));
+    ASSERT_FALSE(first.isEmpty() || second.isEmpty());
     EXPECT_TRUE(first.last().startsWith(QLatin1String("2138.12.0"))) << first.last().toStdString();
-    ASSERT_FALSE(second.isEmpty());
     EXPECT_TRUE(second.first().startsWith(QLatin1String("2139.01.01 00:"))) << second.first().toStdString();
-
     for (const QString& name : almanacFileNames()) {
         const bool header = name != u"ujholdak.txt" && name != u"holdsarlok.txt";
-        QStringList expected = generate(2138, 2138, name);
-        expected += generate(2139, 2139, name).mid(header ? 1 : 0);
-        EXPECT_EQ(generate(2138, 2139, name), expected) << name.toStdString();
-    }
-    const QStringList both = generate(2138, 2139, QStringLiteral("ujholdak.txt"));
-    for (qsizetype i = 1; i < both.size(); ++i) {
-        const double days = *toDateTime(both[i]) - *toDateTime(both[i - 1]);
-        EXPECT_GT(days, 29.2) << both[i].toStdString();
-        EXPECT_LT(days, 29.9) << both[i].toStdString();
+        const QStringList expected = lines(2138, 2138, name) + lines(2139, 2139, name).mid(header ? 1 : 0);
+        EXPECT_EQ(lines(2138, 2139, name), expected) << name.toStdString();
     }
 }
 
@@ -219,77 +184,54 @@ TEST_F(Tool, ShippedFilesAreTheToolsOutput)
 {
     // Pic/ ships "vkt-almanac --from 2025 --to 2035 --out Pic".
     for (const QString& name : almanacFileNames()) {
-        const QByteArray shipped = bytes(sourceFile(QStringLiteral("Pic/") + name));
-        ASSERT_FALSE(shipped.isEmpty()) << name.toStdString();
-        EXPECT_EQ(readLines(sourceFile(QStringLiteral("Pic/") + name)), generate(2025, 2035, name)) << name.toStdString();
+        const QByteArray shipped = bytes(qEnvironmentVariable("VKT_SOURCE_DIR") + "/Pic/" + name);
+        EXPECT_FALSE(shipped.isEmpty()) << name.toStdString();
+        EXPECT_EQ(shipped, bytes(generated(2025, 2035) + name)) << name.toStdString();
     }
 }
 
-TEST_F(Tool, EveryPlaceGetsTheSameNewMoonsAndItsOwnSky)
+TEST_F(Tool, EachPlaceGetsItsOwnSkyAndTheSameNewMoons)
 {
-    const Place places[] = {budapest(),
-                            {QStringLiteral("Quito"), -0.22, -78.51, 0},
-                            {QStringLiteral("Sydney"), -33.87, 151.21, 0},
-                            {QStringLiteral("Longyearbyen"), 78.22, 15.65, 0}};
-    Ephemeris ephemeris;
-    const Almanac reference = computeAlmanac(ephemeris, 2030, 2030, budapest());
-    for (const Place& place : places) {
-        const Almanac almanac = computeAlmanac(ephemeris, 2030, 2030, place);
-        EXPECT_EQ(almanac.newMoons, reference.newMoons) << place.name.toStdString();
-        EXPECT_TRUE(almanac.solarEclipses.first().contains(place.name)) << place.name.toStdString();
-        EXPECT_FALSE(almanac.crescents.isEmpty()) << place.name.toStdString();
-    }
-}
-
-TEST_F(Tool, SolarEclipseSeenUpToTheHorizon)
-{
-    // 2026-08-12 sets while in progress over Central Europe: the further east, the earlier the
-    // sunset and the smaller the phase in sight. 2029-06-12 is over before a Lisbon sunrise.
+    // 2026-08-12 sets in progress over Central Europe; 2029-06-12 is over before a Lisbon sunrise;
+    // Longyearbyen sees 2030-06-01 under the midnight sun and few crescents all year.
     const struct {
         Place place;
-        int year;
         const char* date;
         const char* seen;  // a fragment of the local column
     } cases[] = {
-        // In Wien the greatest phase comes within seconds of sunset; Bratislava sees it set minutes early.
-        {{QStringLiteral("Bratislava"), 48.15, 17.11, 0}, 2026, "2026.08.12", "(napnyugtakor)"},
-        {budapest(), 2026, "2026.08.12", "(napnyugtakor)"},
-        {{QStringLiteral("Debrecen"), 47.53, 21.63, 0}, 2026, "2026.08.12", "(napnyugtakor)"},
-        {{QStringLiteral("Kyiv"), 50.45, 30.52, 0}, 2026, "2026.08.12", "(napnyugtakor)"},
-        {{QStringLiteral("Wien"), 48.21, 16.37, 0}, 2029, "2029.06.12", "(napkeltekor)"},
-        {{QStringLiteral("Lisboa"), 38.72, -9.14, 0}, 2029, "2029.06.12", "nem látható"},
-        {budapest(), 2027, "2027.08.02", "11:2"},
+        {budapest(), "2026.08.12", "(napnyugtakor)"},
+        {{QStringLiteral("Wien"), 48.21, 16.37, 0}, "2029.06.12", "(napkeltekor)"},
+        {{QStringLiteral("Lisboa"), 38.72, -9.14, 0}, "2029.06.12", "nem látható"},
+        {budapest(), "2027.08.02", "11:2"},
+        {{QStringLiteral("Sydney"), -33.87, 151.21, 0}, "2030.11.25", "09:1"},
+        {{QStringLiteral("Longyearbyen"), 78.22, 15.65, 0}, "2030.06.01", "08:1"},
     };
     Ephemeris ephemeris;
-    double previousMagnitude = 2;
     for (const auto& c : cases) {
-        const QStringList lines = computeAlmanac(ephemeris, c.year, c.year, c.place).solarEclipses;
-        const auto line = std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(QLatin1String(c.date)); });
-        ASSERT_NE(line, lines.end()) << c.date;
-        EXPECT_TRUE(line->mid(39).contains(QString::fromUtf8(c.seen))) << line->toStdString();
-        if (c.year == 2026) {
-            const double magnitude = line->mid(46, 5).replace(u',', u'.').toDouble();
-            EXPECT_LT(magnitude, previousMagnitude) << line->toStdString();
-            previousMagnitude = magnitude;
-        }
+        const int year = QByteArray(c.date).left(4).toInt();
+        const Almanac almanac = computeAlmanac(ephemeris, year, year, c.place);
+        const QStringList& all = almanac.solarEclipses;
+        const auto line = std::find_if(all.begin(), all.end(), [&](const QString& l) { return l.startsWith(c.date); });
+        ASSERT_NE(line, all.end()) << c.date;
+        EXPECT_TRUE(all.first().contains(c.place.name) && line->mid(39).contains(QString::fromUtf8(c.seen)))
+            << line->toStdString();
+        EXPECT_FALSE(almanac.crescents.isEmpty()) << c.date;
+        EXPECT_EQ(almanac.newMoons, computeAlmanac(ephemeris, year, year, budapest()).newMoons) << c.date;
     }
 }
 
 TEST_F(Tool, FallsBackToTheAnalyticEphemerisWithAWarning)
 {
+    const JulianDay from = julianDay(2030, 1, 1), until = julianDay(2031, 1, 1);
+    const std::vector<JulianDay> precise = newMoons(Ephemeris(), from, until);
     const QByteArray saved = qgetenv("SE_EPHE_PATH");
     qunsetenv("SE_EPHE_PATH");  // it would outrank the folder given
-    std::vector<JulianDay> analytic;
-    {
-        const Ephemeris ephemeris(dir.path());
-        EXPECT_TRUE(ephemeris.analytic());
-        EXPECT_TRUE(ephemeris.warning().contains(QStringLiteral("swe-basic-data"))) << ephemeris.warning().toStdString();
-        analytic = newMoons(ephemeris, julianDay(2030, 1, 1), julianDay(2031, 1, 1));
-    }
+    const Ephemeris ephemeris(dir.path());
+    EXPECT_TRUE(ephemeris.analytic());
+    EXPECT_TRUE(ephemeris.warning().contains(u"swe-basic-data")) << ephemeris.warning().toStdString();
+    const std::vector<JulianDay> analytic = newMoons(ephemeris, from, until);
     if (!saved.isNull())
         qputenv("SE_EPHE_PATH", saved);
-    const Ephemeris files;
-    const std::vector<JulianDay> precise = newMoons(files, julianDay(2030, 1, 1), julianDay(2031, 1, 1));
     ASSERT_EQ(analytic.size(), precise.size());
     for (std::size_t i = 0; i < precise.size(); ++i)
         EXPECT_NEAR(analytic[i], precise[i], 1.0 / 1440);
