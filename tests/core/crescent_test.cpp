@@ -70,15 +70,6 @@ TEST(CalculateCrescentAgeTest, SignedDaysKeepsSecondsAndSign)
     EXPECT_EQ(before.TotalHours, 72);                                // age texts from the absolute one
 }
 
-TEST(CalculateCrescentAgeTest, FactorDiffersBetweenPaths)
-{
-    const DateTime newMoon = at("2026.11.20 10:00");
-    const DateTime observation = newMoon + 1;
-    EXPECT_NEAR(CalculateCrescentAge(newMoon, observation, IlluminationFactor::LastObservation).Illumination, 1.2551,
-                5e-4);
-    EXPECT_NEAR(CalculateCrescentAge(newMoon, observation, IlluminationFactor::Now).Illumination, 1.2777, 5e-4);
-}
-
 TEST(CalculateCrescentAgeTest, MinuteCountBeyond32BitsIsItsOwnFailure)
 {
     const DateTime start = at("0100.01.01");
@@ -157,18 +148,6 @@ TEST(BuildLogRecordTest, NowRecordJoinsDateAndTimeWithoutBlank)
     ASSERT_EQ(record.size(), 7);
     EXPECT_EQ(record[0], QStringLiteral("Megfigyelés ideje:   2026. 12. 06.22:00:09"));
     EXPECT_EQ(record[4], QStringLiteral("Holdfázis:           Újhold  ---  1,4 %"));
-}
-
-TEST(BuildLogRecordTest, ValuesStartInOneColumn)
-{
-    const CrescentResult r =
-        CalculateCrescentAge(at("2026.11.20 10:00"), at("2026.11.28 01:00"), IlluminationFactor::LastObservation);
-    const QStringList record = BuildLogRecord(r, CrescentPath::LastObservation);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_FALSE(record[i].at(21).isSpace()) << record[i].toStdString();
-        EXPECT_TRUE(record[i].at(20).isSpace()) << record[i].toStdString();
-    }
-    EXPECT_TRUE(record[4].startsWith(QStringLiteral("Holdfázis:           Első negyed  ---  ")));
 }
 
 } // namespace
