@@ -1,20 +1,23 @@
 #pragma once
 
+#include "DrawnText.h"
 #include "MainClientArea.h"
 #include "MainWindow.h"
+#include "PhasePicture.h"
 #include "TestSupport.h"
+#include "Twips.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
-#include <QPointer>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
 
 namespace vkt::testing {
-
-inline const QColor kPictureGrey(0x60, 0x60, 0x60);
 
 // A main window over a fresh data folder, opened on an empty new-moon list.
 class MainWindowTest : public DataFolderTest {
@@ -27,14 +30,11 @@ protected:
 
     void TearDown() override
     {
-        // Side windows have no owner: whatever a test left open goes with it.
-        QList<QPointer<QWidget>> left;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (!w->parentWidget() && w != window.get())
-                left.append(w);
-        for (const QPointer<QWidget>& w : left)
-            delete w.data();  // a window may take others with it: those are null by now
         window.reset();
+        // Side windows have no owner: whatever a test left open goes with it.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (!w->parentWidget())
+                w->deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         DataFolderTest::TearDown();
     }
@@ -42,20 +42,16 @@ protected:
     // A new window over the new-moon list given in UTF-8 (written in Windows-1250); nullptr: none.
     void openWith(const char* ujholdak)
     {
-        window.reset();
         if (ujholdak)
-            writeBytes(QStringLiteral("ujholdak.txt"), cp1250(ujholdak));
+            writeBytes("ujholdak.txt", cp1250(ujholdak));
         window = std::make_unique<MainWindow>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
     MainClientArea& area() const { return *window->clientArea(); }
-    QAction* action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
-    void click(const char* button) const
-    {
-        QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
-    }
+    QAction* action(const char* name) const { return window->findChild<QAction*>(name); }
+    void click(const char* button) const { QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton); }
     // In the main window, made the active one first so its shortcuts work.
     void press(QKeyCombination key) const
     {
@@ -67,7 +63,7 @@ protected:
     {
         QList<QWidget*> found;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QString::fromLatin1(objectName) && w->isVisible())
+            if (w->objectName() == QLatin1String(objectName) && w->isVisible())
                 found.append(w);
         return found;
     }
@@ -75,25 +71,31 @@ protected:
     void writePicture(const QString& name, QSize size) const
     {
         QImage image(size, QImage::Format_RGB32);
-        image.fill(kPictureGrey);
-        ASSERT_TRUE(image.save(path(name), "PNG")) << name.toStdString();
+        image.fill(Qt::darkGray);
+        ASSERT_TRUE(image.save(path(name), "PNG"));
+    }
+    QSize picture() const { return area().Picture1->pixmap().size(); }
+    // "left,top|text" for every drawn line.
+    QStringList drawn() const
+    {
+        QStringList out;
+        for (const DrawnText::Line& l : area().drawing->lines())
+            out.append(QStringLiteral("%1,%2|%3").arg(l.leftTwips).arg(l.topTwips).arg(l.text));
+        return out;
     }
 
     // Exactly one message, with this icon and this text (or a text holding it when !whole); it is
     // then forgotten, so the next row of a table starts clean.
     void expectOneMessage(MessageIcon icon, const QString& text, bool whole = true) const
     {
-        ASSERT_EQ(messages->messages.size(), 1u) << firstMessage();
-        const RecordedMessage& m = messages->messages[0];
+        ASSERT_EQ(messages->messages.size(), 1u) << firstText();
+        const RecordedMessage m = messages->messages[0];
+        messages->messages.clear();
         EXPECT_EQ(m.icon, icon);
         EXPECT_TRUE(whole ? m.text == text : m.text.contains(text)) << m.text.toStdString();
-        messages->messages.clear();
     }
-    void expectNoMessage() const { EXPECT_TRUE(messages->messages.empty()) << firstMessage(); }
-    std::string firstMessage() const
-    {
-        return messages->messages.empty() ? std::string() : messages->messages[0].text.toStdString();
-    }
+    void expectNoMessage() const { EXPECT_TRUE(messages->messages.empty()) << firstText(); }
+    std::string firstText() const { return messages->messages.empty() ? "" : messages->messages[0].text.toStdString(); }
 
     std::unique_ptr<MainWindow> window;
 };
