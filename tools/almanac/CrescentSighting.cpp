@@ -1,14 +1,12 @@
 #include "CrescentSighting.h"
 
+#include "Constants.h"
 #include <cmath>
 #include <numbers>
 
 namespace vkt::almanac {
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180;
-constexpr double kAuKm = 149597870.7;
-constexpr double kMoonRadiusKm = 1737.4;
 // Two days past the new moon the crescent is in zone A or B almost everywhere; five cover
 // the places where the ecliptic lies flat at sunset.
 constexpr int kDaysToTry = 5;

@@ -1,5 +1,6 @@
 #include "Eclipses.h"
 
+#include "Constants.h"
 #include "Failure.h"
 #include "MoonPhases.h"
 
@@ -11,10 +12,7 @@
 namespace vkt::almanac {
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180;
-constexpr double kAuKm = 149597870.7;
 constexpr double kEarthRadiusKm = 6378.137;
-constexpr double kMoonRadiusKm = 1737.4;
 constexpr double kSunRadiusKm = 696000;
 constexpr double kMinute = 1.0 / 1440;
 

@@ -1,11 +1,13 @@
 #include "Ephemeris.h"
 
+#include "Constants.h"
 #include "DeltaT.h"
 #include "Failure.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <swephexp.h>
@@ -14,7 +16,6 @@ namespace vkt::almanac {
 namespace {
 
 constexpr const char* kDebianEphemerisFolder = "/usr/share/libswe/ephe";
-constexpr double kDegree = std::numbers::pi / 180;
 
 int planet(Body body)
 {
@@ -126,24 +127,26 @@ SkyPosition Ephemeris::topocentricEquatorial(Body body, JulianDay ut, const Plac
     return {x[0], x[1], x[2], x[3]};
 }
 
-double Ephemeris::altitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const
+// out[1] is the true altitude, out[2] the refracted one.
+static std::array<double, 3> horizontal(JulianDay ut, const Place& place, const SkyPosition& equatorial)
 {
     double geo[3] = {place.longitude, place.latitude, place.height};
     double in[3] = {equatorial.longitude, equatorial.latitude, equatorial.distance};
-    double out[3] = {};
+    std::array<double, 3> out{};
+    swe_azalt(ut, SE_EQU2HOR, geo, 0, 10, in, out.data());
+    return out;
+}
+
+double Ephemeris::altitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const
+{
     pinDeltaT(ut);
-    swe_azalt(ut, SE_EQU2HOR, geo, 0, 10, in, out);
-    return out[1];
+    return horizontal(ut, place, equatorial)[1];
 }
 
 double Ephemeris::apparentAltitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const
 {
-    double geo[3] = {place.longitude, place.latitude, place.height};
-    double in[3] = {equatorial.longitude, equatorial.latitude, equatorial.distance};
-    double out[3] = {};
     pinDeltaT(ut);
-    swe_azalt(ut, SE_EQU2HOR, geo, 0, 10, in, out);
-    return out[2];
+    return horizontal(ut, place, equatorial)[2];
 }
 
 JulianDay Ephemeris::nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which) const

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <numbers>
+
+namespace vkt::almanac {
+
+inline constexpr double kDegree = std::numbers::pi / 180;
+inline constexpr double kAuKm = 149597870.7;
+inline constexpr double kMoonRadiusKm = 1737.4;
+
+} // namespace vkt::almanac
