@@ -8,6 +8,9 @@
 
 namespace vkt::almanac {
 
+// The tool is a thin layer over the astronomy library and speaks its terms.
+using namespace vkt::astro;
+
 // The five data files the program reads, as lines; the list windows show every line as it
 // stands, so the blanks here are the layout on screen.
 struct Almanac {

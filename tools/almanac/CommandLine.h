@@ -9,6 +9,9 @@
 
 namespace vkt::almanac {
 
+// The tool is a thin layer over the astronomy library and speaks its terms.
+using namespace vkt::astro;
+
 constexpr int kFirstYear = 1800;  // the years the ephemeris files of swe-basic-data cover
 constexpr int kLastYear = 2399;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace vkt::almanac {
+namespace vkt::astro {
 
 // TT − UT in seconds for a decimal year (2025.5 is mid-2025): the ΔT of USNO's moon-phase tables.
 //
@@ -11,4 +11,4 @@ namespace vkt::almanac {
 // With the measured ΔT one of their new moons in six would fall in another minute.
 double deltaTSeconds(double year);
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

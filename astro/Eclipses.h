@@ -5,9 +5,7 @@
 #include <optional>
 #include <vector>
 
-namespace vkt::almanac {
-
-enum class SolarEclipseType { Partial, Annular, Total, Hybrid };
+namespace vkt::astro {
 
 // What the place sees of a solar eclipse: its greatest phase while the Sun is up.
 struct LocalSolarEclipse {
@@ -46,4 +44,4 @@ std::optional<LocalSolarEclipse> localSolarEclipse(const Ephemeris& ephemeris, c
 std::vector<LunarEclipse> lunarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
                                         const Place& place);
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

@@ -5,7 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 
 // Hungarian civil time: the IANA rules of Europe/Budapest, summer time included.
 // Throws vkt::Failure when the time-zone database does not know the zone.
@@ -20,4 +20,4 @@ JulianDay roundedToMinute(JulianDay ut);
 // The first instant of the civil year: local midnight of 1 January.
 JulianDay startOfCivilYear(int year);
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 
 // Yallop's zones for the first sighting of the crescent (NAO Technical Note 69, 1997):
 // A easily visible, B visible in perfect conditions, C may need optical aid to find,
@@ -32,4 +32,4 @@ double yallopQ(const Ephemeris& ephemeris, JulianDay ut, const Place& place);
 std::optional<CrescentSighting> firstEveningCrescent(const Ephemeris& ephemeris, JulianDay newMoon, const Place& place);
 std::optional<CrescentSighting> lastMorningCrescent(const Ephemeris& ephemeris, JulianDay newMoon, const Place& place);
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

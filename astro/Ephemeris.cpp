@@ -12,7 +12,7 @@
 #include <numbers>
 #include <swephexp.h>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 namespace {
 
 constexpr const char* kDebianEphemerisFolder = "/usr/share/libswe/ephe";
@@ -183,6 +183,33 @@ Ephemeris::Phase Ephemeris::phase(Body body, JulianDay ut) const
     return {attr[1], attr[2]};
 }
 
+Ephemeris::GlobalSolarEclipse Ephemeris::nextSolarEclipse(JulianDay ut) const
+{
+    double when[10] = {};
+    char error[AS_MAXCH] = {};
+    // The search gives UT by the ΔT pinned at its start; back to TT, then to UT by ours.
+    const double searchDeltaT = pinDeltaT(ut);
+    const int found = swe_sol_eclipse_when_glob(ut, flags_, 0, when, 0, error);
+    if (found < 0)
+        fail("swe_sol_eclipse_when_glob", error);
+    GlobalSolarEclipse e;
+    e.greatest = toUt(when[0] + searchDeltaT);
+    // A hybrid eclipse may carry the total or annular bit as well, so it is asked first.
+    e.type = (found & SE_ECL_ANNULAR_TOTAL) ? SolarEclipseType::Hybrid
+             : (found & SE_ECL_TOTAL)       ? SolarEclipseType::Total
+             : (found & SE_ECL_ANNULAR)     ? SolarEclipseType::Annular
+                                            : SolarEclipseType::Partial;
+    double geo[3] = {};
+    double attr[20] = {};
+    pinDeltaT(e.greatest);
+    if (swe_sol_eclipse_where(e.greatest, flags_, geo, attr, error) < 0)
+        fail("swe_sol_eclipse_where", error);
+    // When the shadow axis misses the Earth, NASA's magnitude is the one seen where the
+    // eclipse is greatest, on the Earth's limb, not the ratio of the diameters.
+    e.magnitude = (found & SE_ECL_NONCENTRAL) && !(found & SE_ECL_PARTIAL) ? attr[0] : attr[8];
+    return e;
+}
+
 JulianDay julianDay(int year, int month, int day, double hours)
 {
     return swe_julday(year, month, day, hours, SE_GREG_CAL);
@@ -209,4 +236,4 @@ double separation(double lon1, double lat1, double lon2, double lat2)
     return std::atan2(std::sqrt(cx * cx + cy * cy + cz * cz), x1 * x2 + y1 * y2 + z1 * z2) / kDegree;
 }
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 namespace {
 
 // Venus stays a crescent for about five weeks on either side of the conjunction.
@@ -88,4 +88,4 @@ std::vector<VenusCrescents> venusCrescents(const Ephemeris& ephemeris, JulianDay
     return result;
 }
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

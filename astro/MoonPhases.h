@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 
 // A new (full) moon is the instant at which the Moon's apparent geocentric ecliptic longitude
 // equals the Sun's (differs from it by 180°), as in the almanacs.
@@ -14,4 +14,4 @@ std::vector<JulianDay> fullMoons(const Ephemeris& ephemeris, JulianDay fromUt, J
 // The instant in TT near approximateTt at which Moon − Sun longitude equals angle (degrees).
 double lunarPhaseTt(const Ephemeris& ephemeris, double angle, double approximateTt);
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

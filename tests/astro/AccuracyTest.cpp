@@ -16,7 +16,7 @@
 #include <map>
 #include <swephexp.h>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 namespace {
 
 constexpr double kSecond = 1.0 / 86400;
@@ -25,7 +25,7 @@ constexpr double kSecond = 1.0 / 86400;
 std::vector<QStringList> records(const QString& name)
 {
     std::vector<QStringList> result;
-    for (const QString& line : readLines(qEnvironmentVariable("VKT_SOURCE_DIR") + "/tests/almanac/data/" + name))
+    for (const QString& line : readLines(qEnvironmentVariable("VKT_SOURCE_DIR") + "/tests/astro/data/" + name))
         if (!line.startsWith(u'#') && !line.trimmed().isEmpty())
             result.push_back(line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts));
     return result;
@@ -141,4 +141,4 @@ TEST(Accuracy, VenusInferiorConjunctionsWithinAnHour)
 }
 
 } // namespace
-} // namespace vkt::almanac
+} // namespace vkt::astro

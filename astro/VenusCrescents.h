@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 
 // Venus shows a crescent when less than a quarter of its disc is lit, and it can be seen
 // when it stands at least ten degrees from the Sun.
@@ -29,4 +29,4 @@ std::vector<JulianDay> inferiorConjunctions(const Ephemeris& ephemeris, JulianDa
 std::vector<VenusCrescents> venusCrescents(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
                                            const Place& place);
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

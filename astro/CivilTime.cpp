@@ -5,7 +5,7 @@
 #include <QTimeZone>
 #include <cmath>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 namespace {
 
 constexpr double kUnixEpoch = 2440587.5;
@@ -78,4 +78,4 @@ JulianDay startOfCivilYear(int year)
     return fromCivil(QDateTime(QDate(year, 1, 1), QTime(0, 0), hungary()));
 }
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

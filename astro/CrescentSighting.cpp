@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 namespace {
 
 // Two days past the new moon the crescent is in zone A or B almost everywhere; five cover
@@ -119,4 +119,4 @@ std::optional<CrescentSighting> lastMorningCrescent(const Ephemeris& ephemeris, 
     return std::nullopt;
 }
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

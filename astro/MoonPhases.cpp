@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 namespace {
 
 constexpr double kSynodicMonth = 29.530588861;
@@ -53,4 +53,4 @@ std::vector<JulianDay> fullMoons(const Ephemeris& ephemeris, JulianDay fromUt, J
     return phasesBetween(ephemeris, 180, fromUt, untilUt);
 }
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 
 // Julian days. Instants are in UT unless the name says TT; civil time is UT + the zone offset
 // (UT1 and UTC differ by less than a second, below the minute the lists show).
@@ -27,9 +27,15 @@ struct SkyPosition {
     double speed = 0;      // degrees a day along the first coordinate
 };
 
-// The Swiss Ephemeris keeps one global configuration, so there is one Ephemeris at a time.
-// It reads the ephemeris files of the folder given (empty: $SE_EPHE_PATH or the Debian
-// folder); without them it falls back to the analytic Moshier ephemeris and says so in warning().
+// The solar eclipse kinds, as the eclipse search reports them.
+enum class SolarEclipseType { Partial, Annular, Total, Hybrid };
+
+// The one wrapper around the Swiss Ephemeris: no other file calls it or sees its header.
+// The library keeps one global configuration (ephemeris folder, ΔT, observer), so there is one
+// Ephemeris at a time; each call below sets whatever of that state it needs itself, so the calls
+// can come in any order. It reads the ephemeris files of the folder given (empty: $SE_EPHE_PATH
+// or the Debian folder); without them it falls back to the analytic Moshier ephemeris and says
+// so in warning().
 class Ephemeris {
 public:
     explicit Ephemeris(const QString& folder = {});
@@ -39,16 +45,11 @@ public:
 
     bool analytic() const { return analytic_; }
     const QString& warning() const { return warning_; }
-    // Swiss Ephemeris flag choosing the ephemeris (files or analytic).
-    int flags() const { return flags_; }
 
     // TT − UT in days, by deltaTSeconds; every conversion between the two goes through it.
     double deltaT(JulianDay ut) const;
     JulianDay toUt(double tt) const;
     double toTt(JulianDay ut) const { return ut + deltaT(ut); }
-    // The library converts UT to TT with its own ΔT. A call that takes or returns UT must come
-    // right after this, which makes the library use ours for that instant; returns it in days.
-    double pinDeltaT(JulianDay ut) const;
 
     SkyPosition ecliptic(Body body, double tt) const;
     SkyPosition equatorial(Body body, double tt) const;
@@ -70,7 +71,19 @@ public:
     };
     Phase phase(Body body, JulianDay ut) const;
 
+    // The next solar eclipse whose greatest eclipse (the shadow axis nearest the Earth's
+    // centre) comes after ut: its instant in UT, kind, and magnitude as NASA gives it.
+    struct GlobalSolarEclipse {
+        JulianDay greatest = 0;
+        SolarEclipseType type = SolarEclipseType::Partial;
+        double magnitude = 0;
+    };
+    GlobalSolarEclipse nextSolarEclipse(JulianDay ut) const;
+
 private:
+    // The library converts UT to TT with its own ΔT; every call here that takes or returns UT
+    // first sets ours for that instant. Returns it in days.
+    double pinDeltaT(JulianDay ut) const;
     JulianDay nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which) const;
 
     bool analytic_ = false;
@@ -85,4 +98,4 @@ double wrap180(double degrees);
 // Great-circle distance in degrees between two points given in the same spherical frame.
 double separation(double lon1, double lat1, double lon2, double lat2);
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

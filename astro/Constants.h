@@ -2,10 +2,10 @@
 
 #include <numbers>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 
 inline constexpr double kDegree = std::numbers::pi / 180;
 inline constexpr double kAuKm = 149597870.7;
 inline constexpr double kMoonRadiusKm = 1737.4;
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

@@ -1,6 +1,6 @@
 #include "DeltaT.h"
 
-namespace vkt::almanac {
+namespace vkt::astro {
 namespace {
 
 constexpr double kLowestYear = 1834;
@@ -24,4 +24,4 @@ double deltaTSeconds(double year)
     return parabola(kLastCurvedYear) + kLaterSlope * (year - kLastCurvedYear);
 }
 
-} // namespace vkt::almanac
+} // namespace vkt::astro

@@ -7,32 +7,13 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
-#include <swephexp.h>
 
-namespace vkt::almanac {
+namespace vkt::astro {
 namespace {
 
 constexpr double kEarthRadiusKm = 6378.137;
 constexpr double kSunRadiusKm = 696000;
 constexpr double kMinute = 1.0 / 1440;
-
-[[noreturn]] void fail(const char* what, const char* detail)
-{
-    throw Failure(QStringLiteral("A Swiss Ephemeris hibát jelzett (%1): %2")
-                      .arg(QString::fromLatin1(what), QString::fromLocal8Bit(detail)));
-}
-
-SolarEclipseType solarType(int flags)
-{
-    // A hybrid eclipse may carry the total or annular bit as well, so it is asked first.
-    if (flags & SE_ECL_ANNULAR_TOTAL)
-        return SolarEclipseType::Hybrid;
-    if (flags & SE_ECL_TOTAL)
-        return SolarEclipseType::Total;
-    if (flags & SE_ECL_ANNULAR)
-        return SolarEclipseType::Annular;
-    return SolarEclipseType::Partial;
-}
 
 // The Earth's shadow at the Moon, in degrees, by the rules of NASA's eclipse catalogues:
 // Chauvenet's 1/50 enlargement for the atmosphere and 0.998340 for the Earth's flattening.
@@ -150,29 +131,13 @@ std::vector<SolarEclipse> solarEclipses(const Ephemeris& ephemeris, JulianDay fr
     std::vector<SolarEclipse> result;
     JulianDay start = fromUt - 1;
     for (;;) {
-        double when[10] = {};
-        char error[AS_MAXCH] = {};
-        // The search gives UT by the ΔT pinned at its start; back to TT, then to UT by ours.
-        const double searchDeltaT = ephemeris.pinDeltaT(start);
-        const int flags = swe_sol_eclipse_when_glob(start, ephemeris.flags(), 0, when, 0, error);
-        if (flags < 0)
-            fail("swe_sol_eclipse_when_glob", error);
-        const JulianDay greatest = ephemeris.toUt(when[0] + searchDeltaT);
-        if (greatest >= untilUt)
+        const Ephemeris::GlobalSolarEclipse found = ephemeris.nextSolarEclipse(start);
+        if (found.greatest >= untilUt)
             break;
-        start = greatest + 1;
-        if (greatest < fromUt)
+        start = found.greatest + 1;
+        if (found.greatest < fromUt)
             continue;
-
-        double geo[3] = {};
-        double attr[20] = {};
-        ephemeris.pinDeltaT(greatest);
-        if (swe_sol_eclipse_where(greatest, ephemeris.flags(), geo, attr, error) < 0)
-            fail("swe_sol_eclipse_where", error);
-        // When the shadow axis misses the Earth, NASA's magnitude is the one seen where the
-        // eclipse is greatest, on the Earth's limb, not the ratio of the diameters.
-        const double magnitude = (flags & SE_ECL_NONCENTRAL) && !(flags & SE_ECL_PARTIAL) ? attr[0] : attr[8];
-        result.push_back({greatest, solarType(flags), magnitude});
+        result.push_back({found.greatest, found.type, found.magnitude});
     }
     return result;
 }
@@ -260,4 +225,4 @@ std::vector<LunarEclipse> lunarEclipses(const Ephemeris& ephemeris, JulianDay fr
     return result;
 }
 
-} // namespace vkt::almanac
+} // namespace vkt::astro
