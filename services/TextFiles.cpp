@@ -1,12 +1,11 @@
 #include "TextFiles.h"
 
 #include "Failure.h"
+#include "FileBytes.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -14,6 +13,7 @@ namespace vkt {
 namespace {
 
 constexpr const char* kCodePage = "windows-1250";
+
 
 QString native(const QString& path)
 {
@@ -79,13 +79,14 @@ QByteArray encodeWindows1250(const QString& text, const QString& path)
 
 QString readAllText(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(QStringLiteral("A(z) '%1' fájl nem olvasható: %2").arg(native(path), file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure(QStringLiteral("A(z) '%1' fájl nem olvasható: %2").arg(native(path), file.errorString()));
-    return decodeWindows1250(bytes);
+    return decodeWindows1250(readFileBytes(path));
+}
+
+std::optional<QString> readAllTextIfExists(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    return readAllText(path);
 }
 
 QStringList splitLines(const QString& text)
@@ -114,10 +115,7 @@ QStringList readLines(const QString& path)
 
 void writeText(const QString& path, const QString& s)
 {
-    const QByteArray bytes = encodeWindows1250(s + QStringLiteral("\r\n"), path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Failure(QStringLiteral("A(z) '%1' fájl nem írható: %2").arg(native(path), file.errorString()));
+    replaceFileBytes(path, encodeWindows1250(s + QStringLiteral("\r\n"), path));
 }
 
 void appendText(const QString& path, const QStringList& lines)
@@ -125,10 +123,17 @@ void appendText(const QString& path, const QStringList& lines)
     QString text;
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
-    const QByteArray bytes = encodeWindows1250(text, path);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(bytes) != bytes.size() || !file.flush())
-        throw Failure(QStringLiteral("A(z) '%1' fájl nem írható: %2").arg(native(path), file.errorString()));
+    appendFileBytes(path, encodeWindows1250(text, path));
+}
+
+QString codePageProblem(const char* codePage)
+{
+    if (QStringDecoder(codePage).isValid() && QStringEncoder(codePage).isValid())
+        return {};
+    return QStringLiteral("A VKT nem indítható: ebben a rendszerben hiányzik a közép-európai (%1) kódlap, amelyen "
+                          "az adatfájljai íródnak. Nélküle minden fájl üresnek látszana, és egyik sem lenne menthető. "
+                          "Telepítse a Qt ICU-támogatását (libicu), majd indítsa újra a programot.")
+        .arg(QString::fromLatin1(codePage));
 }
 
 } // namespace vkt

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace vkt {
 
@@ -13,16 +14,21 @@ QString dataFile(const QString& name);
 // file and the reason; a text the code page cannot hold throws EncodingFailure and writes nothing.
 bool fileExists(const QString& path);
 QString readAllText(const QString& path);
+// Nothing when no file or folder of that name exists; one that exists but cannot be read throws.
+std::optional<QString> readAllTextIfExists(const QString& path);
 // Lines without their ends (CR LF, lone CR or lone LF); a final line end adds no empty line.
 QStringList readLines(const QString& path);
 QStringList splitLines(const QString& text);
-// Replaces the file atomically with s + CR LF.
+// Replaces the file with s + CR LF, or leaves it as it was (FileBytes.h).
 void writeText(const QString& path, const QString& s);
-// Appends each line + CR LF, creating the file if absent.
+// Appends each line + CR LF, creating the file if absent; a failed append leaves it as it was.
 void appendText(const QString& path, const QStringList& lines);
 
 QString decodeWindows1250(const QByteArray& bytes);
 // Throws EncodingFailure naming the first character that has no Windows-1250 byte.
 QByteArray encodeWindows1250(const QString& text, const QString& path = {});
+// Empty when the code page can be decoded and encoded; otherwise why the program cannot run
+// (a Qt built without ICU has no Windows-1250 and would read every file as empty).
+QString codePageProblem(const char* codePage = "windows-1250");
 
 } // namespace vkt

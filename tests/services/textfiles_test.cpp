@@ -1,9 +1,12 @@
 #include "Failure.h"
+#include "FileBytes.h"
 #include "Messages.h"
 #include "TestSupport.h"
 #include "TextFiles.h"
 
 #include <QDir>
+#include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace vkt {
@@ -90,27 +93,44 @@ TEST_F(TextFilesTest, UnencodableTextIsRefusedAndTheFileKept)
     }
 }
 
-TEST_F(TextFilesTest, FailuresNameTheFile)
+// "Not found" is only for a name that nothing holds; a folder or an unreadable file says why.
+TEST_F(TextFilesTest, FailuresNameTheFileAndTheReason)
 {
-    const QString missing = path("nincs.txt");
-    try {
-        readAllText(missing);
-        ADD_FAILURE() << "reading a missing file succeeded";
-    } catch (const Failure& failure) {
-        EXPECT_TRUE(failure.message().contains(QDir::toNativeSeparators(missing)));
-    }
-    EXPECT_THROW(readLines(missing), Failure);
-    EXPECT_FALSE(fileExists(missing));
-    EXPECT_FALSE(fileExists(dir->path()));  // a folder is not a file
-
+    ASSERT_TRUE(QDir().mkpath(path("mappa.txt")));
     const QString inMissingFolder = path("nincs-mappa/ujhold.txt");
-    try {
-        writeText(inMissingFolder, QStringLiteral("x"));
-        ADD_FAILURE() << "writing into a missing folder succeeded";
-    } catch (const Failure& failure) {
-        EXPECT_TRUE(failure.message().contains(QDir::toNativeSeparators(inMissingFolder)));
+    const struct {
+        const char* label;
+        std::function<void()> call;
+        QString file;
+        const char* what;
+        int error;
+    } cases[] = {
+        {"missing", [&] { readAllText(path("nincs.txt")); }, path("nincs.txt"), "nem olvasható", ENOENT},
+        {"folder", [&] { readLines(path("mappa.txt")); }, path("mappa.txt"), "nem olvasható", EISDIR},
+        {"folder if exists", [&] { readAllTextIfExists(path("mappa.txt")); }, path("mappa.txt"), "nem olvasható", EISDIR},
+        {"read error", [] { readAllText(QStringLiteral("/proc/self/mem")); }, "/proc/self/mem", "nem olvasható", EIO},
+        {"write into missing folder", [&] { writeText(inMissingFolder, "x"); }, inMissingFolder, "nem írható", ENOENT},
+        {"append into missing folder", [&] { appendText(inMissingFolder, {"x"}); }, inMissingFolder, "nem írható", ENOENT},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.call();
+            ADD_FAILURE() << c.label << ": no failure";
+        } catch (const Failure& failure) {
+            const QString expected = QStringLiteral("'%1' fájl %2: %3")
+                                         .arg(QDir::toNativeSeparators(c.file), QString::fromUtf8(c.what), reasonText(c.error));
+            EXPECT_TRUE(failure.message().contains(expected)) << c.label << ": " << failure.message().toStdString();
+        }
     }
-    EXPECT_THROW(appendText(inMissingFolder, {QStringLiteral("x")}), Failure);
+    EXPECT_EQ(readAllTextIfExists(path("nincs.txt")), std::nullopt);
+    writeBytes("van.txt", "a\r\n");
+    EXPECT_EQ(readAllTextIfExists(path("van.txt")), QStringLiteral("a\r\n"));
+    EXPECT_FALSE(fileExists(path("nincs.txt")));
+    EXPECT_FALSE(fileExists(path("mappa.txt")));  // a folder is not a file
+    // Without the code page every file would read as empty: the program refuses to start instead.
+    EXPECT_EQ(codePageProblem(), QString());
+    const QString missing = codePageProblem("nincs-ilyen-kodlap");
+    EXPECT_TRUE(missing.contains(u"nem indítható") && missing.contains(u"nincs-ilyen-kodlap")) << missing.toStdString();
 }
 
 TEST_F(TextFilesTest, DataFolderFollowsTheOverride)

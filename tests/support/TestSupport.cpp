@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "DateTime.h"
+#include "FileBytes.h"
 #include "TextFiles.h"
 
 #include <QFile>
@@ -16,12 +17,14 @@ void DataFolderTest::SetUp()
     setMessageSink(messages);
     clock = std::make_shared<FixedClock>(*toDateTime(QStringLiteral("2026.12.06 22:00:09")));
     setClock(clock);
+    setWriteFault(std::nullopt);
 }
 
 void DataFolderTest::TearDown()
 {
     setMessageSink(nullptr);
     setClock(nullptr);
+    setWriteFault(std::nullopt);
     qunsetenv("VKT_DATA_DIR");
     dir.reset();
 }

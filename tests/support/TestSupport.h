@@ -38,8 +38,8 @@ public:
     DateTime value;
 };
 
-// A fresh data folder, a message recorder and a settable clock for every test; all three
-// are put back in tear-down so a failing test cannot leak into the next one.
+// A fresh data folder, a message recorder and a settable clock for every test, and no planned
+// write fault; all are put back in tear-down so a failing test cannot leak into the next one.
 class DataFolderTest : public ::testing::Test {
 protected:
     void SetUp() override;

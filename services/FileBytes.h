@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Every byte the program reads from or writes to a file passes here. Failures throw vkt::Failure
+// naming the file and the reason; nothing is reported done that is not on the disk.
+namespace vkt {
+
+// The whole file; a folder or a file that cannot be read fails with the reason.
+QByteArray readFileBytes(const QString& path);
+
+// The file becomes exactly bytes, or stays as it was: written to a temporary file, flushed and
+// synced, given the old file's mode, then renamed over it.
+void replaceFileBytes(const QString& path, const QByteArray& bytes);
+
+// Adds bytes at the end, creating the file if absent, synced before it returns. A failure cuts
+// the file back to its old length (removes it if it was new), so no torn record stays.
+void appendFileBytes(const QString& path, const QByteArray& bytes);
+
+// The reason for a system error code, in Hungarian where the program knows it.
+QString reasonText(int errorCode);
+
+// Test seam: while a fault is planned, every write (to fileName, or to any file when it is empty)
+// fails at that step with that error code; at Write, the first `offset` bytes reach the file first.
+// A whole-file save closes its temporary file inside Commit, so its Close fault strikes just before
+// Commit; an append has nothing to rename, so its Commit fault strikes between its sync and its close.
+enum class WriteStep { Open, Write, Flush, Commit, Close };
+struct WriteFault {
+    WriteStep step;
+    int error;  // ENOSPC, EIO, EACCES, …
+    qint64 offset = 0;
+    QString fileName = {};
+};
+void setWriteFault(std::optional<WriteFault> fault);
+
+} // namespace vkt

@@ -1,0 +1,129 @@
+#include "Failure.h"
+#include "FileBytes.h"
+#include "TestSupport.h"
+#include "TextFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vkt {
+namespace {
+
+class FileBytesTest : public testing::DataFolderTest {
+protected:
+    // The message of the failure the call throws; empty when it succeeds.
+    static QString failureOf(const std::function<void()>& call)
+    {
+        try {
+            call();
+        } catch (const Failure& failure) {
+            return failure.message();
+        }
+        return {};
+    }
+    QStringList entries(const QString& folder = {}) const
+    {
+        return QDir(path(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    static bool names(const QString& message, const QString& file, int error)
+    {
+        return message.contains(QDir::toNativeSeparators(file)) && message.contains(reasonText(error));
+    }
+};
+
+// Whole-file saves and appends failed at every step with a real error code, over an existing file
+// and where none was: the failure names the file and the reason, and the file is exactly as before.
+TEST_F(FileBytesTest, AWriteFailedAtAnyStepIsReportedAndLeavesTheFileAsItWas)
+{
+    const QByteArray old = "elso rekord\r\nmasodik rekord\r\n";
+    const QString file = path("f.txt");
+    const struct {
+        WriteStep step;
+        qint64 offset;
+    } faults[] = {{WriteStep::Open, 0}, {WriteStep::Write, 0}, {WriteStep::Write, 5}, {WriteStep::Write, 1000},
+                  {WriteStep::Flush, 0}, {WriteStep::Commit, 0}, {WriteStep::Close, 0}};
+    const int errors[] = {ENOSPC, EIO, EACCES};
+    const std::function<void()> writes[] = {[&] { writeText(file, QStringLiteral("új szöveg")); },
+                                            [&] { appendText(file, {QStringLiteral("új"), QStringLiteral("rekord")}); }};
+    int round = 0;
+    for (const auto& write : writes) {
+        for (const bool existing : {true, false}) {
+            for (const auto& fault : faults) {
+                const int error = errors[round++ % 3];
+                SCOPED_TRACE(::testing::Message() << "write " << (&write - writes) << (existing ? " over" : " new")
+                                                  << ", step " << int(fault.step) << " at " << fault.offset);
+                QFile::remove(file);
+                if (existing)
+                    writeBytes("f.txt", old);
+                setWriteFault(WriteFault{fault.step, error, fault.offset});
+                const QString message = failureOf(write);
+                EXPECT_TRUE(names(message, file, error)) << message.toStdString();
+                EXPECT_EQ(entries(), existing ? QStringList{"f.txt"} : QStringList{});
+                EXPECT_EQ(readBytes("f.txt"), existing ? old : QByteArray());
+            }
+        }
+    }
+    // A plan for another file leaves this one alone.
+    setWriteFault(WriteFault{WriteStep::Write, EIO, 0, QStringLiteral("masik.txt")});
+    writeText(file, QStringLiteral("a"));
+    appendText(file, {QStringLiteral("b")});
+    EXPECT_EQ(readBytes("f.txt"), QByteArray("a\r\nb\r\n"));
+    EXPECT_TRUE(names(failureOf([&] { appendText(path("masik.txt"), {"c"}); }), path("masik.txt"), EIO));
+}
+
+// A real full disk: a 64 KiB tmpfs filled to its last page. A save keeps the old file; an append
+// whose first bytes still fit in the log's last page is cut back to the earlier records.
+TEST_F(FileBytesTest, AFullDiskKeepsTheOldFileAndCutsATornAppendBack)
+{
+    const QByteArray folder = path("lemez").toLocal8Bit();
+    ASSERT_TRUE(QDir().mkpath(path("lemez")));
+    if (::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs to fill (" << std::strerror(errno) << "); that needs root";
+    const struct Unmount {
+        QByteArray at;
+        ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+    } unmount{folder};
+
+    const QByteArray journal = "régi jegyzet\r\n", log = QByteArray(4096 - 10, 'x');
+    writeBytes("lemez/jegyzetek.txt", journal);
+    writeBytes("lemez/szamitott.txt", log);
+    QFile fill(path("lemez/tele"));
+    ASSERT_TRUE(fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (fill.write(QByteArray(4096, '\0')) > 0) {
+    }
+    fill.close();
+
+    const QString jegyzetek = path("lemez/jegyzetek.txt"), szamitott = path("lemez/szamitott.txt");
+    EXPECT_TRUE(names(failureOf([&] { writeText(jegyzetek, QStringLiteral("új jegyzet")); }), jegyzetek, ENOSPC));
+    EXPECT_TRUE(names(failureOf([&] { appendText(szamitott, {QString(100, u'r')}); }), szamitott, ENOSPC));
+    EXPECT_EQ(readBytes("lemez/jegyzetek.txt"), journal);
+    EXPECT_EQ(readBytes("lemez/szamitott.txt"), log);
+    EXPECT_EQ(entries("lemez"), (QStringList{"jegyzetek.txt", "szamitott.txt", "tele"}));
+}
+
+// A save writes a new file in place of the old one; the old one's mode goes over to it.
+TEST_F(FileBytesTest, ASavedFileKeepsItsMode)
+{
+    for (const mode_t mode : {0600, 0640, 0604, 0444}) {
+        SCOPED_TRACE(mode);
+        writeBytes("f.txt", "régi\r\n");
+        ASSERT_EQ(::chmod(path("f.txt").toLocal8Bit().constData(), mode), 0);
+        const bool writable = (mode & 0200) || ::geteuid() == 0;  // only root writes a read-only file
+        EXPECT_EQ(failureOf([&] { writeText(path("f.txt"), QStringLiteral("új")); }).isEmpty(), writable);
+        EXPECT_EQ(readBytes("f.txt"), writable ? QByteArray("\xFAj\r\n") : QByteArray("régi\r\n"));
+        struct stat info {};
+        ASSERT_EQ(::stat(path("f.txt").toLocal8Bit().constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+    }
+}
+
+} // namespace
+} // namespace vkt
