@@ -48,7 +48,7 @@ QIcon windowIcon()
 QFont designFont(const QString& family, double points, QFont::Weight weight, bool italic)
 {
     QFont font(family);
-    font.setPointSizeF(points);
+    font.setPixelSize(designPixels(points));
     font.setWeight(weight);
     font.setItalic(italic);
     return font;

@@ -19,6 +19,14 @@ void applyProgramLook(QApplication& app);
 
 QIcon windowIcon();
 
+// The layout is measured for its fonts at 96 dpi, so a font keeps the pixel size its points have
+// there (14.25 pt: 19 px) whatever font DPI the desktop sets; the whole window, text included,
+// grows only with the screen's scale factor. Every size in use is a whole number of pixels.
+constexpr int designPixels(double points)
+{
+    return static_cast<int>(points * 96.0 / 72.0 + 0.5);
+}
+
 // A family of the design at a fractional point size; missing faces fall back to near relatives.
 QFont designFont(const QString& family, double points, QFont::Weight weight = QFont::Normal, bool italic = false);
 

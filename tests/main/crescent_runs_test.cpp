@@ -1,6 +1,10 @@
 #include "MainWindowFixture.h"
 
+#include "CrescentRuns.h"
+
 #include <QFontMetrics>
+#include <QScreen>
+#include <QStyleOptionFrame>
 #include <algorithm>
 
 namespace vkt::testing {
@@ -107,6 +111,46 @@ TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
     EXPECT_EQ(picture(), QSize(135, 128));
     EXPECT_EQ(readBytes("ujhold.txt"), ujhold);
     EXPECT_EQ(readBytes("szamitott.txt"), log);
+}
+
+// The widest result of a lunation, on both paths, stays inside the left frame and the widest
+// times inside their fields, whatever the font DPI (CTest runs this again at 120 and 144 dpi).
+TEST_F(MainWindowTest, ResultLinesFitTheirFramesAtAnyFontDpi)
+{
+    if (const int dpi = qEnvironmentVariableIntValue("QT_FONT_DPI")) {
+        ASSERT_EQ(QGuiApplication::primaryScreen()->logicalDotsPerInch(), dpi);  // the setting took hold
+    }
+    writePicture("000-ujhold.gif", QSize(137, 137));
+    setNow(QStringLiteral("2026.12.28 23:59:58"));
+    CrescentResult widest = CalculateCrescentAge(*toDateTime(QStringLiteral("2026.11.28 00:00")),
+                                                 *toDateTime(QStringLiteral("2026.12.28 23:59:58")),
+                                                 IlluminationFactor::Now);
+    ASSERT_EQ(widest.TotalHours, 743);
+    widest.Illumination = 100;
+    widest.PhaseName = QStringLiteral("Növekvő sarló");  // the longest name of the table
+    const QFontMetrics metrics(area().drawing->font());
+    const QRect frame = twipsRect(360, 480, 6015, 5295);  // Shape2, the left half
+    for (CrescentPath path : {CrescentPath::LastObservation, CrescentPath::Now}) {
+        ShowCrescentResult(area(), widest, path);
+        for (const DrawnText::Line& line : area().drawing->lines()) {
+            const QRect drawnAt(twipsPoint(line.leftTwips, line.topTwips),
+                                QSize(metrics.horizontalAdvance(line.text), metrics.height()));
+            EXPECT_TRUE(frame.contains(drawnAt)) << line.text.toStdString();
+        }
+    }
+    area().Text11->setText(QStringLiteral("2026.12.28 23:59"));
+    area().Text12->setText(QStringLiteral("2026. 12. 28. 23:59:58"));
+    for (const QLineEdit* field : {area().Text11, area().Text12}) {
+        // What a line edit leaves for its text: inside the frame and its text margins, 2 pixels on
+        // either side and 1 for the cursor.
+        QStyleOptionFrame option;
+        option.initFrom(field);
+        option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+        const QRect room =
+            field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field) - field->textMargins();
+        EXPECT_LE(field->fontMetrics().horizontalAdvance(field->text()) + 2 * 2 + 1, room.width())
+            << field->objectName().toStdString();
+    }
 }
 
 } // namespace

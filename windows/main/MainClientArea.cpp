@@ -33,12 +33,14 @@ QLineEdit* timeField(QWidget* parent, const char* name, int maxLength, const QCo
     field->setObjectName(QString::fromLatin1(name));
     field->setMaxLength(maxLength);
     field->setGeometry(geometry);
-    // Only the field's face is black; its frame keeps the style's colour so the field shows.
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, kBlack);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
-    field->setPalette(palette);
+    // A thin grey frame of its own: it shows on the black window under any desktop theme, and it
+    // leaves the widest date-time of the field room without scrolling.
+    field->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid %1; padding: 0px; background-color: %2;"
+                                        " color: %3; selection-background-color: %3; selection-color: %2; }")
+                             .arg(kGrey.name(), kBlack.name(), text.name()));
+    // A line edit keeps 2 pixels free on either side of its text; one of them is enough, and the
+    // 22 characters of an observation time take all the rest in the design's font.
+    field->setTextMargins(-1, 0, -1, 0);
     return field;
 }
 

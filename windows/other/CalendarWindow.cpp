@@ -84,8 +84,9 @@ void CalendarWindow::createCalendar()
         bar->setStyleSheet(QStringLiteral(
             "QWidget#qt_calendar_navigationbar { background-color: #008000; }"
             " QToolButton#qt_calendar_monthbutton, QToolButton#qt_calendar_yearbutton {"
-            " color: #FFFF00; background-color: #008000; font-family: Arial; font-size: 14.25pt; font-weight: bold; }"
-            " QSpinBox#qt_calendar_yearedit { font-family: Arial; font-size: 14.25pt; font-weight: bold; }"));
+            " color: #FFFF00; background-color: #008000; font-family: Arial; font-size: %1px; font-weight: bold; }"
+            " QSpinBox#qt_calendar_yearedit { font-family: Arial; font-size: %1px; font-weight: bold; }")
+                               .arg(designPixels(14.25)));
 
     if (auto* grid = Calendar1->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"))) {
         grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: #808080; }"));
