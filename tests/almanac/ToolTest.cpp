@@ -3,6 +3,7 @@
 #include "CivilTime.h"
 #include "CommandLine.h"
 #include "DateTime.h"
+#include "FileBytes.h"
 #include "MoonPhases.h"
 #include "TextFiles.h"
 
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
+#include <cerrno>
 
 namespace vkt::almanac {
 namespace {
@@ -48,6 +50,8 @@ protected:
         return folder + u'/';
     }
     QStringList lines(int from, int to, const QString& file) const { return readLines(generated(from, to) + file); }
+
+    void TearDown() override { setWriteFault(std::nullopt); }
 
     QTemporaryDir dir;
 };
@@ -108,6 +112,15 @@ TEST_F(Tool, NeverOverwritesWithoutForce)
     EXPECT_TRUE(refused.err.contains(u"venusz.txt") && refused.err.contains(u"--force")) << refused.err.toStdString();
     EXPECT_EQ(bytes(own), mine);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("venusz.txt")});
+
+    // A full disk under --force: the failure and exit code 1, never the success line; the file is kept.
+    setWriteFault(WriteFault{WriteStep::Flush, ENOSPC, 0, QStringLiteral("venusz.txt")});
+    const ToolRun full = run(QStringList(arguments) << QStringLiteral("--force"));
+    setWriteFault(std::nullopt);
+    EXPECT_EQ(full.code, Failed);
+    EXPECT_TRUE(full.err.contains(QStringLiteral("venusz.txt' fájl nem írható: ") + reasonText(ENOSPC))) << full.err.toStdString();
+    EXPECT_EQ(full.out, QString());
+    EXPECT_EQ(bytes(own), mine);
 
     const ToolRun forced = run(QStringList(arguments) << QStringLiteral("--force"));
     EXPECT_EQ(forced.code, Success) << forced.err.toStdString();

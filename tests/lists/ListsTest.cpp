@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "JournalEditor.h"
 #include "ReferenceListWindow.h"
 #include "SingleWindow.h"
@@ -12,6 +13,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -65,7 +67,7 @@ protected:
     QByteArray logBytes() const { return readBytes(QStringLiteral("naplo-vkt.txt")); }
 };
 
-TEST_F(ListsTest, EachListWindowShowsItsOwnFileOrSaysItIsMissing)
+TEST_F(ListsTest, EachListWindowShowsItsOwnFileOrSaysItIsMissingOrWhyItCannotBeRead)
 {
     const struct {
         ReferenceList which;
@@ -85,7 +87,9 @@ TEST_F(ListsTest, EachListWindowShowsItsOwnFileOrSaysItIsMissing)
         const ReferenceListWindow unreadable(c.which);
         for (const QWidget* window : {&missing, &unreadable})
             EXPECT_TRUE(window->objectName() == c.window && rowsOf(*window).isEmpty());
-        EXPECT_EQ(takeMessages(), QStringList(2, QStringLiteral("error: A '%1' fájl NEM található!").arg(c.file)));
+        EXPECT_EQ(takeMessages(), (QStringList{QStringLiteral("error: A '%1' fájl NEM található!").arg(c.file),
+                                               QStringLiteral("error: A(z) '%1' fájl nem olvasható: %2")
+                                                   .arg(QDir::toNativeSeparators(path(c.file)), reasonText(EIO))}));
     }
 }
 
@@ -115,31 +119,50 @@ TEST_F(ListsTest, EveryLineIsOneRowExactlyAsItStandsAndCanBeScrolledIntoView)
     EXPECT_TRUE(messages->messages.empty());
 }
 
-TEST_F(ListsTest, MissingOrUnreadableJournalShowsTheDesignTextWhichAnUnchangedSaveWrites)
+// A missing journal opens with the design text, which an unchanged "OK" writes. One that is there
+// but cannot be read (a read error, a folder) says why, and "Mentés" and "OK" never write over it.
+TEST_F(ListsTest, MissingJournalStartsFromTheDesignTextAndAnUnreadableOneIsNeverSavedOver)
 {
     const struct {
         Journal which;
         const char* window;
+        const char* save;
         const char* ok;
         QString file;
         QString designText;
         QString notFound;
-    } editors[] = {{Journal::Notes, "Form8", "ok81", "jegyzetek.txt", "Jegyzetek:  ",
+    } editors[] = {{Journal::Notes, "Form8", "mentes81", "ok81", "jegyzetek.txt", "Jegyzetek:  ",
                     "Az 'jegyzetek.txt' fájl NEM található!"},
-                   {Journal::ObservationLog, "Form10", "naplo2", "naplo-vkt.txt", "Megfigyelési napló:",
+                   {Journal::ObservationLog, "Form10", "naplo1", "naplo2", "naplo-vkt.txt", "Megfigyelési napló:",
                     "A 'naplo-vkt.txt' fájl NEM található!"}};
     for (const auto& c : editors) {
         SCOPED_TRACE(c.window);
-        ASSERT_TRUE(QFile::link(kUnreadable, path(c.file)));
-        EXPECT_EQ(shown(JournalEditor(c.which)), c.designText);
-        ASSERT_TRUE(QFile::remove(path(c.file)));
-        JournalEditor editor(c.which);
-        editor.show();
-        EXPECT_TRUE(editor.objectName() == c.window && shown(editor) == c.designText);
-        EXPECT_EQ(takeMessages(), QStringList(2, "error: " + c.notFound));
-        trigger(editor, c.ok);
-        EXPECT_FALSE(editor.isVisible());
+        JournalEditor missing(c.which);
+        missing.show();
+        EXPECT_TRUE(missing.objectName() == c.window && shown(missing) == c.designText);
+        EXPECT_EQ(takeMessages(), QStringList{"error: " + c.notFound});
+        trigger(missing, c.ok);
+        EXPECT_FALSE(missing.isVisible());
         EXPECT_EQ(readBytes(c.file), encodeWindows1250(c.designText) + "\r\n");
+
+        for (const bool folder : {false, true}) {
+            ASSERT_TRUE(QFile::remove(path(c.file)) || QDir(path(c.file)).removeRecursively());
+            ASSERT_TRUE(folder ? QDir().mkdir(path(c.file)) : QFile::link(kUnreadable, path(c.file)));
+            JournalEditor unreadable(c.which);
+            unreadable.show();
+            EXPECT_EQ(shown(unreadable), QString());
+            EXPECT_EQ(takeMessages(), QStringList{QStringLiteral("error: A(z) '%1' fájl nem olvasható: %2")
+                                                      .arg(QDir::toNativeSeparators(path(c.file)),
+                                                           reasonText(folder ? EISDIR : EIO))});
+            trigger(unreadable, c.save);
+            trigger(unreadable, c.ok);
+            EXPECT_TRUE(unreadable.isVisible());
+            const QString refused = "error: A szöveget NEM mentettem a '" + c.file + "' fájlba: megnyitáskor nem";
+            const QStringList said = takeMessages();
+            EXPECT_TRUE(said.size() == 2 && said[0].startsWith(refused) && said[1] == said[0]) << qPrintable(said.join('|'));
+            EXPECT_TRUE(folder ? QFileInfo(path(c.file)).isDir() : QFileInfo(path(c.file)).isSymLink());
+        }
+        ASSERT_TRUE(QDir(path(c.file)).removeRecursively());
     }
 }
 
@@ -217,10 +240,11 @@ TEST_F(ListsTest, JournalCloseBoxAsksOnlyAboutUnsavedChanges)
 }
 
 // Root writes anywhere, so the refused writes are a folder in the journal's place (the final
-// rename fails), a missing data folder (opening fails) and a file-size limit (writing fails).
+// rename fails), a missing data folder (opening fails), a file-size limit (writing fails) and a
+// full disk (the flush fails, which a save must see before it renames anything).
 TEST_F(ListsTest, RefusedJournalSaveKeepsTheTextAndTheOldFile)
 {
-    enum Obstacle { None, FolderInPlace, MissingFolder, SizeLimit };
+    enum Obstacle { None, FolderInPlace, MissingFolder, SizeLimit, FullDisk };
     const struct {
         Obstacle obstacle;
         QString text;
@@ -229,7 +253,8 @@ TEST_F(ListsTest, RefusedJournalSaveKeepsTheTextAndTheOldFile)
                  {None, "Луна és Hold", "^warning: .*'naplo-vkt\\.txt'.*„Л” \\(U\\+041B\\)"},
                  {FolderInPlace, "fontos megfigyelés", "^error: .*/naplo-vkt\\.txt.*: \\S"},
                  {MissingFolder, "fontos megfigyelés", "^error: .*nincs/naplo-vkt\\.txt.*: \\S"},
-                 {SizeLimit, QString(20000, u'ő'), "^error: .*/naplo-vkt\\.txt.*: \\S"}};
+                 {SizeLimit, QString(20000, u'ő'), "^error: .*/naplo-vkt\\.txt.*: \\S"},
+                 {FullDisk, "fontos megfigyelés", "^error: .*/naplo-vkt\\.txt.*: betelt a lemez$"}};
     const QByteArray old = cp1250("régi napló\r\n");
     for (const auto& c : saves) {
         SCOPED_TRACE(&c - saves);
@@ -249,8 +274,11 @@ TEST_F(ListsTest, RefusedJournalSaveKeepsTheTextAndTheOldFile)
         const rlimit limit{c.obstacle == SizeLimit ? 4096 : room.rlim_cur, room.rlim_max};
         std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &limit);
+        if (c.obstacle == FullDisk)
+            setWriteFault(WriteFault{WriteStep::Flush, ENOSPC});
         trigger(*editor, "naplo2");
         setrlimit(RLIMIT_FSIZE, &room);
+        setWriteFault(std::nullopt);
 
         EXPECT_EQ(shown(*editor), c.text);
         EXPECT_EQ(readBytes(folder + "naplo-vkt.txt"), c.obstacle == FolderInPlace ? QByteArray() : old);

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "MainWindowFixture.h"
 
 #include "CrescentRuns.h"
@@ -6,6 +7,7 @@
 #include <QScreen>
 #include <QStyleOptionFrame>
 #include <algorithm>
+#include <cerrno>
 
 namespace vkt::testing {
 namespace {
@@ -40,7 +42,7 @@ TEST_F(MainWindowTest, LastObservationDrawsSavesAndLogsOnEveryClick)
 TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
 {
     writePicture("014-novekvo.gif", QSize(135, 128));
-    // "Utolsó Újhold" brings a short new moon back with its CR; the computation saves it untouched.
+    // "Utolsó Újhold" brings a new moon back without its line end; the computation saves it untouched.
     writeBytes("ujhold.txt", "2026.11.30 7:47\r\n");
     click("Command3");
     click("Command2");
@@ -62,7 +64,7 @@ TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
     EXPECT_GT(std::count(pixels, pixels + line2.width() * line2.height(), qRgb(0x80, 0xFF, 0x80)), 50);
     EXPECT_EQ(picture(), QSize(135, 128));
     const QByteArray ujhold = readBytes("ujhold.txt");
-    EXPECT_EQ(ujhold, QByteArray("2026.11.30 7:47\r\r\n"));
+    EXPECT_EQ(ujhold, QByteArray("2026.11.30 7:47\r\n"));
     const QByteArray log = readBytes("szamitott.txt");
     // Date and time run together in the record.
     EXPECT_TRUE(log.startsWith(cp1250("Megfigyelés ideje:   2026. 12. 06.22:00:09\r\n")));
@@ -82,7 +84,7 @@ TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
         {"no_utolso_txt", "Command1", nullptr, "2026.11.20 10:00", "Az 'utolsó.txt' fájl nem található!", "as typed"},
         {"empty_new_moon_text12_cut", "Command1", "2026.11.21 11:30:00 UTC\r\n", "", invalid, "2026.11.21 11:30:00 UT"},
         {"empty_saved_observation", "Command1", "", "2026.11.20 10:00", invalid, ""},
-        {"too_far_apart", "Command1", "9999.12.31 23:59\r\n", "0100.01.01 00:00", farApart, "9999.12.31 23:59\r\n"},
+        {"too_far_apart", "Command1", "9999.12.31 23:59\r\n", "0100.01.01 00:00", farApart, "9999.12.31 23:59"},
         {"now_empty_new_moon", "Command2", nullptr, "", "Kérem, adja meg az UTOLSÓ ÚJHOLD időpontját!",
          "2026. 12. 06. 22:00:09"},
         {"now_too_far_apart", "Command2", nullptr, "9999.12.31 23:59", farApart, "2026. 12. 06. 22:00:09"},
@@ -102,6 +104,14 @@ TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
         EXPECT_EQ(readBytes("ujhold.txt"), ujhold);
         EXPECT_EQ(readBytes("szamitott.txt"), log);
     }
+
+    // A log record that the disk cannot take is reported with its reason, and no part of it stays.
+    area().Text11->setText(QStringLiteral("2026.11.30 7:47"));
+    setWriteFault(WriteFault{WriteStep::Write, ENOSPC, 40, QStringLiteral("szamitott.txt")});
+    click("Command2");
+    expectOneMessage(MessageIcon::Error, QStringLiteral("szamitott.txt' fájl nem írható: betelt a lemez"), false);
+    EXPECT_EQ(readBytes("szamitott.txt"), log);
+    setWriteFault(std::nullopt);
 
     setNow(QStringLiteral("2026.11.22 07:47"));  // two days: "004-novekvo.gif", which is missing
     area().Text11->setText(QStringLiteral("2026.11.20 07:47"));

@@ -1,6 +1,8 @@
+#include "FileBytes.h"
 #include "MainWindowFixture.h"
 
 #include <QDir>
+#include <cerrno>
 
 namespace vkt::testing {
 namespace {
@@ -71,7 +73,10 @@ TEST_F(MainWindowTest, MissingOrUnreadableNewMoonListStillOpensTheWindow)
     for (const bool unreadable : {false, true}) {
         ASSERT_TRUE(!unreadable || QDir(dir->path()).mkdir("ujholdak.txt"));  // a folder cannot be read as text
         openWith(nullptr);
-        expectOneMessage(MessageIcon::Error, QStringLiteral("Az 'ujholdak.txt' fájl nem található!"));
+        expectOneMessage(MessageIcon::Error, unreadable ? QStringLiteral("A(z) '%1' fájl nem olvasható: %2")
+                                                              .arg(QDir::toNativeSeparators(path("ujholdak.txt")),
+                                                                   reasonText(EISDIR))
+                                                        : QStringLiteral("Az 'ujholdak.txt' fájl nem található!"));
         EXPECT_EQ(area().Ujholdak->count(), 0);
     }
 }
@@ -95,7 +100,8 @@ TEST_F(MainWindowTest, SavedTimeButtonsWithTheirFilesAndMessages)
         {"ok_empty_entry", "Command6", 1, "typed", "old\r\n", "", "\r\n"},
         {"ok_nothing_chosen", "Command6", -1, "2026.11.2 7:47", nullptr, "2026.11.2 7:47", "2026.11.2 7:47\r\n"},
         {"last_cut_to_16", "Command3", -1, "", "2026.11.20 07:47\r\n", "2026.11.20 07:47", "2026.11.20 07:47\r\n"},
-        {"last_whole_with_line_end", "Command3", -1, "typed", "ő ű\r\n", "ő ű\r\n", "ő ű\r\n"},
+        {"last_without_its_line_end", "Command3", -1, "typed", "ő ű\r\n", "ő ű", "ő ű\r\n"},
+        {"last_first_line_only", "Command3", -1, "typed", "2026.12.4 2:21\rx\n", "2026.12.4 2:21", "2026.12.4 2:21\rx\n"},
         {"last_no_file", "Command3", -1, "typed", nullptr, "typed", nullptr, "Az 'ujhold.txt' fájl nem található!"},
         {"save_as_typed", "Command14", -1, "  nem dátum  ", "old\r\n", "  nem dátum  ", "  nem dátum  \r\n"},
         {"save_empty", "Command14", -1, "", "old\r\n", "", "old\r\n", blankRefused},
@@ -121,13 +127,30 @@ TEST_F(MainWindowTest, SavedTimeButtonsWithTheirFilesAndMessages)
     }
 }
 
+// A text beyond the code page and a disk that fails while the file is written.
 TEST_F(MainWindowTest, AWriteFailureIsNamedAndLeavesTheFileWhole)
 {
-    writeBytes("ujhold.txt", "2026.11.20 07:47\r\n");
-    area().Text11->setText(QStringLiteral("2026.11.20 ✓"));  // beyond the code page
-    click("Command6");
-    expectOneMessage(MessageIcon::Error, QStringLiteral("✓"), false);
-    EXPECT_EQ(readBytes("ujhold.txt"), QByteArray("2026.11.20 07:47\r\n"));
+    const struct {
+        const char* button;
+        const char* file;
+        const char* text;
+        std::optional<WriteFault> fault;
+        QString message;
+    } rows[] = {
+        {"Command6", "ujhold.txt", "2026.11.20 ✓", std::nullopt, QStringLiteral("✓")},
+        {"Command6", "ujhold.txt", "2026.11.21 08:00", WriteFault{WriteStep::Flush, ENOSPC}, reasonText(ENOSPC)},
+        {"Command14", "utolso.txt", "2026.11.21 08:00", WriteFault{WriteStep::Write, EIO, 5}, reasonText(EIO)},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.button);
+        writeBytes(r.file, "2026.11.20 07:47\r\n");
+        (qstrcmp(r.button, "Command6") == 0 ? area().Text11 : area().Text12)->setText(QString::fromUtf8(r.text));
+        setWriteFault(r.fault);
+        click(r.button);
+        setWriteFault(std::nullopt);
+        expectOneMessage(MessageIcon::Error, r.message, false);
+        EXPECT_EQ(readBytes(r.file), QByteArray("2026.11.20 07:47\r\n"));
+    }
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 namespace vkt {
 
@@ -165,18 +166,20 @@ void JournalEditor::createControls()
 void JournalEditor::load()
 {
     savedText_ = QString::fromUtf8(design_.designText);
-    const QString path = dataFile(QString::fromUtf8(design_.file));
-    bool loaded = false;
-    if (fileExists(path)) {
-        try {
-            savedText_ = withoutFinalLineEnd(readAllText(path));
-            loaded = true;
-        } catch (const Failure&) {
-            // A file that cannot be read is as good as absent; the first save replaces it.
-        }
+    std::optional<QString> text;
+    try {
+        text = readAllTextIfExists(dataFile(QString::fromUtf8(design_.file)));
+        if (!text)
+            showMessage(QString::fromUtf8(design_.notFound), MessageIcon::Error);
+    } catch (const Failure& failure) {
+        // It is there but cannot be read: a save would put a text over content nobody saw.
+        showMessage(failure.message(), MessageIcon::Error);
+        unreadable_ = true;
+        savedText_.clear();
+        text_->setReadOnly(true);
     }
-    if (!loaded)
-        showMessage(QString::fromUtf8(design_.notFound), MessageIcon::Error);
+    if (text)
+        savedText_ = withoutFinalLineEnd(*text);
     text_->setPlainText(editorForm(savedText_));
     text_->document()->setModified(false);
 }
@@ -191,6 +194,14 @@ QString JournalEditor::fileText() const
 
 bool JournalEditor::save()
 {
+    if (unreadable_) {
+        showMessage(QStringLiteral("A szöveget NEM mentettem a '%1' fájlba: megnyitáskor nem sikerült beolvasni, és "
+                                   "a mentés felülírná a tartalmát. Tegye olvashatóvá a fájlt, majd nyissa meg "
+                                   "újra ezt az ablakot.")
+                        .arg(QString::fromUtf8(design_.file)),
+                    MessageIcon::Error);
+        return false;
+    }
     const QString text = fileText();
     if (blankOnly(text)) {
         showMessage(QStringLiteral("Üreset NEM mentek!"), MessageIcon::Warning);

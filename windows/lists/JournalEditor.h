@@ -12,7 +12,8 @@ struct JournalDesign;
 enum class Journal { Notes, ObservationLog };
 
 // Form8 (notes) and Form10 (observation log): the whole journal file as one editable text.
-// The file is read once, when the window is built, and rewritten whole by "Mentés" and "OK".
+// The file is read once, when the window is built, and rewritten whole by "Mentés" and "OK";
+// a file that exists but cannot be read is shown as such and never saved over.
 class JournalEditor : public QWidget {
     Q_OBJECT
 public:
@@ -35,6 +36,8 @@ private:
     QPlainTextEdit* text_ = nullptr;
     // The file's text, without its final line end, as it stood at loading or the last save.
     QString savedText_;
+    // The file exists but could not be read: it is never written over from this window.
+    bool unreadable_ = false;
 };
 
 } // namespace vkt

@@ -80,16 +80,17 @@ QFont fixedPitch(const char* family, double points)
     return font;
 }
 
-// Missing and unreadable alike: the user's remedy is the same, to put the file in place.
-std::optional<QStringList> readListFile(const QString& path)
+// A missing file says so in the window's own words; one that is there but cannot be read says why.
+QStringList readListFile(const QString& path, const char* notFound)
 {
-    if (!fileExists(path))
-        return std::nullopt;
     try {
-        return readLines(path);
-    } catch (const Failure&) {
-        return std::nullopt;
+        if (const std::optional<QString> text = readAllTextIfExists(path))
+            return splitLines(*text);
+        showMessage(QString::fromUtf8(notFound), MessageIcon::Error);
+    } catch (const Failure& failure) {
+        showMessage(failure.message(), MessageIcon::Error);
     }
+    return {};
 }
 
 } // namespace
@@ -159,11 +160,7 @@ void ReferenceListWindow::createHeadings()
 
 void ReferenceListWindow::loadList(const ListDesign& design)
 {
-    std::optional<QStringList> lines = readListFile(dataFile(QString::fromUtf8(design.file)));
-    if (!lines)
-        showMessage(QString::fromUtf8(design.notFound), MessageIcon::Error);
-
-    auto* rows = new ReferenceRows(lines.value_or(QStringList()), list_);
+    auto* rows = new ReferenceRows(readListFile(dataFile(QString::fromUtf8(design.file)), design.notFound), list_);
     const int longest = rows->longestRow();
     if (longest >= 0) {
         QStyleOptionViewItem option;

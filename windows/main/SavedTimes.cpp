@@ -2,22 +2,30 @@
 
 #include "TextFiles.h"
 
+#include <algorithm>
+
 namespace vkt::SavedTimes {
 namespace {
 
-std::optional<QString> loadWhole(const QString& name)
+// The value is the file's first line: a line end read here never reaches a field, nor a file again.
+std::optional<QString> loadValue(const QString& name)
 {
-    const QString path = dataFile(name);
-    if (!fileExists(path))
-        return std::nullopt;
-    return readAllText(path);
+    std::optional<QString> text = readAllTextIfExists(dataFile(name));
+    if (text) {
+        const auto end = std::find_if(text->cbegin(), text->cend(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+        text->truncate(end - text->cbegin());
+    }
+    return text;
 }
 
 } // namespace
 
-QStringList loadNewMoonList()
+std::optional<QStringList> loadNewMoonList()
 {
-    return readLines(dataFile(QStringLiteral("ujholdak.txt")));
+    const std::optional<QString> text = readAllTextIfExists(dataFile(QStringLiteral("ujholdak.txt")));
+    if (!text)
+        return std::nullopt;
+    return splitLines(*text);
 }
 
 void saveLastNewMoon(const QString& text)
@@ -27,7 +35,7 @@ void saveLastNewMoon(const QString& text)
 
 std::optional<QString> loadLastNewMoon()
 {
-    return loadWhole(QStringLiteral("ujhold.txt"));
+    return loadValue(QStringLiteral("ujhold.txt"));
 }
 
 void saveLastObservation(const QString& text)
@@ -37,7 +45,7 @@ void saveLastObservation(const QString& text)
 
 std::optional<QString> loadLastObservation()
 {
-    return loadWhole(QStringLiteral("utolso.txt"));
+    return loadValue(QStringLiteral("utolso.txt"));
 }
 
 } // namespace vkt::SavedTimes

@@ -12,14 +12,16 @@ namespace vkt {
 void fillNewMoonList(QComboBox& Ujholdak)
 {
     Ujholdak.clear();
-    QStringList entries;
+    // Without its list the window is still useful: a new moon can be typed in.
+    std::optional<QStringList> entries;
     try {
         entries = SavedTimes::loadNewMoonList();
-    } catch (const Failure&) {
-        // Without its list the window is still useful: a new moon can be typed in.
-        showMessage(QStringLiteral("Az 'ujholdak.txt' fájl nem található!"), MessageIcon::Error);
+        if (!entries)
+            showMessage(QStringLiteral("Az 'ujholdak.txt' fájl nem található!"), MessageIcon::Error);
+    } catch (const Failure& failure) {
+        showMessage(failure.message(), MessageIcon::Error);  // it is there but cannot be read, and why
     }
-    Ujholdak.addItems(entries);
+    Ujholdak.addItems(entries.value_or(QStringList()));
     Ujholdak.setCurrentIndex(-1);
 }
 
