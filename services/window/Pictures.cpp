@@ -7,17 +7,43 @@
 #include <QImageReader>
 
 namespace vkt {
+namespace {
 
-QPixmap loadPicture(const QString& path)
+QImage readPicture(const QString& path)
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (!QFileInfo(path).isFile())
         throw Failure(QStringLiteral("A(z) '%1' kép nem található!").arg(shown));
     QImageReader reader(path);
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull())
         throw Failure(QStringLiteral("A(z) '%1' kép nem olvasható: %2").arg(shown, reader.errorString()));
-    return QPixmap::fromImage(image);
+    return image;
+}
+
+} // namespace
+
+QString doubledName(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString suffix = info.suffix();
+    const qsizetype stem = suffix.isEmpty() ? path.size() : path.size() - suffix.size() - 1;
+    return path.left(stem) + QStringLiteral("@2x") + path.mid(stem);
+}
+
+QPixmap loadPicture(const QString& path, qreal devicePixelRatio)
+{
+    const QImage original = readPicture(path);
+    if (qFuzzyCompare(devicePixelRatio, 1.0) || devicePixelRatio <= 0)
+        return QPixmap::fromImage(original);
+
+    const QString twice = doubledName(path);
+    QImage source = devicePixelRatio > 1 && QFileInfo(twice).isFile() ? readPicture(twice) : original;
+    const QSize wanted(qRound(original.width() * devicePixelRatio), qRound(original.height() * devicePixelRatio));
+    if (source.size() != wanted)
+        source = source.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    source.setDevicePixelRatio(devicePixelRatio);
+    return QPixmap::fromImage(source);
 }
 
 } // namespace vkt

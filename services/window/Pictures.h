@@ -5,8 +5,14 @@
 
 namespace vkt {
 
-// A GIF or JPEG for a picture area. Throws vkt::Failure naming the file when it is missing
-// or cannot be read; the caller's previous picture stays as it was.
-QPixmap loadPicture(const QString& path);
+// "name@2x.ext": the same picture at twice the size, kept beside the original.
+QString doubledName(const QString& path);
+
+// A GIF or JPEG for a picture area, for a screen of the given device-pixel ratio: there the
+// "@2x" twin is taken when one exists, and a picture that still does not match the screen is
+// scaled smoothly to it, so it keeps its size in pixels of the layout and is never blocky.
+// Throws vkt::Failure naming the file when it is missing or cannot be read; the caller's previous
+// picture stays as it was.
+QPixmap loadPicture(const QString& path, qreal devicePixelRatio = 1);
 
 } // namespace vkt

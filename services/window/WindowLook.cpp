@@ -41,6 +41,7 @@ QIcon windowIcon()
     initIconResource();
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/vkt-32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/vkt-32@2x.png"), QSize(64, 64));
     icon.addFile(QStringLiteral(":/icons/vkt-256.png"), QSize(256, 256));
     return icon;
 }

@@ -1,6 +1,10 @@
 #include "FileBytes.h"
 #include "MainWindowFixture.h"
 
+#include "Phase.h"
+#include "Pictures.h"
+#include "WindowLook.h"
+
 #include <QDir>
 #include <cerrno>
 
@@ -151,6 +155,43 @@ TEST_F(MainWindowTest, AWriteFailureIsNamedAndLeavesTheFileWhole)
         expectOneMessage(MessageIcon::Error, r.message, false);
         EXPECT_EQ(readBytes(r.file), QByteArray("2026.11.20 07:47\r\n"));
     }
+}
+
+// Every picture the main window shows at its own size has a twin at exactly twice the size, and
+// that twin is what a screen of ratio 2 gets; at 1.5 the original is scaled smoothly instead.
+TEST_F(MainWindowTest, SharpPicturesForScaledScreens)
+{
+    QStringList pictures{QStringLiteral(":/icons/holdak-banner.png")};
+    for (const PhaseRow& row : PhaseTable)
+        pictures << qEnvironmentVariable("VKT_SOURCE_DIR") + QStringLiteral("/Pic/") + QLatin1String(row.pictureFile);
+    const auto rgb = [](const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); };
+    for (const QString& picture : pictures) {
+        SCOPED_TRACE(picture.toStdString());
+        const QImage one(picture), two(doubledName(picture));
+        ASSERT_FALSE(one.isNull() || two.isNull());
+        EXPECT_EQ(two.size(), one.size() * 2);
+        EXPECT_EQ(rgb(loadPicture(picture).toImage()), rgb(one));
+        const QPixmap atTwo = loadPicture(picture, 2);
+        EXPECT_EQ(atTwo.devicePixelRatio(), 2);
+        EXPECT_EQ(rgb(atTwo.toImage()), rgb(two));
+        EXPECT_EQ(loadPicture(picture, 1.5).deviceIndependentSize().toSize(), one.size());
+    }
+    const QImage icon(QStringLiteral(":/icons/vkt-32@2x.png"));
+    EXPECT_EQ(icon.size(), QSize(64, 64));
+    const auto premultiplied = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    EXPECT_EQ(premultiplied(windowIcon().pixmap(QSize(32, 32), 2).toImage()), premultiplied(icon));
+
+    // A picture without a twin, such as a lunar day, is drawn smoothly: a black-white edge gets greys.
+    QImage edge(2, 1, QImage::Format_RGB32);
+    edge.setPixel(0, 0, qRgb(0, 0, 0));
+    edge.setPixel(1, 0, qRgb(255, 255, 255));
+    ASSERT_TRUE(edge.save(path("Lunar-day02s.gif"), "PNG"));
+    const QImage scaled = loadPicture(path("Lunar-day02s.gif"), 2).toImage();
+    ASSERT_EQ(scaled.size(), QSize(4, 2));
+    EXPECT_NE(qGray(scaled.pixel(1, 0)), 0);
+    EXPECT_NE(qGray(scaled.pixel(2, 0)), 255);
 }
 
 } // namespace

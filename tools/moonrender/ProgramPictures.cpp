@@ -164,9 +164,9 @@ std::vector<MoonPicture> lunarDayPictures()
     return pictures;
 }
 
-Disc phasePictureDisc()
+Disc phasePictureDisc(int scale)
 {
-    return centredDisc(QSize(137, 137), 62);
+    return centredDisc(QSize(137, 137) * scale, 62.0 * scale);
 }
 
 Disc lunarDayDisc()
@@ -241,17 +241,17 @@ QImage renderLunarMap(const AlbedoMap& map)
     return image;
 }
 
-QImage renderBanner(const AlbedoMap& map)
+QImage renderBanner(const AlbedoMap& map, int scale)
 {
     // Seven discs 36 px wide with 6 px between them fill 300 px exactly.
     constexpr double ages[] = {3.7, 7.4, 11.1, 14.77, 18.5, 22.1, 25.8};
-    constexpr int tile = 42;
-    QImage banner(300, tile, QImage::Format_Grayscale8);
+    const int tile = 42 * scale;
+    QImage banner(300 * scale, tile, QImage::Format_Grayscale8);
     banner.fill(0);
     QPainter painter(&banner);
-    int left = 3;
+    int left = 3 * scale;
     for (double age : ages) {
-        const QImage phase = renderMoon(map, centredDisc(QSize(tile, tile), 18), {age, true, 6});
+        const QImage phase = renderMoon(map, centredDisc(QSize(tile, tile), 18.0 * scale), {age, true, 6});
         painter.drawImage(left, 0, phase);
         left += tile;
     }
@@ -263,6 +263,12 @@ QImage renderWindowIcon(const AlbedoMap& map, int size)
 {
     // A waning crescent, about 30 % lit: lit on the left, so it opens to the right.
     return renderCrescentIcon(map, size, 24.1, QColor(0xFF, 0x8C, 0x1A));
+}
+
+QString doubledName(const QString& fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    return dot < 0 ? fileName + QStringLiteral("@2x") : fileName.left(dot) + QStringLiteral("@2x") + fileName.mid(dot);
 }
 
 void saveImage(const QImage& image, const QString& path, const char* format, int quality)
@@ -288,10 +294,15 @@ QStringList writeAllPictures(const AlbedoMap& map, const QString& picFolder, con
     QStringList written;
     const auto wrote = [&written](const QString& path) { written << path; };
 
+    // The pictures the main window shows at their own size also come at twice the size, so a
+    // screen scaled to 200 % draws them sharp.
     for (const MoonPicture& picture : phasePictures()) {
-        const QString path = joined(picFolder, picture.fileName);
-        writeGreyGif(renderMoon(map, phasePictureDisc(), {picture.ageDays, true, 6}), path);
-        wrote(path);
+        for (int scale : {1, 2}) {
+            const QString name = scale == 1 ? picture.fileName : doubledName(picture.fileName);
+            const QString path = joined(picFolder, name);
+            writeGreyGif(renderMoon(map, phasePictureDisc(scale), {picture.ageDays, true, 6}), path);
+            wrote(path);
+        }
     }
     for (const MoonPicture& picture : lunarDayPictures()) {
         const QString path = joined(picFolder, picture.fileName);
@@ -302,12 +313,20 @@ QStringList writeAllPictures(const AlbedoMap& map, const QString& picFolder, con
     saveImage(renderLunarMap(map), mapPath, "jpg", 90);
     wrote(mapPath);
 
-    const QString bannerPath = joined(iconFolder, QStringLiteral("holdak-banner.png"));
-    saveImage(renderBanner(map), bannerPath, "png");
-    wrote(bannerPath);
-    for (int size : {32, 256}) {
-        const QString path = joined(iconFolder, QStringLiteral("vkt-%1.png").arg(size));
-        saveImage(renderWindowIcon(map, size), path, "png");
+    for (int scale : {1, 2}) {
+        const QString banner = QStringLiteral("holdak-banner.png");
+        const QString bannerPath = joined(iconFolder, scale == 1 ? banner : doubledName(banner));
+        saveImage(renderBanner(map, scale), bannerPath, "png");
+        wrote(bannerPath);
+    }
+    const struct {
+        QString name;
+        int size;
+    } icons[] = {{QStringLiteral("vkt-32.png"), 32}, {doubledName(QStringLiteral("vkt-32.png")), 64},
+                 {QStringLiteral("vkt-256.png"), 256}};
+    for (const auto& icon : icons) {
+        const QString path = joined(iconFolder, icon.name);
+        saveImage(renderWindowIcon(map, icon.size), path, "png");
         wrote(path);
     }
     return written;

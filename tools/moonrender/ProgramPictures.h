@@ -24,7 +24,8 @@ std::vector<MoonPicture> lunarDayPictures();
 // Where the Moon sits in each kind of picture. The phase pictures fill the 137 × 137 pixel picture
 // box of the main window; the lunar days and the map fit the moon-map window's picture area, which
 // starts 16 pixels into a 1167 × 729 client area.
-Disc phasePictureDisc();
+// scale 2: the same picture at twice the size, for screens with two device pixels to a pixel.
+Disc phasePictureDisc(int scale = 1);
 Disc lunarDayDisc();
 Disc lunarMapDisc();
 
@@ -32,10 +33,13 @@ Disc lunarMapDisc();
 QImage renderLunarDay(const AlbedoMap& map, int day);
 // The full Moon with the great seas and some well-known craters named.
 QImage renderLunarMap(const AlbedoMap& map);
-// 300 × 42: a row of phases from a waxing crescent through full to a waning crescent.
-QImage renderBanner(const AlbedoMap& map);
+// 300 × 42 (times scale): a row of phases from a waxing crescent through full to a waning crescent.
+QImage renderBanner(const AlbedoMap& map, int scale = 1);
 // An orange crescent opening to the right, on transparency.
 QImage renderWindowIcon(const AlbedoMap& map, int size);
+
+// "name@2x.ext": where the picture at twice the size is kept beside its original.
+QString doubledName(const QString& fileName);
 
 // Writes every picture the program shows; returns the paths written. Throws std::runtime_error.
 QStringList writeAllPictures(const AlbedoMap& map, const QString& picFolder, const QString& iconFolder);

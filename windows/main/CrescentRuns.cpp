@@ -53,7 +53,7 @@ void keepTimeClearOfDate(std::vector<ResultLine>& lines, const QFontMetrics& met
 void ShowCrescentResult(MainClientArea& area, const CrescentResult& result, CrescentPath path)
 {
     area.drawing->clearDrawing();
-    area.Picture1->setPicture(loadPicture(dataFile(result.PictureFile)));
+    area.Picture1->setPicture(loadPicture(dataFile(result.PictureFile), area.devicePixelRatioF()));
     std::vector<ResultLine> lines = BuildResultLines(result, path, currentDateTime());
     if (path == CrescentPath::Now)
         keepTimeClearOfDate(lines, QFontMetrics(area.font()));

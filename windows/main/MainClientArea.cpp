@@ -2,6 +2,7 @@
 
 #include "DrawnText.h"
 #include "PhasePicture.h"
+#include "Pictures.h"
 #include "WindowLook.h"
 #include "WrappedCaption.h"
 
@@ -118,7 +119,7 @@ void MainClientArea::createPictures()
     PictureHoldak->setObjectName(QStringLiteral("PictureHoldak"));
     PictureHoldak->setGeometry(twipsRect(480, 240, 4455, 615));
     PictureHoldak->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    PictureHoldak->setPixmap(QPixmap(QStringLiteral(":/icons/holdak-banner.png")));
+    PictureHoldak->setPixmap(loadPicture(QStringLiteral(":/icons/holdak-banner.png"), devicePixelRatioF()));
     setColours(PictureHoldak, QApplication::palette().color(QPalette::Window));
 
     Picture1 = new PhasePicture(this);

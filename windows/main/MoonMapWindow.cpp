@@ -25,7 +25,7 @@ MoonMapWindow::MoonMapWindow() : Picture3_(new QLabel(this))
 
 void MoonMapWindow::showPicture(const QString& fileName)
 {
-    Picture3_->setPixmap(loadPicture(dataFile(fileName)));
+    Picture3_->setPixmap(loadPicture(dataFile(fileName), devicePixelRatioF()));
 }
 
 } // namespace vkt

@@ -12,7 +12,7 @@ PhasePicture::PhasePicture(QWidget* parent) : QLabel(parent)
 void PhasePicture::setPicture(const QPixmap& picture)
 {
     setPixmap(picture);
-    resize(picture.size());
+    resize(picture.deviceIndependentSize().toSize());
 }
 
 void PhasePicture::mousePressEvent(QMouseEvent* event)

@@ -42,7 +42,7 @@ void AboutWindow::createControls()
     // The picture area takes the size of its picture, the 32 x 32 icon.
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(windowIcon().pixmap(32, 32));
+    picIcon->setPixmap(windowIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
     picIcon->setGeometry(QRect(twipsPoint(240, 240), QSize(32, 32)));
 
     cmdOK = colouredButton(this, QStringLiteral("OK"), QColor(0xC0, 0xFF, 0xC0),
