@@ -2,7 +2,6 @@
 
 #include "Failure.h"
 
-#include <QTimeZone>
 #include <cmath>
 
 namespace vkt::astro {
@@ -23,18 +22,6 @@ void clearUpperVectorState()
 #endif
 }
 
-const QTimeZone& hungary()
-{
-    static const QTimeZone zone = [] {
-        QTimeZone built(QByteArrayLiteral("Europe/Budapest"));
-        clearUpperVectorState();
-        return built;
-    }();
-    if (!zone.isValid())
-        throw Failure(QStringLiteral("Az Europe/Budapest időzóna nem ismert ezen a gépen; telepítse a tzdata csomagot."));
-    return zone;
-}
-
 qint64 minuteMs(JulianDay ut)
 {
     const auto ms = static_cast<qint64>(std::llround((ut - kUnixEpoch) * kMsPerDay));
@@ -48,9 +35,71 @@ qint64 minuteMs(JulianDay ut)
 
 } // namespace
 
+CivilZone::CivilZone(const QByteArray& zoneId) : id_(zoneId)
+{
+    if (!known(zoneId))
+        throw Failure(QStringLiteral("A(z) %1 időzóna nem ismert ezen a gépen; telepítse a tzdata csomagot.")
+                          .arg(QString::fromLatin1(zoneId)));
+    zone_ = QTimeZone(zoneId);
+    clearUpperVectorState();
+}
+
+bool CivilZone::known(const QByteArray& zoneId)
+{
+    const bool available = !zoneId.isEmpty() && QTimeZone::isTimeZoneIdAvailable(zoneId);
+    clearUpperVectorState();
+    return available;
+}
+
+QDateTime CivilZone::at(JulianDay ut) const
+{
+    return QDateTime::fromMSecsSinceEpoch(minuteMs(ut), zone_);
+}
+
+QString CivilZone::text(JulianDay ut) const
+{
+    return at(ut).toString(QStringLiteral("yyyy.MM.dd HH:mm"));
+}
+
+QString CivilZone::dateText(JulianDay ut) const
+{
+    return at(ut).toString(QStringLiteral("yyyy.MM.dd"));
+}
+
+QString CivilZone::timeText(JulianDay ut) const
+{
+    return at(ut).toString(QStringLiteral("HH:mm"));
+}
+
+JulianDay CivilZone::startOfYear(int year) const
+{
+    return fromCivil(QDateTime(QDate(year, 1, 1), QTime(0, 0), zone_));
+}
+
+const CivilZone& hungarianTime()
+{
+    static const CivilZone hungary;
+    return hungary;
+}
+
 QDateTime civilTime(JulianDay ut)
 {
-    return QDateTime::fromMSecsSinceEpoch(minuteMs(ut), hungary());
+    return hungarianTime().at(ut);
+}
+
+QString civilText(JulianDay ut)
+{
+    return hungarianTime().text(ut);
+}
+
+QString civilDateText(JulianDay ut)
+{
+    return hungarianTime().dateText(ut);
+}
+
+JulianDay startOfCivilYear(int year)
+{
+    return hungarianTime().startOfYear(year);
 }
 
 JulianDay roundedToMinute(JulianDay ut)
@@ -58,24 +107,9 @@ JulianDay roundedToMinute(JulianDay ut)
     return kUnixEpoch + static_cast<double>(minuteMs(ut)) / kMsPerDay;
 }
 
-QString civilText(JulianDay ut)
-{
-    return civilTime(ut).toString(QStringLiteral("yyyy.MM.dd HH:mm"));
-}
-
-QString civilDateText(JulianDay ut)
-{
-    return civilTime(ut).toString(QStringLiteral("yyyy.MM.dd"));
-}
-
 JulianDay fromCivil(const QDateTime& civil)
 {
     return kUnixEpoch + static_cast<double>(civil.toMSecsSinceEpoch()) / kMsPerDay;
-}
-
-JulianDay startOfCivilYear(int year)
-{
-    return fromCivil(QDateTime(QDate(year, 1, 1), QTime(0, 0), hungary()));
 }
 
 } // namespace vkt::astro

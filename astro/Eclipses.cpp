@@ -113,6 +113,19 @@ struct Discs {
     double moonRadius = 0;
     // The fraction of the Sun's diameter covered.
     double magnitude() const { return (sunRadius + moonRadius - separation) / (2 * sunRadius); }
+    // The fraction of the Sun's disc covered: the area where two circles overlap.
+    double obscuration() const
+    {
+        const double r = sunRadius, m = moonRadius, d = separation;
+        if (d >= r + m)
+            return 0;
+        if (d <= std::abs(m - r))
+            return m >= r ? 1 : (m * m) / (r * r);
+        const double a = std::acos((d * d + r * r - m * m) / (2 * d * r));
+        const double b = std::acos((d * d + m * m - r * r) / (2 * d * m));
+        const double lens = r * r * a + m * m * b - 0.5 * std::sqrt((-d + r + m) * (d + r - m) * (d - r + m) * (d + r + m));
+        return lens / (std::numbers::pi * r * r);
+    }
 };
 
 Discs topocentricDiscs(const Ephemeris& ephemeris, JulianDay ut, const Place& place)
@@ -145,8 +158,7 @@ std::vector<SolarEclipse> solarEclipses(const Ephemeris& ephemeris, JulianDay fr
 std::optional<LocalSolarEclipse> localSolarEclipse(const Ephemeris& ephemeris, const SolarEclipse& eclipse,
                                                    const Place& place)
 {
-    // The library's local search ends its "maximum" at the horizon and gives no magnitude with
-    // the Sun down, so the local eclipse is followed here from the topocentric discs.
+    // Followed here from the topocentric discs, so the contacts exist with the Sun down too.
     const auto discs = [&](JulianDay ut) { return topocentricDiscs(ephemeris, ut, place); };
     const auto overlap = [&](JulianDay ut) {
         const Discs d = discs(ut);
@@ -158,25 +170,26 @@ std::optional<LocalSolarEclipse> localSolarEclipse(const Ephemeris& ephemeris, c
                                             eclipse.greatest - reach, eclipse.greatest + reach);
     if (overlap(maximum) >= 0)
         return std::nullopt;
-    const JulianDay begin = bisect(overlap, maximum - reach, maximum);
-    const JulianDay end = bisect(overlap, maximum, maximum + reach);
-
-    // The Sun is up from sunrise to sunset as the rising tables give them: upper limb, refraction.
-    const JulianDay sunset = ephemeris.nextSet(Body::Sun, begin, place);
-    const JulianDay sunrise = ephemeris.nextRise(Body::Sun, begin, place);
-    if (!std::isnan(sunset) && sunset < maximum)
-        return LocalSolarEclipse{sunset, discs(sunset).magnitude(), LocalSolarEclipse::Horizon::AtSunset};
-    if (!std::isnan(sunrise) && sunrise > maximum && (std::isnan(sunset) || sunrise < sunset)) {
-        if (sunrise >= end)
-            return std::nullopt;
-        return LocalSolarEclipse{sunrise, discs(sunrise).magnitude(), LocalSolarEclipse::Horizon::AtSunrise};
-    }
-    if (std::isnan(sunset) && std::isnan(sunrise)) {  // midnight sun or polar night all day
-        const SkyPosition sun = ephemeris.topocentricEquatorial(Body::Sun, maximum, place);
-        if (ephemeris.apparentAltitude(maximum, place, sun) + discs(maximum).sunRadius <= 0)
-            return std::nullopt;
-    }
-    return LocalSolarEclipse{maximum, discs(maximum).magnitude(), LocalSolarEclipse::Horizon::Above};
+    const auto contact = [&](JulianDay ut) {
+        const SkyPosition sun = ephemeris.topocentricEquatorial(Body::Sun, ut, place);
+        const double altitude = ephemeris.apparentAltitude(ut, place, sun);
+        // Up as the rising tables count it: the upper limb in sight.
+        return LocalSolarEclipse::Contact{ut, altitude, altitude + discs(ut).sunRadius < 0};
+    };
+    LocalSolarEclipse local;
+    local.first = contact(bisect(overlap, maximum - reach, maximum));
+    local.maximum = contact(maximum);
+    local.last = contact(bisect(overlap, maximum, maximum + reach));
+    const Discs d = discs(maximum);
+    local.magnitude = d.magnitude();
+    local.obscuration = d.obscuration();
+    if (local.maximum.belowHorizon && !local.first.belowHorizon)
+        local.horizon = ephemeris.nextSet(Body::Sun, local.first.ut, place);
+    else if (local.maximum.belowHorizon && !local.last.belowHorizon)
+        local.horizon = ephemeris.nextRise(Body::Sun, local.maximum.ut, place);
+    if (!std::isnan(local.horizon))
+        local.horizonMagnitude = discs(local.horizon).magnitude();
+    return local;
 }
 
 std::vector<LunarEclipse> lunarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
@@ -220,6 +233,8 @@ std::vector<LunarEclipse> lunarEclipses(const Ephemeris& ephemeris, JulianDay fr
         e.aboveHorizon = e.type == LunarEclipseType::Penumbral
                              ? moonAbove(ephemeris, e.penumbralBegin, e.penumbralEnd, place)
                              : moonAbove(ephemeris, e.partialBegin, e.partialEnd, place);
+        const SkyPosition moon = ephemeris.topocentricEquatorial(Body::Moon, e.greatest, place);
+        e.moonAltitude = ephemeris.apparentAltitude(e.greatest, place, moon);
         result.push_back(e);
     }
     return result;

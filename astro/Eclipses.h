@@ -2,17 +2,29 @@
 
 #include "Ephemeris.h"
 
+#include <limits>
 #include <optional>
 #include <vector>
 
 namespace vkt::astro {
 
-// What the place sees of a solar eclipse: its greatest phase while the Sun is up.
+// What the place sees of a solar eclipse: the first contact, the greatest phase and the last
+// contact of the topocentric discs, each with the Sun's apparent altitude there.
 struct LocalSolarEclipse {
-    enum class Horizon { Above, AtSunrise, AtSunset };
-    JulianDay maximum = 0;
-    double magnitude = 0;  // fraction of the Sun's diameter covered
-    Horizon horizon = Horizon::Above;  // the true maximum happens with the Sun down
+    struct Contact {
+        JulianDay ut = 0;
+        double sunAltitude = 0;     // apparent (refracted) altitude of the Sun's centre, degrees
+        bool belowHorizon = false;  // the Sun's upper limb is below the horizon
+    };
+    Contact first, maximum, last;
+    double magnitude = 0;    // at maximum: fraction of the Sun's diameter covered
+    double obscuration = 0;  // at maximum: fraction of the Sun's disc covered
+    // When the maximum falls with the Sun down but a contact with it up: the sunset (sunrise)
+    // during the eclipse and the magnitude then, the most the place sees. NaN otherwise.
+    JulianDay horizon = std::numeric_limits<double>::quiet_NaN();
+    double horizonMagnitude = 0;
+    // Any of the three contacts with the Sun up.
+    bool seen() const { return !first.belowHorizon || !maximum.belowHorizon || !last.belowHorizon; }
 };
 
 struct SolarEclipse {
@@ -34,11 +46,12 @@ struct LunarEclipse {
     JulianDay totalBegin = 0, totalEnd = 0;      // NaN unless total
     // Over the umbral phase, or the penumbral one when there is no umbral phase.
     MoonAbove aboveHorizon = MoonAbove::Never;
+    double moonAltitude = 0;  // apparent, topocentric, at greatest eclipse (degrees)
 };
 
 // Eclipses whose greatest eclipse falls in [fromUt, untilUt).
 std::vector<SolarEclipse> solarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt);
-// Empty when the place does not see the eclipse with the Sun up.
+// Empty when the Moon's disc never touches the Sun's as seen from the place.
 std::optional<LocalSolarEclipse> localSolarEclipse(const Ephemeris& ephemeris, const SolarEclipse& eclipse,
                                                    const Place& place);
 std::vector<LunarEclipse> lunarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,

@@ -40,7 +40,7 @@ int planet(Body body)
 
 Place budapest()
 {
-    return {QStringLiteral("Budapest"), 47.50, 19.04, 0};
+    return {QStringLiteral("Budapest"), 47.50, 19.04, 100, QByteArrayLiteral("Europe/Budapest")};
 }
 
 Ephemeris::Ephemeris(const QString& folder)
@@ -127,26 +127,26 @@ SkyPosition Ephemeris::topocentricEquatorial(Body body, JulianDay ut, const Plac
     return {x[0], x[1], x[2], x[3]};
 }
 
-// out[1] is the true altitude, out[2] the refracted one.
-static std::array<double, 3> horizontal(JulianDay ut, const Place& place, const SkyPosition& equatorial)
+Ephemeris::Horizontal Ephemeris::horizontal(JulianDay ut, const Place& place, const SkyPosition& equatorial) const
 {
+    pinDeltaT(ut);
     double geo[3] = {place.longitude, place.latitude, place.height};
     double in[3] = {equatorial.longitude, equatorial.latitude, equatorial.distance};
-    std::array<double, 3> out{};
-    swe_azalt(ut, SE_EQU2HOR, geo, 0, 10, in, out.data());
-    return out;
+    double out[3] = {};
+    // Pressure 0: the library takes the standard atmosphere's pressure at the place's height.
+    swe_azalt(ut, SE_EQU2HOR, geo, 0, 10, in, out);
+    // The library counts azimuth from the south through the west.
+    return {std::fmod(out[0] + 180.0, 360.0), out[1], out[2]};
 }
 
 double Ephemeris::altitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const
 {
-    pinDeltaT(ut);
-    return horizontal(ut, place, equatorial)[1];
+    return horizontal(ut, place, equatorial).altitude;
 }
 
 double Ephemeris::apparentAltitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const
 {
-    pinDeltaT(ut);
-    return horizontal(ut, place, equatorial)[2];
+    return horizontal(ut, place, equatorial).apparentAltitude;
 }
 
 JulianDay Ephemeris::nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which) const
@@ -161,6 +161,50 @@ JulianDay Ephemeris::nextRiseOrSet(Body body, JulianDay ut, const Place& place, 
     if (result < 0)
         fail("swe_rise_trans", error);
     return when;
+}
+
+// The library's own twilight search is twenty times slower than its sunset, which the Venus
+// spans would call every day for a century; so the twilight is followed from the sunset
+// (sunrise) by the secant method on the Sun's airless altitude, and the library's search is
+// kept for where that fails to settle (the Sun skimming −6° near the poles).
+JulianDay Ephemeris::civilTwilight(JulianDay ut, const Place& place, bool evening) const
+{
+    constexpr double kDepression = -6.0;
+    // From a little before ut, so a sunset (sunrise) just before it still leads to its twilight.
+    const JulianDay horizon = evening ? nextSet(Body::Sun, ut - 0.15, place) : nextRise(Body::Sun, ut, place);
+    if (!std::isnan(horizon)) {
+        const auto f = [&](JulianDay t) {
+            return altitude(t, place, equatorial(Body::Sun, toTt(t))) - kDepression;
+        };
+        const double step = evening ? 1.0 / 48 : -1.0 / 48;  // half an hour
+        double t0 = horizon + step, t1 = horizon + 2 * step;
+        double f0 = f(t0), f1 = f(t1);
+        for (int i = 0; i < 8 && f1 != f0; ++i) {
+            const double t2 = t1 - f1 * (t1 - t0) / (f1 - f0);
+            t0 = t1;
+            f0 = f1;
+            t1 = t2;
+            f1 = f(t1);
+            if (std::abs(t1 - t0) < 1.0 / 86400) {
+                // Falling through −6° after the sunset (rising through it before the sunrise).
+                const bool onTheRightSide = evening ? t1 > horizon && t1 - horizon < 0.15 : t1 < horizon && horizon - t1 < 0.15;
+                if (onTheRightSide && t1 >= ut)
+                    return t1;
+                break;
+            }
+        }
+    }
+    return nextRiseOrSet(Body::Sun, ut, place, (evening ? SE_CALC_SET : SE_CALC_RISE) | SE_BIT_CIVIL_TWILIGHT);
+}
+
+JulianDay Ephemeris::nextCivilDusk(JulianDay ut, const Place& place) const
+{
+    return civilTwilight(ut, place, true);
+}
+
+JulianDay Ephemeris::nextCivilDawn(JulianDay ut, const Place& place) const
+{
+    return civilTwilight(ut, place, false);
 }
 
 JulianDay Ephemeris::nextRise(Body body, JulianDay ut, const Place& place) const

@@ -10,13 +10,16 @@ using JulianDay = double;
 
 enum class Body { Sun, Moon, Venus };
 
+// An observer: where, how high, and the civil time zone (an IANA name) the lists use there.
 struct Place {
     QString name;
     double latitude = 0;   // degrees, north positive
     double longitude = 0;  // degrees, east positive
-    double height = 0;     // metres
+    double height = 0;     // metres above sea level
+    QByteArray timeZone = QByteArrayLiteral("Europe/Budapest");
 };
 
+// The default observer: Budapest, 100 m, Hungarian civil time.
 Place budapest();
 
 // Apparent geocentric (or topocentric) place of date.
@@ -59,10 +62,22 @@ public:
     double altitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const;
     // Refracted altitude, as an observer sees it.
     double apparentAltitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const;
+    // Both altitudes and the azimuth (degrees from north through east) of an equatorial
+    // position of that instant; refraction for the standard atmosphere at the place's height.
+    struct Horizontal {
+        double azimuth = 0;
+        double altitude = 0;          // airless
+        double apparentAltitude = 0;  // refracted
+    };
+    Horizontal horizontal(JulianDay ut, const Place& place, const SkyPosition& equatorial) const;
 
     // Next rising or setting (upper limb, refraction) after ut; NaN when none within a day or so.
     JulianDay nextRise(Body body, JulianDay ut, const Place& place) const;
     JulianDay nextSet(Body body, JulianDay ut, const Place& place) const;
+    // Next end of evening civil twilight (the Sun's centre 6° below the airless horizon), or
+    // next start of morning civil twilight; NaN when none within a day or so.
+    JulianDay nextCivilDusk(JulianDay ut, const Place& place) const;
+    JulianDay nextCivilDawn(JulianDay ut, const Place& place) const;
 
     // Illuminated fraction (0..1) and elongation from the Sun (degrees) as seen from the Earth.
     struct Phase {
@@ -85,6 +100,8 @@ private:
     // first sets ours for that instant. Returns it in days.
     double pinDeltaT(JulianDay ut) const;
     JulianDay nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which) const;
+    JulianDay civilTwilight(JulianDay ut, const Place& place, bool evening) const;
+
 
     bool analytic_ = false;
     int flags_ = 0;

@@ -48,6 +48,12 @@ std::vector<JulianDay> newMoons(const Ephemeris& ephemeris, JulianDay fromUt, Ju
     return phasesBetween(ephemeris, 0, fromUt, untilUt);
 }
 
+JulianDay newMoonBefore(const Ephemeris& ephemeris, JulianDay ut)
+{
+    // One synodic month back always holds one.
+    return newMoons(ephemeris, ut - kSynodicMonth - 1, ut + 1e-9).back();
+}
+
 std::vector<JulianDay> fullMoons(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt)
 {
     return phasesBetween(ephemeris, 180, fromUt, untilUt);

@@ -29,30 +29,53 @@ double conjunctionTt(const Ephemeris& ephemeris, double tt)
     throw Failure(QStringLiteral("A Vénusz együttállása nem számítható ki (JD %1).").arg(tt, 0, 'f', 3));
 }
 
-// The run of days next to the conjunction on which Venus is a crescent far enough from the Sun
-// on the given side. direction −1 walks back through the evenings, +1 on through the mornings.
+// Civil dusk (direction −1) or dawn (+1) of the civil day `i` days from the conjunction's UT
+// date, walking away from it; NaN when the Sun does not reach −6° that day.
+JulianDay twilightOf(const Ephemeris& ephemeris, double dayStart, int direction, int i, const Place& place)
+{
+    // From local noon for the dusk, from local midnight for the dawn.
+    const double localStart = (direction < 0 ? 12.0 : 0.0) - place.longitude / 15.0;
+    const JulianDay from = dayStart + direction * i + localStart / 24.0;
+    const JulianDay t = direction < 0 ? ephemeris.nextCivilDusk(from, place) : ephemeris.nextCivilDawn(from, place);
+    return !std::isnan(t) && t - from < 1 ? t : std::nan("");
+}
+
+// The run of days next to the conjunction on which Venus is a crescent, far enough from the Sun
+// and high enough on the given side. direction −1 walks back through the evenings, +1 on
+// through the mornings.
 std::optional<VenusSpan> crescentSpan(const Ephemeris& ephemeris, JulianDay conjunction, int direction,
                                       const Place& place)
 {
     const double dayStart = std::floor(conjunction - 0.5) + 0.5;  // 0h UT of the conjunction's date
-    const double localHour = (direction < 0 ? 18.0 : 6.0) - place.longitude / 15.0;
     std::optional<VenusSpan> span;
     for (int i = 0; i <= kDaysToSearch; ++i) {
-        const JulianDay ut = dayStart + direction * i + localHour / 24.0;
+        const JulianDay ut = twilightOf(ephemeris, dayStart, direction, i, place);
+        if (std::isnan(ut)) {
+            if (span)
+                break;
+            continue;
+        }
         const Ephemeris::Phase p = ephemeris.phase(Body::Venus, ut);
         const bool east = venusMinusSun(ephemeris, ephemeris.toTt(ut)) > 0;
         const bool rightSide = direction < 0 ? east : !east;
-        const bool crescent = rightSide && p.illuminated < kCrescentLit && p.elongation >= kLeastElongation;
-        if (!crescent) {
+        bool counts = rightSide && p.illuminated < kCrescentLit && p.elongation >= kLeastElongation;
+        double altitude = 0;
+        if (counts) {
+            const SkyPosition venus = ephemeris.topocentricEquatorial(Body::Venus, ut, place);
+            altitude = ephemeris.apparentAltitude(ut, place, venus);
+            counts = altitude >= kLeastAltitude;
+        }
+        if (!counts) {
             if (span || p.illuminated >= kCrescentLit)
                 break;
             continue;
         }
         if (!span)
-            span = VenusSpan{ut, ut, p.illuminated};
+            span = VenusSpan{ut, ut, p.illuminated, altitude};
         span->first = std::min(span->first, ut);
         span->last = std::max(span->last, ut);
         span->thinnest = std::min(span->thinnest, p.illuminated);
+        span->greatestAltitude = std::max(span->greatestAltitude, altitude);
     }
     return span;
 }

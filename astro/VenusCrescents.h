@@ -7,14 +7,17 @@
 
 namespace vkt::astro {
 
-// Venus shows a crescent when less than a quarter of its disc is lit, and it can be seen
-// when it stands at least ten degrees from the Sun.
+// Venus shows a crescent when less than a quarter of its disc is lit; it counts on a day when
+// it stands at least ten degrees from the Sun and at least five degrees high (apparent
+// altitude) at the end of evening civil twilight, or at the start of morning civil twilight.
 constexpr double kCrescentLit = 0.25;
 constexpr double kLeastElongation = 10.0;
+constexpr double kLeastAltitude = 5.0;
 
 struct VenusSpan {
-    JulianDay first = 0, last = 0;  // the evenings (mornings) that open and close the span
-    double thinnest = 0;            // least lit fraction on those days
+    JulianDay first = 0, last = 0;  // the civil dusks (dawns) that open and close the span
+    double thinnest = 0;            // least lit fraction at those moments
+    double greatestAltitude = 0;    // Venus's highest apparent altitude at those moments
 };
 
 struct VenusCrescents {
@@ -25,7 +28,7 @@ struct VenusCrescents {
 
 // Inferior conjunctions of Venus in [fromUt, untilUt).
 std::vector<JulianDay> inferiorConjunctions(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt);
-// Each day is judged at 18:00 (evening) or 6:00 (morning) local mean time of the place.
+// Each day is judged at the end of evening (start of morning) civil twilight at the place.
 std::vector<VenusCrescents> venusCrescents(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
                                            const Place& place);
 

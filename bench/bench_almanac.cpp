@@ -6,7 +6,7 @@
 
 namespace {
 
-// The five files for 2000–2100 at Budapest, computed and written: the tool's longest usual run.
+// Every almanac file for 2000–2100 at Budapest, computed and written: the tool's longest usual run.
 void Almanac2000To2100(benchmark::State& state)
 {
     QTemporaryDir dir;

@@ -15,6 +15,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cerrno>
+#include <map>
 
 namespace vkt::almanac {
 namespace {
@@ -125,7 +126,7 @@ TEST_F(Tool, NeverOverwritesWithoutForce)
     const ToolRun forced = run(QStringList(arguments) << QStringLiteral("--force"));
     EXPECT_EQ(forced.code, Success) << forced.err.toStdString();
     EXPECT_NE(bytes(own), mine);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 5);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), almanacFileNames().size());
 }
 
 TEST_F(Tool, EveryFileRoundTripsThroughTheProgramsReader)
@@ -140,20 +141,30 @@ TEST_F(Tool, EveryFileRoundTripsThroughTheProgramsReader)
         EXPECT_EQ(raw.count("\r\n"), raw.count('\n')) << file.name.toStdString() << ": a bare LF";
         EXPECT_EQ(raw.count("\r\n"), file.lines->size()) << file.name.toStdString();
     }
-    // Windows-1250, not UTF-8: "Láthatóság" has á = 0xE1 and ó = 0xF3.
-    EXPECT_TRUE(bytes(dir.filePath(QStringLiteral("holdfogyik.txt"))).contains("L\xE1that\xF3s\xE1g"));
+    // Windows-1250, not UTF-8: "Típus" has í = 0xED, "ő" is 0xF5, "°" 0xB0.
+    EXPECT_TRUE(bytes(dir.filePath(QStringLiteral("holdfogyik.txt"))).contains("T\xEDpus"));
+    EXPECT_TRUE(bytes(dir.filePath(QStringLiteral("holdsarlok-adatok.txt"))).contains("Budapest (47,50\xB0 \xC9, 19,04\xB0 K, 100 m), Europe/Budapest id\xF5"));
     EXPECT_TRUE(bytes(dir.filePath(QStringLiteral("holdsarlok.txt"))).contains(" \xF3ra "));
     for (const QString& line : almanac.newMoons)
         EXPECT_TRUE(line.size() == 16 && toDateTime(line)) << line.toStdString();
     // The crescents stand under the window's "Időpont", "Mikor?" and "Holdsarló kora (kb.)", at
-    // characters 0, 17 and 24; evenings come after their new moon, mornings before it.
+    // characters 0, 17 and 24, after a first row naming the place; evenings come after their
+    // new moon, mornings before it; the class text ends where the list box's scroll bar begins.
     ASSERT_GE(almanac.crescents.size(), 24);
-    for (const QString& line : almanac.crescents) {
+    EXPECT_EQ(almanac.crescents.first(), QStringLiteral("Budapest (47,50° É, 19,04° K, 100 m), Europe/Budapest idő"));
+    for (const QString& line : almanac.crescents.mid(1)) {
         const QString when = line.mid(17, 7).trimmed();
         EXPECT_TRUE(toDateTime(line.left(16)) && (when == u"este" || when == u"reggel")) << line.toStdString();
         EXPECT_TRUE(line[24].isDigit() || line[24] == u'-') << line.toStdString();
         EXPECT_EQ(line[24] == u'-', when == u"reggel") << line.toStdString();
+        EXPECT_LE(line.size(), 71) << line.toStdString();
     }
+    // The details split by blanks into as many fields as the column header has.
+    const QStringList& details = almanac.crescentDetails;
+    ASSERT_GE(details.size(), 2 + 12 * 8);
+    const auto fields = [](const QString& line) { return line.split(u' ', Qt::SkipEmptyParts).size(); };
+    for (const QString& line : details.mid(2))
+        EXPECT_EQ(fields(line), fields(details[1])) << line.toStdString();
 }
 
 TEST_F(Tool, CivilTimeFollowsTheSummerTimeRules)
@@ -171,6 +182,11 @@ TEST_F(Tool, CivilTimeFollowsTheSummerTimeRules)
     };
     for (const auto& c : cases)
         EXPECT_EQ(civilText(c.ut), QString::fromLatin1(c.civil)) << c.civil;
+    // Another zone's own night of change: New York springs forward at 2:00 local, 7:00 UT.
+    const CivilZone newYork("America/New_York");
+    EXPECT_EQ(newYork.text(julianDay(2026, 3, 8, 6 + 59 / 60.0)), QStringLiteral("2026.03.08 01:59"));
+    EXPECT_EQ(newYork.text(julianDay(2026, 3, 8, 7)), QStringLiteral("2026.03.08 03:00"));
+    EXPECT_EQ(newYork.startOfYear(2026), julianDay(2026, 1, 1, 5));
     // New moons in the night of a change: 2001-03-25 01:21 UT (USNO), just after the spring
     // change; 2057-10-28 about 03:19 UT, after the autumn one.
     EXPECT_TRUE(lines(2001, 2001, QStringLiteral("ujholdak.txt")).contains(QStringLiteral("2001.03.25 03:21")));
@@ -186,20 +202,21 @@ TEST_F(Tool, ARangeAcrossTheYearBoundaryIsTheTwoYearsInTurn)
     ASSERT_FALSE(first.isEmpty() || second.isEmpty());
     EXPECT_TRUE(first.last().startsWith(QLatin1String("2138.12.0"))) << first.last().toStdString();
     EXPECT_TRUE(second.first().startsWith(QLatin1String("2139.01.01 00:"))) << second.first().toStdString();
+    const std::map<QString, int> headerLines = {{"ujholdak.txt", 0},   {"holdsarlok.txt", 1}, {"napfogyik.txt", 1},
+                                                {"holdfogyik.txt", 1}, {"venusz.txt", 4},     {"holdsarlok-adatok.txt", 2}};
     for (const QString& name : almanacFileNames()) {
-        const bool header = name != u"ujholdak.txt" && name != u"holdsarlok.txt";
-        const QStringList expected = lines(2138, 2138, name) + lines(2139, 2139, name).mid(header ? 1 : 0);
+        const QStringList expected = lines(2138, 2138, name) + lines(2139, 2139, name).mid(headerLines.at(name));
         EXPECT_EQ(lines(2138, 2139, name), expected) << name.toStdString();
     }
 }
 
 TEST_F(Tool, ShippedFilesAreTheToolsOutput)
 {
-    // Pic/ ships "vkt-almanac --from 2025 --to 2035 --out Pic".
+    // Pic/ ships "vkt-almanac --from 2026 --to 2035 --out Pic".
     for (const QString& name : almanacFileNames()) {
         const QByteArray shipped = bytes(qEnvironmentVariable("VKT_SOURCE_DIR") + "/Pic/" + name);
         EXPECT_FALSE(shipped.isEmpty()) << name.toStdString();
-        EXPECT_EQ(shipped, bytes(generated(2025, 2035) + name)) << name.toStdString();
+        EXPECT_EQ(shipped, bytes(generated(2026, 2035) + name)) << name.toStdString();
     }
 }
 
@@ -207,17 +224,20 @@ TEST_F(Tool, EachPlaceGetsItsOwnSkyAndTheSameNewMoons)
 {
     // 2026-08-12 sets in progress over Central Europe; 2029-06-12 is over before a Lisbon sunrise;
     // Longyearbyen sees 2030-06-01 under the midnight sun and few crescents all year.
+    const auto at = [](const char* name, double latitude, double longitude, const char* zone) {
+        return Place{QString::fromUtf8(name), latitude, longitude, 100, QByteArray(zone)};
+    };
     const struct {
         Place place;
         const char* date;
-        const char* seen;  // a fragment of the local column
+        const char* seen;  // a fragment of the local columns, on the eclipse's one or two lines
     } cases[] = {
-        {budapest(), "2026.08.12", "(napnyugtakor)"},
-        {{QStringLiteral("Wien"), 48.21, 16.37, 0}, "2029.06.12", "(napkeltekor)"},
-        {{QStringLiteral("Lisboa"), 38.72, -9.14, 0}, "2029.06.12", "nem látható"},
-        {budapest(), "2027.08.02", "11:2"},
-        {{QStringLiteral("Sydney"), -33.87, 151.21, 0}, "2030.11.25", "09:1"},
-        {{QStringLiteral("Longyearbyen"), 78.22, 15.65, 0}, "2030.06.01", "08:1"},
+        {budapest(), "2026.08.12", "napnyugtakor 20:0"},
+        {at("Wien", 48.21, 16.37, "Europe/Vienna"), "2029.06.12", "napkeltekor 04:5"},
+        {at("Lisboa", 38.72, -9.14, "Europe/Lisbon"), "2029.06.12", "nem látható (a Nap a látóhatár alatt)"},
+        {budapest(), "2027.08.02", "max. 11:21 (55,1°)"},
+        {at("Sydney", -33.87, 151.21, "Australia/Sydney"), "2030.11.25", "vége 20:09 (-5,1°, lenn)"},
+        {at("Longyearbyen", 78.22, 15.65, "Arctic/Longyearbyen"), "2030.06.01", "max. 08:11"},
     };
     Ephemeris ephemeris;
     for (const auto& c : cases) {
@@ -226,10 +246,107 @@ TEST_F(Tool, EachPlaceGetsItsOwnSkyAndTheSameNewMoons)
         const QStringList& all = almanac.solarEclipses;
         const auto line = std::find_if(all.begin(), all.end(), [&](const QString& l) { return l.startsWith(c.date); });
         ASSERT_NE(line, all.end()) << c.date;
-        EXPECT_TRUE(all.first().contains(c.place.name) && line->mid(39).contains(QString::fromUtf8(c.seen)))
-            << line->toStdString();
-        EXPECT_FALSE(almanac.crescents.isEmpty()) << c.date;
-        EXPECT_EQ(almanac.newMoons, computeAlmanac(ephemeris, year, year, budapest()).newMoons) << c.date;
+        const QString local = line->mid(39) + u'\n' + (line + 1 == all.end() ? QString() : *(line + 1));
+        EXPECT_TRUE(all.first().contains(c.place.name + QStringLiteral(" (")) && all.first().contains(QString::fromLatin1(c.place.timeZone)));
+        EXPECT_TRUE(local.contains(QString::fromUtf8(c.seen))) << local.toStdString();
+        EXPECT_GT(almanac.crescents.size(), 1) << c.date;
+        // The same instants, shown in another zone.
+        Place here = budapest();
+        here.timeZone = c.place.timeZone;
+        EXPECT_EQ(almanac.newMoons, computeAlmanac(ephemeris, year, year, here).newMoons) << c.date;
+    }
+}
+
+TEST_F(Tool, TheCrescentListHoldsEveryLookableDayUpToTheFirstEasyOne)
+{
+    // The short list is what the details say: for each new moon and side, walking away from it,
+    // the days of class A–D up to and including the first A, three at most; then in date order.
+    const QStringList details = lines(2026, 2027, QStringLiteral("holdsarlok-adatok.txt"));
+    std::map<QString, std::map<int, QStringList>> sides;  // new moon + side → day → fields
+    for (const QString& line : details.mid(2)) {
+        const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
+        ASSERT_EQ(f.size(), 23) << line.toStdString();
+        sides[f[0] + f[1] + f[2]][f[3].toInt()] = f;
+    }
+    QStringList expected;
+    for (const auto& [key, days] : sides) {
+        int listed = 0;
+        for (const auto& [day, f] : days) {  // nearest the new moon first
+            if (listed == 3 || f[20] < u"A" || f[20] > u"D")
+                continue;
+            expected << f[4] + u' ' + f[8];
+            listed = f[20] == u"A" ? 3 : listed + 1;
+        }
+    }
+    std::sort(expected.begin(), expected.end());
+    QStringList listed;
+    for (const QString& line : lines(2026, 2027, QStringLiteral("holdsarlok.txt")).mid(1))
+        listed << line.left(16);
+    EXPECT_EQ(listed, expected);
+    EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
+    // In 2026-2027 some new moons have a C or D evening before an A one: both are listed.
+    const QStringList crescents = lines(2026, 2027, QStringLiteral("holdsarlok.txt"));
+    EXPECT_TRUE(std::any_of(crescents.begin(), crescents.end(), [](const QString& l) { return l.mid(40).startsWith(u"D: "); }));
+    EXPECT_TRUE(std::any_of(crescents.begin(), crescents.end(), [](const QString& l) { return l.mid(40).startsWith(u"B: csak tökéletes égen"); }));
+}
+
+TEST_F(Tool, PlaceHeightAndZoneReachEveryList)
+{
+    const QStringList years = {"--from", "2026", "--to", "2026", "--force", "--out"};
+    const QString lima = dir.filePath(QStringLiteral("lima")), high = dir.filePath(QStringLiteral("high"));
+    // Outside Hungary without --tz: a warning, and Hungarian time.
+    const ToolRun warned = run(years + QStringList{lima, "--place", "Lima", "-12.05", "-77.04"});
+    EXPECT_EQ(warned.code, Success);
+    EXPECT_TRUE(warned.err.contains(u"Magyarországon kívül") && warned.err.contains(u"--tz")) << warned.err.toStdString();
+    EXPECT_TRUE(readLines(lima + QStringLiteral("/venusz.txt")).first().endsWith(u"Europe/Budapest idő"));
+    // With it: no warning, and every list names the place and the zone.
+    const ToolRun zoned = run(years + QStringList{lima, "--place", "Lima", "-12.05", "-77.04", "--tz", "America/Lima"});
+    EXPECT_EQ(zoned.code, Success);
+    EXPECT_TRUE(zoned.err.isEmpty()) << zoned.err.toStdString();
+    for (const QString& name : almanacFileNames().mid(1))
+        EXPECT_TRUE(readLines(lima + u'/' + name).first().contains(QStringLiteral("Lima (12,05° D, 77,04° Ny, 100 m), America/Lima idő")))
+            << name.toStdString();
+    // Lima keeps UTC−5 all year: the new moon of 2026-01-18 19:52 UT is 14:52 there.
+    EXPECT_TRUE(readLines(lima + QStringLiteral("/ujholdak.txt")).contains(QStringLiteral("2026.01.18 14:52")));
+    // A place in Hungary needs no zone; its height is in the headers and moves the horizon.
+    const ToolRun kekes = run(years + QStringList{high, "--place", "Kékestető", "47.87", "20.01", "--height", "1014"});
+    EXPECT_EQ(kekes.code, Success);
+    EXPECT_TRUE(kekes.err.isEmpty()) << kekes.err.toStdString();
+    const QStringList highDetails = readLines(high + QStringLiteral("/holdsarlok-adatok.txt"));
+    EXPECT_TRUE(highDetails.first().startsWith(QStringLiteral("Kékestető (47,87° É, 20,01° K, 1014 m), Europe/Budapest idő")));
+    const ParsedArguments low = parseArguments(years + QStringList{high, "--place", "Kékestető", "47.87", "20.01"});
+    ASSERT_TRUE(low.options);
+    EXPECT_EQ(low.options->place.height, 100);
+    Place lowPlace = low.options->place;
+    const QStringList lowDetails = computeAlmanac(Ephemeris(), 2026, 2026, lowPlace).crescentDetails;
+    ASSERT_EQ(lowDetails.size(), highDetails.size());
+    EXPECT_NE(lowDetails.mid(2), highDetails.mid(2));
+    // Bad values are refused like any other argument.
+    for (const QStringList& bad : {QStringList{"--tz", "Europe/Bp"}, QStringList{"--height", "magas"},
+                                   QStringList{"--height", "9001"}, QStringList{"--tz"}}) {
+        const ToolRun r = run(years + QStringList{high} + bad);
+        EXPECT_EQ(r.code, BadArguments) << bad.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(u"időzóna") || r.err.contains(u"magasság")) << r.err.toStdString();
+    }
+}
+
+TEST_F(Tool, TheFirstAndLastYearsOfTheEphemerisFiles)
+{
+    for (const int year : {kFirstYear, kLastYear}) {
+        const QString prefix = QString::number(year) + u'.';
+        for (const QString& name : almanacFileNames()) {
+            const QStringList all = lines(year, year, name);
+            // Every dated row of the year's lists (the details by their own day, two columns in).
+            for (const QString& line : all) {
+                const QString date = name == u"holdsarlok-adatok.txt" ? line.mid(26, 10) : line.left(10);
+                if (!line.isEmpty() && line[0].isDigit()) {
+                    EXPECT_TRUE(date.startsWith(prefix)) << name.toStdString() << ": " << line.toStdString();
+                }
+            }
+        }
+        EXPECT_GE(lines(year, year, QStringLiteral("ujholdak.txt")).size(), 12) << year;
+        EXPECT_GE(lines(year, year, QStringLiteral("holdsarlok.txt")).size(), 13) << year;
+        EXPECT_GE(lines(year, year, QStringLiteral("holdsarlok-adatok.txt")).size(), 2 + 12 * 7) << year;
     }
 }
 

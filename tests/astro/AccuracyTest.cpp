@@ -1,5 +1,8 @@
-// The almanac's instants against published tables (data/README.md): USNO new moons, NASA's
-// eclipse catalogues, and an independent computation of Venus's inferior conjunctions.
+// The astronomy against published tables (data/README.md): USNO new moons, NASA's eclipse
+// catalogues; and against the Swiss Ephemeris' own independent routines (heliacal phenomena,
+// local eclipse circumstances, heliocentric Venus), which only these tests call directly.
+#include "CivilTime.h"
+#include "CrescentVisibility.h"
 #include "Eclipses.h"
 #include "Ephemeris.h"
 #include "MoonPhases.h"
@@ -138,6 +141,163 @@ TEST(Accuracy, VenusInferiorConjunctionsWithinAnHour)
         worst = std::max(worst, std::abs(minutes));
     }
     std::cout << "Venus inferior conjunctions: " << ours.size() << ", worst " << worst << " min\n";
+}
+
+// Every crescent quantity of the evenings and mornings round the new moons of two years, at
+// Budapest and at a southern place on a hill, against the library's heliacal routine, which
+// computes Yallop's ARCV, DAZ, W and q (and the topocentric arc of vision) by its own code.
+TEST(Accuracy, CrescentQuantitiesAgreeWithTheHeliacalRoutine)
+{
+    Place lima{QStringLiteral("Lima"), -12.05, -77.04, 150, QByteArrayLiteral("America/Lima")};
+    int compared = 0;
+    double worstQ = 0;
+    for (const Place& place : {budapest(), lima}) {
+        for (const JulianDay newMoon : newMoons(ephemeris(), julianDay(2026, 1, 1), julianDay(2028, 1, 1))) {
+            const CrescentRun run = crescentRun(ephemeris(), place, newMoon, 3);
+            for (const auto* side : {&run.mornings, &run.evenings}) {
+                for (const CrescentEvening& c : *side) {
+                    if (!c.moonUp)
+                        continue;
+                    double geo[3] = {place.longitude, place.latitude, place.height};
+                    double atmosphere[4] = {1013.25, 15, 40, 0};
+                    double observer[6] = {36, 1.4, 1, 1, 0, 0};
+                    double d[50] = {};
+                    char error[AS_MAXCH] = {};
+                    swe_set_delta_t_userdef(ephemeris().deltaT(c.best));
+                    const int type = c.twilight == Twilight::Evening ? SE_EVENING_FIRST : SE_MORNING_LAST;
+                    ASSERT_GE(swe_heliacal_pheno_ut(c.best, geo, atmosphere, observer, const_cast<char*>("moon"), type, 0,
+                                                    d, error), 0) << error;
+                    const std::string trace = place.name.toStdString() + " " + civilText(c.best).toStdString();
+                    EXPECT_NEAR(c.arcv, d[7], 0.01) << trace;             // geocentric, airless
+                    EXPECT_NEAR(c.topocentricArcv, d[6], 0.02) << trace;  // Odeh's ARCV
+                    EXPECT_NEAR(std::abs(c.daz), std::abs(d[8]), 0.02) << trace;
+                    EXPECT_NEAR(c.lagMinutes, std::abs(d[23]) * 1440, 1.0) << trace;
+                    EXPECT_NEAR(c.illuminated, ephemeris().phase(Body::Moon, c.best).illuminated, 0.0005) << trace;
+                    // The routine takes ARCL its own way, which drifts apart as the crescent
+                    // widens; where the classes are decided the two agree closely.
+                    if (std::abs(c.q) < 0.3) {
+                        EXPECT_NEAR(c.width, d[16] * 60, 0.01 * c.width + 0.002) << trace;
+                        EXPECT_NEAR(c.q, d[17], 0.005) << trace;
+                        worstQ = std::max(worstQ, std::abs(c.q - d[17]));
+                        ++compared;
+                    }
+                }
+            }
+        }
+    }
+    swe_set_delta_t_userdef(SE_DELTAT_AUTOMATIC);
+    std::cout << "Crescents against the heliacal routine: " << compared << ", worst q " << worstQ << "\n";
+    EXPECT_GT(compared, 30);
+}
+
+TEST(Accuracy, YallopAndOdehClassesAtTheirLimits)
+{
+    // Yallop: A above 0.216, B above −0.014, C above −0.160, D above −0.232, E above −0.293.
+    const std::pair<double, char> yallop[] = {{0.2161, 'A'}, {0.216, 'B'}, {-0.0139, 'B'}, {-0.014, 'C'},
+                                              {-0.16, 'D'},  {-0.232, 'E'}, {-0.2929, 'E'}, {-0.293, 'F'}};
+    for (const auto& [q, letter] : yallop)
+        EXPECT_EQ(classLetter(yallopClass(q)), letter) << q;
+    // Odeh: A from 5.65, B from 2.00, C from −0.96.
+    const std::pair<double, char> odeh[] = {{5.65, 'A'}, {5.649, 'B'}, {2.0, 'B'}, {1.999, 'C'}, {-0.96, 'C'}, {-0.961, 'D'}};
+    for (const auto& [v, letter] : odeh)
+        EXPECT_EQ(classLetter(odehClass(v)), letter) << v;
+    // The two polynomials differ by their constants alone: q·10 and V measure the same excess
+    // of ARCV, offset by 11.8371 − 7.1651.
+    for (const double w : {0.1, 0.5, 1.0, 2.5})
+        EXPECT_NEAR(odehV(10, w) - 10 * yallopQ(10, w), 11.8371 - 7.1651, 1e-9) << w;
+}
+
+// The lunar contacts against the library's own eclipse search, which uses Danjon's shadow
+// rather than NASA's (a minute or so apart); the solar contacts and magnitude of a place
+// against its local-circumstances routine.
+TEST(Accuracy, EclipseContactsAgreeWithTheLibrarysSearch)
+{
+    double worst = 0;
+    for (const LunarEclipse& e : lunarEclipses(ephemeris(), julianDay(2025, 1, 1), julianDay(2036, 1, 1), budapest())) {
+        double t[10] = {};
+        char error[AS_MAXCH] = {};
+        swe_set_delta_t_userdef(ephemeris().deltaT(e.greatest));
+        ASSERT_GE(swe_lun_eclipse_when(e.greatest - 1, SEFLG_SWIEPH, 0, t, 0, error), 0) << error;
+        const std::pair<JulianDay, double> pairs[] = {{e.greatest, t[0]},   {e.partialBegin, t[2]}, {e.partialEnd, t[3]},
+                                                      {e.totalBegin, t[4]}, {e.totalEnd, t[5]},     {e.penumbralBegin, t[6]},
+                                                      {e.penumbralEnd, t[7]}};
+        for (const auto& [ours, theirs] : pairs) {
+            EXPECT_EQ(std::isnan(ours), theirs == 0) << civilText(e.greatest).toStdString();
+            // The two shadows differ a little in size: contacts of a grazing phase move by many
+            // minutes, so those are left out.
+            const bool penumbral = ours == e.penumbralBegin || ours == e.penumbralEnd;
+            const double depth = penumbral ? e.penumbralMagnitude : e.umbralMagnitude;
+            if (!std::isnan(ours) && (ours == e.greatest || depth > 0.2)) {
+                EXPECT_NEAR(ours, theirs, 3.0 / 1440) << civilText(e.greatest).toStdString();
+                worst = std::max(worst, std::abs(ours - theirs) * 1440);
+            }
+        }
+    }
+    // 2027-08-02: the whole partial phase high over Budapest.
+    const auto solar = solarEclipses(ephemeris(), julianDay(2027, 8, 1), julianDay(2027, 8, 3));
+    ASSERT_EQ(solar.size(), 1u);
+    const auto local = localSolarEclipse(ephemeris(), solar[0], budapest());
+    ASSERT_TRUE(local && local->seen());
+    double geo[3] = {19.04, 47.5, 100}, t[10] = {}, attr[20] = {};
+    char error[AS_MAXCH] = {};
+    swe_set_delta_t_userdef(ephemeris().deltaT(solar[0].greatest));
+    ASSERT_GE(swe_sol_eclipse_when_loc(solar[0].greatest - 1, SEFLG_SWIEPH, geo, t, attr, 0, error), 0) << error;
+    EXPECT_NEAR(local->maximum.ut, t[0], 1.0 / 1440);
+    EXPECT_NEAR(local->first.ut, t[1], 1.0 / 1440);
+    EXPECT_NEAR(local->last.ut, t[4], 1.0 / 1440);
+    EXPECT_NEAR(local->magnitude, attr[0], 0.005);
+    EXPECT_NEAR(local->obscuration, attr[2], 0.005);
+    EXPECT_FALSE(local->first.belowHorizon || local->maximum.belowHorizon || local->last.belowHorizon);
+    swe_set_delta_t_userdef(SE_DELTAT_AUTOMATIC);
+    std::cout << "Lunar contacts against the library's search: worst " << worst << " min\n";
+}
+
+// The twilight the Venus spans use, against the library's own (slower) twilight search, over a
+// year at Budapest and north of the Arctic Circle, where the Sun stops reaching −6° in summer
+// (and, skimming that depth, lets the two searches part by some seconds).
+TEST(Accuracy, CivilTwilightAsTheLibraryFindsIt)
+{
+    for (const Place& place : {budapest(), Place{QStringLiteral("Tromsø"), 69.65, 18.96, 10}}) {
+        for (int day = 0; day < 365; day += 3) {
+            const JulianDay from = julianDay(2026, 1, 1, 11) + day;
+            double geo[3] = {place.longitude, place.latitude, place.height};
+            for (const bool evening : {true, false}) {
+                double theirs = 0;
+                char error[AS_MAXCH] = {};
+                swe_set_delta_t_userdef(ephemeris().deltaT(from));
+                const int found = swe_rise_trans(from, SE_SUN, nullptr, SEFLG_SWIEPH,
+                                                 (evening ? SE_CALC_SET : SE_CALC_RISE) | SE_BIT_CIVIL_TWILIGHT, geo, 0, 10,
+                                                 &theirs, error);
+                const JulianDay ours = evening ? ephemeris().nextCivilDusk(from, place) : ephemeris().nextCivilDawn(from, place);
+                const std::string trace = place.name.toStdString() + " day " + std::to_string(day) + (evening ? " dusk" : " dawn");
+                if (found == -2 || std::isnan(ours)) {
+                    // Both find none, or both find the next one days later.
+                    EXPECT_TRUE(std::isnan(ours) ? found == -2 : std::abs(ours - theirs) < 30.0 / 86400) << trace;
+                    continue;
+                }
+                EXPECT_NEAR(ours, theirs, 30.0 / 86400) << trace;
+            }
+        }
+    }
+    swe_set_delta_t_userdef(SE_DELTAT_AUTOMATIC);
+}
+
+// 2026: before the conjunction of 24 October Venus is a thin crescent far enough from the Sun,
+// but never 5° high at the end of civil twilight in Budapest, so the evening gives no span.
+TEST(Accuracy, VenusTooLowAtDuskGivesNoSpan)
+{
+    const auto venus = venusCrescents(ephemeris(), julianDay(2026, 1, 1), julianDay(2027, 1, 1), budapest());
+    ASSERT_EQ(venus.size(), 1u);
+    const JulianDay dusk = ephemeris().nextCivilDusk(julianDay(2026, 10, 5, 10), budapest());
+    const Ephemeris::Phase phase = ephemeris().phase(Body::Venus, dusk);
+    EXPECT_TRUE(phase.illuminated < kCrescentLit && phase.elongation > kLeastElongation);  // a crescent
+    const SkyPosition position = ephemeris().topocentricEquatorial(Body::Venus, dusk, budapest());
+    EXPECT_LT(ephemeris().apparentAltitude(dusk, budapest(), position), kLeastAltitude);  // but low
+    EXPECT_FALSE(venus[0].evening);
+    ASSERT_TRUE(venus[0].morning);
+    EXPECT_GE(venus[0].morning->greatestAltitude, kLeastAltitude);
+    EXPECT_LT(venus[0].morning->thinnest, kCrescentLit);
+    EXPECT_LE(venus[0].morning->first, venus[0].morning->last);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "AlmanacLists.h"
 
 #include "CivilTime.h"
-#include "CrescentSighting.h"
+#include "CrescentVisibility.h"
 #include "Eclipses.h"
 #include "MoonPhases.h"
 #include "TextFiles.h"
@@ -16,10 +16,15 @@ namespace {
 
 // Columns of the crescent list under Form5's headings "Időpont", "Mikor?" and
 // "Holdsarló kora (kb.)": the list font is 180 twips wide a character and the headings stand
-// at 360, 3480 and 4680 twips, 360 being the list's own left edge.
+// at 360, 3480 and 4680 twips, 360 being the list's own left edge. The class text ends by the
+// 71st character, what the list box shows beside its scroll bar.
 constexpr int kCrescentWhen = (3480 - 360) / 180;  // 17
 constexpr int kCrescentAge = (4680 - 360) / 180;   // 24
-constexpr int kCrescentZone = 42;
+constexpr int kCrescentClass = 40;
+// Mornings before and evenings after each new moon in the detailed file; the short list picks
+// from the same days (by the fourth evening the crescent is class A almost everywhere).
+constexpr int kDetailDays = 4;
+constexpr int kMostListedPerSide = 3;
 
 struct Column {
     int at;
@@ -45,12 +50,16 @@ QString row(std::initializer_list<Column> columns)
 
 QString decimal(double value, int decimals)
 {
-    return QString::number(value, 'f', decimals).replace(u'.', u',');
+    QString text = QString::number(value, 'f', decimals);
+    // No "-0,0": a value that rounds to zero shows without a sign.
+    if (text.startsWith(u'-') && text.mid(1).toDouble() == 0)
+        text.remove(0, 1);
+    return text.replace(u'.', u',');
 }
 
-QString timeText(JulianDay ut)
+QString degrees(double value)
 {
-    return civilTime(ut).toString(QStringLiteral("HH:mm"));
+    return decimal(value, 1) + u'°';
 }
 
 qint64 minutesBetween(JulianDay from, JulianDay to)
@@ -64,20 +73,21 @@ QString ageText(qint64 minutes)
     return QStringLiteral("%1%2 óra %3 perc").arg(minutes < 0 ? QStringLiteral("-") : QString()).arg(m / 60).arg(m % 60);
 }
 
-QString zoneText(YallopZone zone)
+// What Yallop's classes promise, in words that fit the list.
+QString classText(YallopClass c)
 {
-    switch (zone) {
-    case YallopZone::A:
+    switch (c) {
+    case YallopClass::A:
         return QStringLiteral("A: könnyen látható");
-    case YallopZone::B:
-        return QStringLiteral("B: szabad szemmel látható");
-    case YallopZone::C:
-        return QStringLiteral("C: távcsővel keresendő");
-    case YallopZone::D:
-        return QStringLiteral("D: csak távcsővel látható");
-    case YallopZone::E:
+    case YallopClass::B:
+        return QStringLiteral("B: csak tökéletes égen látható");
+    case YallopClass::C:
+        return QStringLiteral("C: kereséséhez távcső kellhet");
+    case YallopClass::D:
+        return QStringLiteral("D: csak távcsővel található");
+    case YallopClass::E:
         return QStringLiteral("E: távcsővel sem látható");
-    case YallopZone::F:
+    case YallopClass::F:
         return QStringLiteral("F: nem látható");
     }
     return {};
@@ -124,104 +134,274 @@ QString moonAboveText(MoonAbove above)
     return {};
 }
 
-QString localSolarText(const SolarEclipse& e, const std::optional<LocalSolarEclipse>& seen)
+QString coordinates(const Place& place)
 {
-    if (!seen)
-        return QStringLiteral("nem látható");
-    const LocalSolarEclipse& local = *seen;
-    // A far-away place may see its maximum on another civil date than the greatest eclipse.
-    const QString when = civilDateText(local.maximum) == civilDateText(e.greatest) ? timeText(local.maximum)
-                                                                                  : civilText(local.maximum);
-    QString text = QStringLiteral("%1  %2").arg(when, decimal(local.magnitude, 3));
-    if (local.horizon == LocalSolarEclipse::Horizon::AtSunset)
-        text += QStringLiteral(" (napnyugtakor)");
-    else if (local.horizon == LocalSolarEclipse::Horizon::AtSunrise)
-        text += QStringLiteral(" (napkeltekor)");
-    return text;
+    return QStringLiteral("%1° %2, %3° %4")
+        .arg(decimal(std::abs(place.latitude), 2), place.latitude < 0 ? QStringLiteral("D") : QStringLiteral("É"),
+             decimal(std::abs(place.longitude), 2), place.longitude < 0 ? QStringLiteral("Ny") : QStringLiteral("K"));
 }
 
-QString spanText(const std::optional<VenusSpan>& span)
+// "Budapest (47,50° É, 19,04° K, 100 m), Europe/Budapest idő"
+QString placeText(const Place& place)
+{
+    return QStringLiteral("%1 (%2, %3 m), %4 idő")
+        .arg(place.name, coordinates(place), QString::number(std::lround(place.height)), QString::fromLatin1(place.timeZone));
+}
+
+class Lists {
+public:
+    Lists(const Ephemeris& ephemeris, const Place& place) : ephemeris_(ephemeris), place_(place), civil_(place.timeZone) {}
+
+    void addHeaders(Almanac& almanac) const;
+    void addYear(int year, Almanac& almanac) const;
+    JulianDay startOfYear(int year) const { return civil_.startOfYear(year); }
+
+private:
+    struct CivilYear {
+        JulianDay start, end;
+        bool contains(JulianDay ut) const
+        {
+            const JulianDay shown = roundedToMinute(ut);
+            return shown >= start && shown < end;
+        }
+    };
+
+    QString crescentLine(const CrescentEvening& c) const;
+    QString detailLine(const CrescentEvening& c) const;
+    QStringList solarLines(const SolarEclipse& e, const std::optional<LocalSolarEclipse>& seen) const;
+    QStringList lunarLines(const LunarEclipse& e) const;
+    QString venusLine(const VenusCrescents& v) const;
+    QString spanText(const std::optional<VenusSpan>& span) const;
+    QString contactText(const QString& name, const LocalSolarEclipse::Contact& contact, JulianDay greatest) const;
+    QString timeNear(JulianDay ut, JulianDay reference) const;
+
+    const Ephemeris& ephemeris_;
+    const Place& place_;
+    CivilZone civil_;
+};
+
+// The time of an event a few hours from another; with its date when the civil dates differ.
+QString Lists::timeNear(JulianDay ut, JulianDay reference) const
+{
+    return civil_.dateText(ut) == civil_.dateText(reference) ? civil_.timeText(ut) : civil_.text(ut);
+}
+
+QString Lists::crescentLine(const CrescentEvening& c) const
+{
+    return row({{0, civil_.text(c.best)},
+                {kCrescentWhen, c.twilight == Twilight::Evening ? QStringLiteral("este") : QStringLiteral("reggel")},
+                {kCrescentAge, ageText(minutesBetween(c.newMoon, c.best))},
+                {kCrescentClass, classText(c.yallop)}});
+}
+
+// The detailed file's columns: a header word and a width; numbers stand right-aligned under it.
+struct DetailColumn {
+    const char* header;
+    int width;
+};
+constexpr DetailColumn kDetailColumns[] = {
+    {"Újhold", 10}, {"idő", 5}, {"Mikor", 6}, {"N", 1}, {"Dátum", 10}, {"Nap", 5}, {"Hold", 5}, {"Késés", 5},
+    {"Legjobb", 7}, {"Kor(h)", 6}, {"HoldMag", 7}, {"HoldAz", 6}, {"NapMag", 6}, {"NapAz", 6}, {"ARCL", 5},
+    {"ARCV", 5}, {"DAZ", 6}, {"W'", 4}, {"Megv%", 5}, {"q", 6}, {"Y", 1}, {"V", 6}, {"O", 1},
+};
+
+QString detailRow(const QStringList& fields)
+{
+    QStringList cells;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const int width = kDetailColumns[i].width;
+        const bool left = i <= 4;  // dates and words left, numbers right
+        cells << (left ? fields[i].leftJustified(width) : fields[i].rightJustified(width));
+    }
+    QString line = cells.join(u' ');
+    while (line.endsWith(u' '))
+        line.chop(1);
+    return line;
+}
+
+QString Lists::detailLine(const CrescentEvening& c) const
+{
+    const bool evening = c.twilight == Twilight::Evening;
+    QStringList f = {civil_.dateText(c.newMoon),
+                     civil_.timeText(c.newMoon),
+                     evening ? QStringLiteral("este") : QStringLiteral("reggel"),
+                     QString::number(c.day),
+                     civil_.dateText(c.sunEvent),
+                     civil_.timeText(c.sunEvent),
+                     civil_.timeText(c.moonEvent),
+                     QString::number(std::llround(c.lagMinutes))};
+    if (!c.moonUp) {
+        while (f.size() < qsizetype(std::size(kDetailColumns)))
+            f << QStringLiteral("-");
+        return detailRow(f);
+    }
+    f << civil_.timeText(c.best) << decimal(c.ageHours, 1) << decimal(c.moonAltitude, 1) << decimal(c.moonAzimuth, 1)
+      << decimal(c.sunAltitude, 1) << decimal(c.sunAzimuth, 1) << decimal(c.arcl, 1) << decimal(c.arcv, 1)
+      << decimal(c.daz, 1) << decimal(c.width, 2) << decimal(c.illuminated * 100, 1) << decimal(c.q, 3)
+      << QString(QChar::fromLatin1(classLetter(c.yallop))) << decimal(c.v, 2)
+      << QString(QChar::fromLatin1(classLetter(c.odeh)));
+    return detailRow(f);
+}
+
+QString Lists::contactText(const QString& name, const LocalSolarEclipse::Contact& contact, JulianDay greatest) const
+{
+    QString text = QStringLiteral("%1 %2 (%3").arg(name, timeNear(contact.ut, greatest), degrees(contact.sunAltitude));
+    if (contact.belowHorizon)
+        text += QStringLiteral(", lenn");
+    return text + u')';
+}
+
+QStringList Lists::solarLines(const SolarEclipse& e, const std::optional<LocalSolarEclipse>& seen) const
+{
+    const auto first = [&](const QString& local) {
+        return row({{0, civil_.dateText(e.greatest)},
+                    {12, civil_.timeText(e.greatest)},
+                    {19, solarTypeText(e.type)},
+                    {30, decimal(e.magnitude, 4)},
+                    {39, local}});
+    };
+    if (!seen)
+        return {first(QStringLiteral("innen nem látható"))};
+    if (!seen->seen())
+        return {first(QStringLiteral("innen nem látható (a Nap a látóhatár alatt)"))};
+    QString local = QStringLiteral("nagyság %1, fedettség %2 %")
+                        .arg(decimal(seen->magnitude, 3), decimal(seen->obscuration * 100, 1));
+    if (!std::isnan(seen->horizon))
+        local += QStringLiteral("; %1 %2 %3")
+                     .arg(seen->horizon < seen->maximum.ut ? QStringLiteral("napnyugtakor") : QStringLiteral("napkeltekor"),
+                          timeNear(seen->horizon, e.greatest), decimal(seen->horizonMagnitude, 3));
+    return {first(local),
+            row({{19, QStringList{contactText(QStringLiteral("kezdet"), seen->first, e.greatest),
+                                  contactText(QStringLiteral("max."), seen->maximum, e.greatest),
+                                  contactText(QStringLiteral("vége"), seen->last, e.greatest)}
+                           .join(QStringLiteral("  "))}})};
+}
+
+QStringList Lists::lunarLines(const LunarEclipse& e) const
+{
+    // A penumbral eclipse has no umbral magnitude worth showing (it would be negative).
+    const QString magnitude = e.type == LunarEclipseType::Penumbral
+                                  ? decimal(e.penumbralMagnitude, 4) + QStringLiteral(" félárny.")
+                                  : decimal(e.umbralMagnitude, 4) + QStringLiteral(" umbr.");
+    const QString first = row({{0, civil_.dateText(e.greatest)},
+                               {12, civil_.timeText(e.greatest)},
+                               {19, lunarTypeText(e.type)},
+                               {32, magnitude},
+                               {49, QStringLiteral("Hold %1, %2").arg(degrees(e.moonAltitude), moonAboveText(e.aboveHorizon))}});
+    QStringList contacts;
+    const std::pair<const char*, JulianDay> all[] = {{"P1", e.penumbralBegin}, {"U1", e.partialBegin},
+                                                      {"U2", e.totalBegin},    {"U3", e.totalEnd},
+                                                      {"U4", e.partialEnd},    {"P4", e.penumbralEnd}};
+    // A contact shows its date (month and day) only where the date changes along the line.
+    QString date = civil_.dateText(e.greatest);
+    for (const auto& [name, ut] : all) {
+        if (std::isnan(ut))
+            continue;
+        const QString when = civil_.dateText(ut);
+        contacts << QStringLiteral("%1 %2%3").arg(QLatin1String(name), when == date ? QString() : civil_.at(ut).toString(QStringLiteral("MM.dd ")), civil_.timeText(ut));
+        date = when;
+    }
+    return {first, row({{19, contacts.join(QStringLiteral("  "))}})};
+}
+
+QString Lists::spanText(const std::optional<VenusSpan>& span) const
 {
     if (!span)
         return QStringLiteral("nincs");
     const QString format = QStringLiteral("MM.dd");
-    return civilTime(span->first).toString(format) + u'-' + civilTime(span->last).toString(format);
+    return civil_.at(span->first).toString(format) + u'-' + civil_.at(span->last).toString(format);
 }
 
-QString thinnestText(const std::optional<VenusSpan>& span)
+QString Lists::venusLine(const VenusCrescents& v) const
 {
-    return span ? decimal(span->thinnest * 100, 1) + QStringLiteral(" %") : QString();
-}
-
-QString crescentLine(const CrescentSighting& s, JulianDay newMoon)
-{
-    return row({{0, civilText(s.best)},
-                {kCrescentWhen, s.evening ? QStringLiteral("este") : QStringLiteral("reggel")},
-                {kCrescentAge, ageText(minutesBetween(newMoon, s.best))},
-                {kCrescentZone, zoneText(s.zone)}});
-}
-
-QString solarLine(const SolarEclipse& e, const std::optional<LocalSolarEclipse>& seen)
-{
-    return row({{0, civilDateText(e.greatest)},
-                {12, timeText(e.greatest)},
-                {19, solarTypeText(e.type)},
-                {30, decimal(e.magnitude, 4)},
-                {39, localSolarText(e, seen)}});
-}
-
-QString lunarLine(const LunarEclipse& e)
-{
-    return row({{0, civilDateText(e.greatest)},
-                {12, timeText(e.greatest)},
-                {19, lunarTypeText(e.type)},
-                {32, decimal(e.umbralMagnitude, 4).rightJustified(7)},
-                {50, moonAboveText(e.aboveHorizon)}});
-}
-
-QString venusLine(const VenusCrescents& v)
-{
-    return row({{0, civilDateText(v.conjunction)},
+    const auto thinnest = [](const std::optional<VenusSpan>& s) { return s ? decimal(s->thinnest * 100, 1) + QStringLiteral(" %") : QString(); };
+    const auto highest = [](const std::optional<VenusSpan>& s) { return s ? degrees(s->greatestAltitude) : QString(); };
+    return row({{0, civil_.dateText(v.conjunction)},
                 {13, spanText(v.evening)},
-                {26, thinnestText(v.evening)},
-                {40, spanText(v.morning)},
-                {55, thinnestText(v.morning)}});
+                {25, thinnest(v.evening)},
+                {33, highest(v.evening)},
+                {41, spanText(v.morning)},
+                {53, thinnest(v.morning)},
+                {61, highest(v.morning)}});
 }
 
-struct CivilYear {
-    JulianDay start, end;
-    bool contains(JulianDay ut) const
-    {
-        const JulianDay shown = roundedToMinute(ut);
-        return shown >= start && shown < end;
-    }
-};
-
-void addYear(const Ephemeris& ephemeris, const CivilYear& year, const Place& place, Almanac& almanac)
+void Lists::addHeaders(Almanac& almanac) const
 {
-    for (const JulianDay newMoon : newMoons(ephemeris, year.start - 1, year.end + 1))
-        if (year.contains(newMoon))
-            almanac.newMoons.append(civilText(newMoon));
+    const QString where = placeText(place_);
+    // Form5 heads its columns with labels of its own, so the first row only names the place.
+    almanac.crescents.append(where);
+    almanac.crescentDetails.append(
+        where + QStringLiteral("; Nap, Hold: -nyugta este, -kelte reggel; a legjobb időpontban: magasság látszó, "
+                               "azimut északtól kelet felé; ARCL, ARCV, DAZ geocentrikus, légkör nélkül, q és Y "
+                               "Yallop szerint; V és O Odeh szerint, topocentrikus; W' ívpercben"));
+    QStringList headers;
+    for (const DetailColumn& c : kDetailColumns)
+        headers << QString::fromUtf8(c.header);
+    almanac.crescentDetails.append(detailRow(headers));
+    almanac.solarEclipses.append(row({{0, QStringLiteral("Dátum")},
+                                      {12, QStringLiteral("Idő")},
+                                      {19, QStringLiteral("Típus")},
+                                      {30, QStringLiteral("Nagyság")},
+                                      {39, where}}));
+    almanac.lunarEclipses.append(row({{0, QStringLiteral("Dátum")},
+                                      {12, QStringLiteral("Idő")},
+                                      {19, QStringLiteral("Típus")},
+                                      {32, QStringLiteral("Nagyság")},
+                                      {49, where}}));
+    almanac.venus.append(where);
+    almanac.venus.append(QStringLiteral("Napok, amikor a Vénusz sarló (25 %-nál kisebb fázis), legalább 10° a Naptól,"));
+    almanac.venus.append(QStringLiteral("és a polgári szürkület végén (reggel kezdetén) legalább 5° magasan van:"));
+    almanac.venus.append(row({{0, QStringLiteral("Együttállás")},
+                              {13, QStringLiteral("Esti sarló")},
+                              {25, QStringLiteral("Legvék.")},
+                              {33, QStringLiteral("Legmag.")},
+                              {41, QStringLiteral("Reggeli")},
+                              {53, QStringLiteral("Legvék.")},
+                              {61, QStringLiteral("Legmag.")}}));
+}
+
+void Lists::addYear(int year, Almanac& almanac) const
+{
+    const CivilYear civilYear{civil_.startOfYear(year), civil_.startOfYear(year + 1)};
+    for (const JulianDay newMoon : newMoons(ephemeris_, civilYear.start - 1, civilYear.end + 1))
+        if (civilYear.contains(newMoon))
+            almanac.newMoons.append(civil_.text(newMoon));
 
     // A crescent can lie up to a few days from its new moon, across the year's edge.
-    std::vector<std::pair<CrescentSighting, JulianDay>> sightings;
-    for (const JulianDay newMoon : newMoons(ephemeris, year.start - 6, year.end + 6)) {
-        for (const auto& s : {lastMorningCrescent(ephemeris, newMoon, place), firstEveningCrescent(ephemeris, newMoon, place)})
-            if (s && year.contains(s->best))
-                sightings.emplace_back(*s, newMoon);
+    std::vector<CrescentEvening> listed, details;
+    for (const JulianDay newMoon : newMoons(ephemeris_, civilYear.start - 7, civilYear.end + 7)) {
+        const CrescentRun run = crescentRun(ephemeris_, place_, newMoon, kDetailDays);
+        for (const std::vector<CrescentEvening>* side : {&run.mornings, &run.evenings}) {
+            int count = 0;
+            for (const CrescentEvening& c : *side) {
+                if (civilYear.contains(c.sunEvent))
+                    details.push_back(c);
+                // Every evening (morning) worth looking, up to the first easy one.
+                if (!c.moonUp || c.yallop > YallopClass::D || count == kMostListedPerSide)
+                    continue;
+                ++count;
+                if (civilYear.contains(c.best))
+                    listed.push_back(c);
+                if (c.yallop == YallopClass::A)
+                    count = kMostListedPerSide;
+            }
+        }
     }
-    std::sort(sightings.begin(), sightings.end(), [](const auto& a, const auto& b) { return a.first.best < b.first.best; });
-    for (const auto& [s, newMoon] : sightings)
-        almanac.crescents.append(crescentLine(s, newMoon));
+    std::sort(listed.begin(), listed.end(), [](const auto& a, const auto& b) { return a.best < b.best; });
+    std::sort(details.begin(), details.end(), [](const auto& a, const auto& b) { return a.sunEvent < b.sunEvent; });
+    for (const CrescentEvening& c : listed)
+        almanac.crescents.append(crescentLine(c));
+    for (const CrescentEvening& c : details)
+        almanac.crescentDetails.append(detailLine(c));
 
-    for (const SolarEclipse& e : solarEclipses(ephemeris, year.start - 1, year.end + 1))
-        if (year.contains(e.greatest))
-            almanac.solarEclipses.append(solarLine(e, localSolarEclipse(ephemeris, e, place)));
-    for (const LunarEclipse& e : lunarEclipses(ephemeris, year.start - 1, year.end + 1, place))
-        if (year.contains(e.greatest))
-            almanac.lunarEclipses.append(lunarLine(e));
-    for (const VenusCrescents& v : venusCrescents(ephemeris, year.start - 1, year.end + 1, place))
-        if (year.contains(v.conjunction))
+    for (const SolarEclipse& e : solarEclipses(ephemeris_, civilYear.start - 1, civilYear.end + 1))
+        if (civilYear.contains(e.greatest))
+            almanac.solarEclipses.append(solarLines(e, localSolarEclipse(ephemeris_, e, place_)));
+    for (const LunarEclipse& e : lunarEclipses(ephemeris_, civilYear.start - 1, civilYear.end + 1, place_))
+        if (civilYear.contains(e.greatest))
+            almanac.lunarEclipses.append(lunarLines(e));
+    for (const VenusCrescents& v : venusCrescents(ephemeris_, civilYear.start - 1, civilYear.end + 1, place_))
+        if (civilYear.contains(v.conjunction))
             almanac.venus.append(venusLine(v));
 }
 
@@ -229,50 +409,30 @@ void addYear(const Ephemeris& ephemeris, const CivilYear& year, const Place& pla
 
 QStringList almanacFileNames()
 {
-    return {QStringLiteral("ujholdak.txt"), QStringLiteral("holdsarlok.txt"), QStringLiteral("napfogyik.txt"),
-            QStringLiteral("holdfogyik.txt"), QStringLiteral("venusz.txt")};
+    return {QStringLiteral("ujholdak.txt"),   QStringLiteral("holdsarlok.txt"), QStringLiteral("napfogyik.txt"),
+            QStringLiteral("holdfogyik.txt"), QStringLiteral("venusz.txt"),     QStringLiteral("holdsarlok-adatok.txt")};
 }
 
 std::vector<AlmanacFile> almanacFiles(const Almanac& almanac)
 {
     const QStringList names = almanacFileNames();
-    return {{names[0], &almanac.newMoons},
-            {names[1], &almanac.crescents},
-            {names[2], &almanac.solarEclipses},
-            {names[3], &almanac.lunarEclipses},
-            {names[4], &almanac.venus}};
+    return {{names[0], &almanac.newMoons},      {names[1], &almanac.crescents}, {names[2], &almanac.solarEclipses},
+            {names[3], &almanac.lunarEclipses}, {names[4], &almanac.venus},     {names[5], &almanac.crescentDetails}};
 }
 
 Almanac computeAlmanac(const Ephemeris& ephemeris, int fromYear, int toYear, const Place& place,
                        const Progress& progress)
 {
+    const Lists lists(ephemeris, place);
     Almanac almanac;
-    almanac.solarEclipses.append(row({{0, QStringLiteral("Dátum")},
-                                      {12, QStringLiteral("Idő")},
-                                      {19, QStringLiteral("Típus")},
-                                      {30, QStringLiteral("Nagyság")},
-                                      {39, place.name + QStringLiteral(": legnagyobb fázis")}}));
-    almanac.lunarEclipses.append(row({{0, QStringLiteral("Dátum")},
-                                      {12, QStringLiteral("Idő")},
-                                      {19, QStringLiteral("Típus")},
-                                      {32, QStringLiteral("Umbrális nagyság")},
-                                      {50, QStringLiteral("Láthatóság (%1)").arg(place.name)}}));
-    almanac.venus.append(row({{0, QStringLiteral("Együttállás")},
-                              {13, QStringLiteral("Esti sarló")},
-                              {26, QStringLiteral("Legvékonyabb")},
-                              {40, QStringLiteral("Reggeli sarló")},
-                              {55, QStringLiteral("Legvékonyabb")}}));
-
-    JulianDay start = startOfCivilYear(fromYear);
+    lists.addHeaders(almanac);
     for (int year = fromYear; year <= toYear; ++year) {
         if (progress)
             progress(year);
-        const JulianDay end = startOfCivilYear(year + 1);
-        addYear(ephemeris, {start, end}, place, almanac);
-        start = end;
+        lists.addYear(year, almanac);
     }
-    // An empty file would read as one empty row; a polar place may see no crescent at all.
-    if (almanac.crescents.isEmpty())
+    // A polar place may see no crescent at all.
+    if (almanac.crescents.size() == 1)
         almanac.crescents.append(QStringLiteral("Innen egyetlen holdsarló sem kereshető ezekben az években."));
     return almanac;
 }

@@ -11,14 +11,15 @@ namespace vkt::almanac {
 // The tool is a thin layer over the astronomy library and speaks its terms.
 using namespace vkt::astro;
 
-// The five data files the program reads, as lines; the list windows show every line as it
-// stands, so the blanks here are the layout on screen.
+// The data files the program reads, and the crescent details beside them, as lines; the list
+// windows show every line as it stands, so the blanks here are the layout on screen.
 struct Almanac {
-    QStringList newMoons;       // "ujholdak.txt"
-    QStringList crescents;      // "holdsarlok.txt"
-    QStringList solarEclipses;  // "napfogyik.txt"
-    QStringList lunarEclipses;  // "holdfogyik.txt"
-    QStringList venus;          // "venusz.txt"
+    QStringList newMoons;          // "ujholdak.txt"
+    QStringList crescents;         // "holdsarlok.txt"
+    QStringList solarEclipses;     // "napfogyik.txt"
+    QStringList lunarEclipses;     // "holdfogyik.txt"
+    QStringList venus;             // "venusz.txt"
+    QStringList crescentDetails;   // "holdsarlok-adatok.txt"
 };
 
 struct AlmanacFile {
@@ -31,7 +32,7 @@ QStringList almanacFileNames();
 // Called before each civil year is computed.
 using Progress = std::function<void(int year)>;
 
-// Every event whose time, to the minute in Hungarian civil time, falls in the civil years
+// Every event whose time, to the minute in the place's civil time, falls in the civil years
 // fromYear..toYear. Events are listed by their own time: the evening crescent after a new moon
 // of 31 December belongs to the next year.
 Almanac computeAlmanac(const Ephemeris& ephemeris, int fromYear, int toYear, const Place& place,

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "AlmanacLists.h"
+#include "CivilTime.h"
 #include "Failure.h"
 #include "TextFiles.h"
 
@@ -33,6 +34,17 @@ std::optional<double> parseDegrees(QString text, double limit)
     return value;
 }
 
+// Metres with a point or a comma, from the Dead Sea shore to above the highest peak.
+std::optional<double> parseHeight(QString text)
+{
+    text = text.trimmed().replace(u',', u'.');
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < -500 || value > 9000)
+        return std::nullopt;
+    return value;
+}
+
 ParsedArguments failure(const QString& message)
 {
     return {std::nullopt, message};
@@ -44,7 +56,8 @@ ParsedArguments parseArguments(const QStringList& arguments)
 {
     Options options;
     std::optional<int> from, to;
-    bool haveFolder = false, havePlace = false;
+    bool haveFolder = false, havePlace = false, haveHeight = false;
+    std::optional<double> height;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& name = arguments[i];
         const auto valueCount = [&](int count) { return i + count < arguments.size(); };
@@ -97,15 +110,41 @@ ParsedArguments parseArguments(const QStringList& arguments)
                 return failure(QStringLiteral("Hibás földrajzi hosszúság: „%1”; -180 és 180 közötti fokot várok "
                                               "(keletre pozitív).")
                                    .arg(arguments[i + 3]));
-            options.place = {placeName, *latitude, *longitude, 0};
+            options.place.name = placeName;
+            options.place.latitude = *latitude;
+            options.place.longitude = *longitude;
             havePlace = true;
             i += 3;
+        } else if (name == u"--height") {
+            if (haveHeight)
+                return failure(QStringLiteral("A(z) --height kapcsoló kétszer szerepel."));
+            if (!valueCount(1))
+                return failure(QStringLiteral("A(z) --height kapcsoló után hiányzik a magasság."));
+            height = parseHeight(arguments[++i]);
+            if (!height)
+                return failure(QStringLiteral("Hibás magasság: „%1”; -500 és 9000 közötti métert várok.").arg(arguments[i]));
+            haveHeight = true;
+        } else if (name == u"--tz") {
+            if (options.zoneGiven)
+                return failure(QStringLiteral("A(z) --tz kapcsoló kétszer szerepel."));
+            if (!valueCount(1))
+                return failure(QStringLiteral("A(z) --tz kapcsoló után hiányzik az időzóna neve."));
+            const QString zone = arguments[++i].trimmed();
+            const QByteArray id = zone.toLatin1();
+            if (QString::fromLatin1(id) != zone || !CivilZone::known(id))
+                return failure(QStringLiteral("Ismeretlen időzóna: „%1”; IANA-nevet várok, például Europe/Budapest "
+                                              "vagy America/New_York.")
+                                   .arg(arguments[i]));
+            options.place.timeZone = id;
+            options.zoneGiven = true;
         } else if (name.startsWith(u'-')) {
             return failure(QStringLiteral("Ismeretlen kapcsoló: „%1”.").arg(name));
         } else {
             return failure(QStringLiteral("Váratlan argumentum: „%1”.").arg(name));
         }
     }
+    if (height)
+        options.place.height = *height;
     if (options.help)
         return {options, {}};
     if (!from)
@@ -121,20 +160,42 @@ ParsedArguments parseArguments(const QStringList& arguments)
     return {options, {}};
 }
 
+QString zoneWarning(const Options& options)
+{
+    // Hungary lies within these bounds.
+    const Place& p = options.place;
+    const bool inHungary = p.latitude >= 45.7 && p.latitude <= 48.6 && p.longitude >= 16.1 && p.longitude <= 22.9;
+    if (inHungary || options.zoneGiven)
+        return {};
+    return QStringLiteral("Figyelem: %1 Magyarországon kívül van, de minden időpont magyar polgári idő "
+                          "(Europe/Budapest); a hely idejéhez adja meg a --tz kapcsolót.")
+        .arg(p.name);
+}
+
 QString helpText()
 {
     return QStringLiteral(
-               "Használat: vkt-almanac --from ÉV --to ÉV --out MAPPA [--place NÉV SZÉLESSÉG HOSSZÚSÁG] [--force]\n"
+               "Használat: vkt-almanac --from ÉV --to ÉV --out MAPPA [--place NÉV SZÉLESSÉG HOSSZÚSÁG]\n"
+               "                      [--height MÉTER] [--tz IDŐZÓNA] [--force]\n"
                "\n"
-               "Kiszámítja a VKT öt adatfájlját a megadott évekre, a Swiss Ephemeris alapján,\n"
-               "magyar polgári időben (a nyári időszámítással együtt):\n"
+               "Kiszámítja a VKT adatfájljait a megadott évekre, a Swiss Ephemeris alapján, a hely\n"
+               "polgári idejében (a nyári időszámítással együtt):\n"
                "  ujholdak.txt    az újholdak időpontja, soronként egy\n"
-               "  holdsarlok.txt  minden újhold előtt az utolsó reggeli, utána az első esti holdsarló,\n"
-               "                  amelyet a helyről keresni érdemes (láthatóság Yallop szerint)\n"
-               "  napfogyik.txt   a napfogyatkozások, és amit a helyről látni belőlük\n"
-               "  holdfogyik.txt  a holdfogyatkozások, és hogy a Hold a látóhatár felett van-e\n"
+               "  holdsarlok.txt  minden újhold előtt a reggelek, utána az esték, amikor a holdsarlót\n"
+               "                  keresni érdemes (Yallop A–D osztály), az első könnyen láthatóig,\n"
+               "                  oldalanként legfeljebb három, időrendben\n"
+               "  holdsarlok-adatok.txt\n"
+               "                  minden újhold előtt 4 reggel és utána 4 este minden adata: nap- és\n"
+               "                  holdnyugta (-kelte), késés, Yallop legjobb időpontja, a Hold és a Nap\n"
+               "                  magassága és azimutja, ARCL, ARCV, DAZ, a sarló szélessége (W'),\n"
+               "                  megvilágítottság, kor, Yallop q-ja és osztálya, Odeh V-je és osztálya\n"
+               "  napfogyik.txt   a napfogyatkozások; a helyről: kezdet, maximum, vége a Nap\n"
+               "                  magasságával, nagyság és fedettség\n"
+               "  holdfogyik.txt  a holdfogyatkozások érintkezési időpontjai (P1, U1, U2, U3, U4, P4)\n"
+               "                  és a Hold magassága a fogyatkozás közepén\n"
                "  venusz.txt      az alsó együttállások körül a Vénusz esti és reggeli sarlója\n"
-               "                  (25 %-nál kisebb megvilágítás, legalább 10° a Naptól)\n"
+               "                  (25 %-nál kisebb fázis, legalább 10° a Naptól, és legalább 5° magasan\n"
+               "                  a polgári szürkület végén, illetve kezdetén)\n"
                "\n"
                "Kapcsolók:\n"
                "  --from ÉV       az első év (%1–%2)\n"
@@ -143,6 +204,9 @@ QString helpText()
                "  --place NÉV SZÉLESSÉG HOSSZÚSÁG\n"
                "                  a megfigyelés helye, fokban, északra és keletre pozitív\n"
                "                  (alapértelmezés: Budapest 47.50 19.04)\n"
+               "  --height MÉTER  a hely tengerszint feletti magassága (alapértelmezés: 100)\n"
+               "  --tz IDŐZÓNA    az időpontok időzónája, IANA-néven (alapértelmezés: Europe/Budapest);\n"
+               "                  Magyarországon kívüli helyhez adja meg\n"
                "  --force         a mappában már meglévő fájlokat is felülírja\n"
                "  -h, --help      ez a leírás\n"
                "\n"
@@ -188,6 +252,8 @@ int runAlmanac(const QStringList& arguments, QTextStream& out, QTextStream& err,
         const Ephemeris ephemeris;
         if (!ephemeris.warning().isEmpty())
             err << kProgram << ": " << ephemeris.warning() << '\n';
+        if (const QString warning = zoneWarning(options); !warning.isEmpty())
+            err << kProgram << ": " << warning << '\n';
         const int years = options.toYear - options.fromYear + 1;
         const Progress progress = [&](int year) {
             if (!showProgress)
@@ -204,7 +270,7 @@ int runAlmanac(const QStringList& arguments, QTextStream& out, QTextStream& err,
         const QString span = options.fromYear == options.toYear
                                   ? QString::number(options.fromYear)
                                   : QStringLiteral("%1–%2").arg(options.fromYear).arg(options.toYear);
-        out << "Elkészült (" << span << ", " << options.place.name << ") a(z) "
+        out << "Elkészült (" << span << ", " << options.place.name << ", " << options.place.timeZone << ") a(z) "
             << QDir::toNativeSeparators(folder.path()) << " mappában: " << almanacFileNames().join(QStringLiteral(", "))
             << '\n';
         out.flush();

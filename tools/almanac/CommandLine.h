@@ -22,6 +22,7 @@ struct Options {
     int toYear = 0;
     QString folder;
     Place place = budapest();
+    bool zoneGiven = false;  // --tz was given
     bool force = false;
     bool help = false;
 };
@@ -31,8 +32,11 @@ struct ParsedArguments {
     QString error;  // Hungarian, when options is empty
 };
 
-// The arguments after the program's name.
+// The arguments after the program's name. Never exits the process.
 ParsedArguments parseArguments(const QStringList& arguments);
+// A warning for the user (empty when none): a place outside Hungary keeps Hungarian time
+// unless --tz says otherwise.
+QString zoneWarning(const Options& options);
 QString helpText();
 
 // The whole tool: messages go to out and err, a progress line to err when showProgress.

@@ -1,0 +1,218 @@
+#include "CrescentVisibility.h"
+
+#include "Constants.h"
+
+#include <cmath>
+
+namespace vkt::astro {
+namespace {
+
+constexpr double kHalfDay = 0.5;
+
+// The last rising of body before ut, NaN when there was none in the preceding day.
+JulianDay previousRise(const Ephemeris& ephemeris, Body body, JulianDay ut, const Place& place)
+{
+    JulianDay rise = ephemeris.nextRise(body, ut - 1, place);
+    if (std::isnan(rise) || rise >= ut)
+        return std::nan("");
+    // The Moon can rise twice within a day near the poles.
+    for (;;) {
+        const JulianDay next = ephemeris.nextRise(body, rise + 0.01, place);
+        if (std::isnan(next) || next >= ut)
+            return rise;
+        rise = next;
+    }
+}
+
+// The Moon's setting (rising) that belongs to the Sun's: the one within half a day of it,
+// after it (before it, mornings) when the Moon is still up at the Sun's event.
+std::optional<JulianDay> moonEventNear(const Ephemeris& ephemeris, const Place& place, JulianDay sunEvent,
+                                       Twilight twilight)
+{
+    // The Moon rises (sets) once in about 24.8 hours, so the day centred on the Sun's event
+    // holds one at most.
+    const JulianDay from = sunEvent - kHalfDay;
+    const JulianDay t = twilight == Twilight::Evening ? ephemeris.nextSet(Body::Moon, from, place)
+                                                      : ephemeris.nextRise(Body::Moon, from, place);
+    if (std::isnan(t) || t > sunEvent + kHalfDay)
+        return std::nullopt;
+    return t;
+}
+
+double semidiameterMinutes(const SkyPosition& moon)
+{
+    return std::asin(kMoonRadiusKm / (moon.distance * kAuKm)) / kDegree * 60;
+}
+
+void atBestTime(const Ephemeris& ephemeris, const Place& place, CrescentEvening& c)
+{
+    const JulianDay ut = c.best;
+    const double tt = ephemeris.toTt(ut);
+    c.ageHours = (ut - c.newMoon) * 24;
+
+    // Yallop: geocentric positions, altitudes without refraction.
+    const SkyPosition moon = ephemeris.equatorial(Body::Moon, tt);
+    const SkyPosition sun = ephemeris.equatorial(Body::Sun, tt);
+    const Ephemeris::Horizontal moonGeo = ephemeris.horizontal(ut, place, moon);
+    const Ephemeris::Horizontal sunGeo = ephemeris.horizontal(ut, place, sun);
+    c.arcl = separation(moon.longitude, moon.latitude, sun.longitude, sun.latitude);
+    c.arcv = moonGeo.altitude - sunGeo.altitude;
+    c.daz = wrap180(sunGeo.azimuth - moonGeo.azimuth);
+
+    // Both criteria take the crescent's width from the Moon's topocentric semidiameter SD':
+    // W = SD' (1 − cos ARCL), Yallop with the geocentric ARCL, Odeh with the topocentric one.
+    const SkyPosition topoMoon = ephemeris.topocentricEquatorial(Body::Moon, ut, place);
+    const SkyPosition topoSun = ephemeris.topocentricEquatorial(Body::Sun, ut, place);
+    const double sd = semidiameterMinutes(topoMoon);
+    c.width = sd * (1 - std::cos(c.arcl * kDegree));
+    c.q = yallopQ(c.arcv, c.width);
+    c.yallop = yallopClass(c.q);
+
+    // Odeh: topocentric positions, ARCV still without refraction.
+    const Ephemeris::Horizontal moonTopo = ephemeris.horizontal(ut, place, topoMoon);
+    const Ephemeris::Horizontal sunTopo = ephemeris.horizontal(ut, place, topoSun);
+    c.topocentricArcl = separation(topoMoon.longitude, topoMoon.latitude, topoSun.longitude, topoSun.latitude);
+    c.topocentricArcv = moonTopo.altitude - sunTopo.altitude;
+    c.topocentricWidth = sd * (1 - std::cos(c.topocentricArcl * kDegree));
+    c.v = odehV(c.topocentricArcv, c.topocentricWidth);
+    c.odeh = odehClass(c.v);
+
+    // What the observer sees: topocentric, refracted.
+    c.moonAltitude = moonTopo.apparentAltitude;
+    c.moonAzimuth = moonTopo.azimuth;
+    c.sunAltitude = sunTopo.apparentAltitude;
+    c.sunAzimuth = sunTopo.azimuth;
+    // Illuminated fraction (1 + cos i) / 2, the phase angle i from the triangle Earth–Moon–Sun.
+    const double r2 = sun.distance * sun.distance + moon.distance * moon.distance -
+                      2 * sun.distance * moon.distance * std::cos(c.arcl * kDegree);
+    const double cosPhase = (r2 + moon.distance * moon.distance - sun.distance * sun.distance) /
+                            (2 * std::sqrt(r2) * moon.distance);
+    c.illuminated = (1 + cosPhase) / 2;
+}
+
+CrescentEvening crescentAt(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon, Twilight twilight,
+                           int day, JulianDay sunEvent, JulianDay moonEvent)
+{
+    CrescentEvening c;
+    c.twilight = twilight;
+    c.day = day;
+    c.newMoon = newMoon;
+    c.sunEvent = sunEvent;
+    c.moonEvent = moonEvent;
+    const double lag = twilight == Twilight::Evening ? moonEvent - sunEvent : sunEvent - moonEvent;
+    c.lagMinutes = lag * 1440;
+    c.moonUp = lag > 0;
+    if (!c.moonUp)
+        return c;
+    // Yallop's best time, sunset + 4/9 lag; its mirror before sunrise.
+    c.best = twilight == Twilight::Evening ? sunEvent + 4.0 / 9.0 * lag : sunEvent - 4.0 / 9.0 * lag;
+    atBestTime(ephemeris, place, c);
+    return c;
+}
+
+// The Sun's setting (rising) events walking away from the new moon, one a day; NaN for a day
+// without one.
+std::vector<JulianDay> sunEvents(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
+                                 Twilight twilight, int days)
+{
+    std::vector<JulianDay> events;
+    JulianDay from = newMoon;
+    for (int day = 0; day < days; ++day) {
+        if (twilight == Twilight::Evening) {
+            const JulianDay sunset = ephemeris.nextSet(Body::Sun, from, place);
+            events.push_back(sunset);
+            from = std::isnan(sunset) ? from + 1 : sunset + kHalfDay;
+        } else {
+            // Sunrises lie more than 0.98 day apart outside the polar regions: one call finds
+            // the last one before `from`, unless it lies just over that span back.
+            JulianDay sunrise = ephemeris.nextRise(Body::Sun, from - 0.98, place);
+            if (std::isnan(sunrise) || sunrise >= from)
+                sunrise = previousRise(ephemeris, Body::Sun, from, place);
+            events.push_back(sunrise);
+            from = std::isnan(sunrise) ? from - 1 : sunrise - kHalfDay;
+        }
+    }
+    return events;
+}
+
+std::optional<CrescentEvening> crescentOn(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
+                                          Twilight twilight, int day, JulianDay sunEvent)
+{
+    if (std::isnan(sunEvent))
+        return std::nullopt;
+    const auto moonEvent = moonEventNear(ephemeris, place, sunEvent, twilight);
+    if (!moonEvent)
+        return std::nullopt;
+    return crescentAt(ephemeris, place, newMoon, twilight, day, sunEvent, *moonEvent);
+}
+
+} // namespace
+
+YallopClass yallopClass(double q)
+{
+    if (q > 0.216)
+        return YallopClass::A;
+    if (q > -0.014)
+        return YallopClass::B;
+    if (q > -0.160)
+        return YallopClass::C;
+    if (q > -0.232)
+        return YallopClass::D;
+    if (q > -0.293)
+        return YallopClass::E;
+    return YallopClass::F;
+}
+
+OdehClass odehClass(double v)
+{
+    if (v >= 5.65)
+        return OdehClass::A;
+    if (v >= 2.00)
+        return OdehClass::B;
+    if (v >= -0.96)
+        return OdehClass::C;
+    return OdehClass::D;
+}
+
+char classLetter(YallopClass c)
+{
+    return static_cast<char>('A' + static_cast<int>(c));
+}
+
+char classLetter(OdehClass c)
+{
+    return static_cast<char>('A' + static_cast<int>(c));
+}
+
+// Yallop (1997): q = (ARCV − (11.8371 − 6.3226 W + 0.7319 W² − 0.1018 W³)) / 10.
+double yallopQ(double arcv, double w)
+{
+    return (arcv - (11.8371 - 6.3226 * w + 0.7319 * w * w - 0.1018 * w * w * w)) / 10;
+}
+
+// Odeh (2004): V = ARCV − (−0.1018 W³ + 0.7319 W² − 6.3226 W + 7.1651).
+double odehV(double arcv, double w)
+{
+    return arcv - (-0.1018 * w * w * w + 0.7319 * w * w - 6.3226 * w + 7.1651);
+}
+
+std::optional<CrescentEvening> crescentEvening(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
+                                               Twilight twilight, int day)
+{
+    const std::vector<JulianDay> events = sunEvents(ephemeris, place, newMoon, twilight, day + 1);
+    return crescentOn(ephemeris, place, newMoon, twilight, day, events.back());
+}
+
+CrescentRun crescentRun(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon, int days)
+{
+    CrescentRun run;
+    for (const Twilight twilight : {Twilight::Morning, Twilight::Evening}) {
+        const std::vector<JulianDay> events = sunEvents(ephemeris, place, newMoon, twilight, days);
+        for (int day = 0; day < days; ++day)
+            if (const auto c = crescentOn(ephemeris, place, newMoon, twilight, day, events[day]))
+                (twilight == Twilight::Morning ? run.mornings : run.evenings).push_back(*c);
+    }
+    return run;
+}
+
+} // namespace vkt::astro

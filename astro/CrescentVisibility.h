@@ -1,0 +1,83 @@
+#pragma once
+
+#include "Ephemeris.h"
+
+#include <optional>
+#include <vector>
+
+namespace vkt::astro {
+
+// Yallop's classes for the first sighting of the crescent (B. D. Yallop, "A method for
+// predicting the first sighting of the new crescent Moon", NAO Technical Note 69, 1997):
+// A easily visible; B visible under perfect conditions; C may need optical aid to find the
+// crescent; D will need optical aid; E not visible with a telescope; F below the Danjon limit.
+enum class YallopClass { A, B, C, D, E, F };
+YallopClass yallopClass(double q);
+
+// Odeh's zones (M. Sh. Odeh, "New criterion for lunar crescent visibility", Experimental
+// Astronomy 18, 2004): A visible by naked eye; B visible by optical aid, could be seen by naked
+// eye; C visible by optical aid only; D not visible even by optical aid.
+enum class OdehClass { A, B, C, D };
+OdehClass odehClass(double v);
+
+char classLetter(YallopClass c);
+char classLetter(OdehClass c);
+
+// Yallop's q from ARCV (degrees) and the crescent width W (arc minutes).
+double yallopQ(double arcv, double width);
+// Odeh's V from the topocentric ARCV (degrees) and W (arc minutes).
+double odehV(double arcv, double width);
+
+enum class Twilight { Evening, Morning };
+
+// Everything an observer needs about one evening after (or one morning before) a new moon.
+// Angles in degrees, azimuths from north through east, W in arc minutes.
+struct CrescentEvening {
+    Twilight twilight = Twilight::Evening;
+    int day = 0;               // 0: the first sunset after (last sunrise before) the new moon
+    JulianDay newMoon = 0;
+    JulianDay sunEvent = 0;    // sunset in the evening, sunrise in the morning
+    JulianDay moonEvent = 0;   // moonset in the evening, moonrise in the morning
+    double lagMinutes = 0;     // how long the Moon stays up after the Sun (before it, mornings)
+    // False when the Moon sets before the Sun (rises after it): no crescent to look for, and
+    // none of the quantities below is defined.
+    bool moonUp = false;
+
+    // At Yallop's best time: sunset + 4/9 lag, or sunrise − 4/9 lag in the morning.
+    JulianDay best = 0;
+    double ageHours = 0;          // from the new moon; negative in the morning
+    double moonAltitude = 0;      // apparent (refracted), topocentric
+    double moonAzimuth = 0;
+    double sunAltitude = 0;       // apparent (refracted), topocentric
+    double sunAzimuth = 0;
+    double illuminated = 0;       // illuminated fraction of the disc, 0..1
+    // Yallop's quantities: ARCL, ARCV and DAZ geocentric and airless; W from the topocentric
+    // semidiameter and the geocentric ARCL.
+    double arcl = 0;
+    double arcv = 0;
+    double daz = 0;               // Sun's azimuth minus the Moon's
+    double width = 0;
+    double q = 0;
+    YallopClass yallop = YallopClass::F;
+    // Odeh's quantities: ARCL, ARCV (airless) and W all topocentric.
+    double topocentricArcl = 0;
+    double topocentricArcv = 0;
+    double topocentricWidth = 0;
+    double v = 0;
+    OdehClass odeh = OdehClass::D;
+};
+
+// The evening `day` (0, 1, …) after the new moon, or the morning `day` before it, at the place.
+// Empty where the Sun does not set (rise) that day (polar places) or the Moon does not set
+// (rise) within half a day of it.
+std::optional<CrescentEvening> crescentEvening(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
+                                               Twilight twilight, int day);
+
+// The evenings 0..days−1 after and the mornings before the new moon, those that exist.
+struct CrescentRun {
+    std::vector<CrescentEvening> mornings;  // nearest the new moon first
+    std::vector<CrescentEvening> evenings;  // nearest the new moon first
+};
+CrescentRun crescentRun(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon, int days);
+
+} // namespace vkt::astro
