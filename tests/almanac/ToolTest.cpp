@@ -232,8 +232,8 @@ TEST_F(Tool, EachPlaceGetsItsOwnSkyAndTheSameNewMoons)
         const char* date;
         const char* seen;  // a fragment of the local columns, on the eclipse's one or two lines
     } cases[] = {
-        {budapest(), "2026.08.12", "napnyugtakor 20:0"},
-        {at("Wien", 48.21, 16.37, "Europe/Vienna"), "2029.06.12", "napkeltekor 04:5"},
+        {budapest(), "2026.08.12", "napnyugtakor 0,74"},
+        {at("Wien", 48.21, 16.37, "Europe/Vienna"), "2029.06.12", "napkeltekor 0,10"},
         {at("Lisboa", 38.72, -9.14, "Europe/Lisbon"), "2029.06.12", "nem látható (a Nap a látóhatár alatt)"},
         {budapest(), "2027.08.02", "max. 11:21 (55,1°)"},
         {at("Sydney", -33.87, 151.21, "Australia/Sydney"), "2030.11.25", "vége 20:09 (-5,1°, lenn)"},
@@ -247,7 +247,7 @@ TEST_F(Tool, EachPlaceGetsItsOwnSkyAndTheSameNewMoons)
         const auto line = std::find_if(all.begin(), all.end(), [&](const QString& l) { return l.startsWith(c.date); });
         ASSERT_NE(line, all.end()) << c.date;
         const QString local = line->mid(39) + u'\n' + (line + 1 == all.end() ? QString() : *(line + 1));
-        EXPECT_TRUE(all.first().contains(c.place.name + QStringLiteral(" (")) && all.first().contains(QString::fromLatin1(c.place.timeZone)));
+        EXPECT_TRUE(all.first().endsWith(c.place.name + QStringLiteral(", ") + QString::fromLatin1(c.place.timeZone) + QStringLiteral(" idő")));
         EXPECT_TRUE(local.contains(QString::fromUtf8(c.seen))) << local.toStdString();
         EXPECT_GT(almanac.crescents.size(), 1) << c.date;
         // The same instants, shown in another zone.
@@ -303,9 +303,12 @@ TEST_F(Tool, PlaceHeightAndZoneReachEveryList)
     const ToolRun zoned = run(years + QStringList{lima, "--place", "Lima", "-12.05", "-77.04", "--tz", "America/Lima"});
     EXPECT_EQ(zoned.code, Success);
     EXPECT_TRUE(zoned.err.isEmpty()) << zoned.err.toStdString();
-    for (const QString& name : almanacFileNames().mid(1))
-        EXPECT_TRUE(readLines(lima + u'/' + name).first().contains(QStringLiteral("Lima (12,05° D, 77,04° Ny, 100 m), America/Lima idő")))
-            << name.toStdString();
+    for (const QString& name : almanacFileNames().mid(1)) {
+        const bool eclipses = name == u"napfogyik.txt" || name == u"holdfogyik.txt";  // the short form
+        const QString where = eclipses ? QStringLiteral("Lima, America/Lima idő")
+                                       : QStringLiteral("Lima (12,05° D, 77,04° Ny, 100 m), America/Lima idő");
+        EXPECT_TRUE(readLines(lima + u'/' + name).first().contains(where)) << name.toStdString();
+    }
     // Lima keeps UTC−5 all year: the new moon of 2026-01-18 19:52 UT is 14:52 there.
     EXPECT_TRUE(readLines(lima + QStringLiteral("/ujholdak.txt")).contains(QStringLiteral("2026.01.18 14:52")));
     // A place in Hungary needs no zone; its height is in the headers and moves the horizon.

@@ -141,6 +141,12 @@ QString coordinates(const Place& place)
              decimal(std::abs(place.longitude), 2), place.longitude < 0 ? QStringLiteral("Ny") : QStringLiteral("K"));
 }
 
+// "Budapest, Europe/Budapest idő": short enough for the eclipse lists' widest rows.
+QString shortPlaceText(const Place& place)
+{
+    return QStringLiteral("%1, %2 idő").arg(place.name, QString::fromLatin1(place.timeZone));
+}
+
 // "Budapest (47,50° É, 19,04° K, 100 m), Europe/Budapest idő"
 QString placeText(const Place& place)
 {
@@ -267,9 +273,9 @@ QStringList Lists::solarLines(const SolarEclipse& e, const std::optional<LocalSo
     QString local = QStringLiteral("nagyság %1, fedettség %2 %")
                         .arg(decimal(seen->magnitude, 3), decimal(seen->obscuration * 100, 1));
     if (!std::isnan(seen->horizon))
-        local += QStringLiteral("; %1 %2 %3")
+        local += QStringLiteral("; %1 %2")
                      .arg(seen->horizon < seen->maximum.ut ? QStringLiteral("napnyugtakor") : QStringLiteral("napkeltekor"),
-                          timeNear(seen->horizon, e.greatest), decimal(seen->horizonMagnitude, 3));
+                          decimal(seen->horizonMagnitude, 3));
     return {first(local),
             row({{19, QStringList{contactText(QStringLiteral("kezdet"), seen->first, e.greatest),
                                   contactText(QStringLiteral("max."), seen->maximum, e.greatest),
@@ -342,12 +348,12 @@ void Lists::addHeaders(Almanac& almanac) const
                                       {12, QStringLiteral("Idő")},
                                       {19, QStringLiteral("Típus")},
                                       {30, QStringLiteral("Nagyság")},
-                                      {39, where}}));
+                                      {39, shortPlaceText(place_)}}));
     almanac.lunarEclipses.append(row({{0, QStringLiteral("Dátum")},
                                       {12, QStringLiteral("Idő")},
                                       {19, QStringLiteral("Típus")},
                                       {32, QStringLiteral("Nagyság")},
-                                      {49, where}}));
+                                      {49, shortPlaceText(place_)}}));
     almanac.venus.append(where);
     almanac.venus.append(QStringLiteral("Napok, amikor a Vénusz sarló (25 %-nál kisebb fázis), legalább 10° a Naptól,"));
     almanac.venus.append(QStringLiteral("és a polgári szürkület végén (reggel kezdetén) legalább 5° magasan van:"));
