@@ -92,18 +92,15 @@ std::pair<double, double> contacts(const Ephemeris& ephemeris, double greatestTt
 
 MoonAbove moonAbove(const Ephemeris& ephemeris, JulianDay begin, JulianDay end, const Place& place)
 {
-    int up = 0, samples = 0;
-    const int steps = std::max(1, static_cast<int>(std::ceil((end - begin) / (5 * kMinute))));
-    for (int i = 0; i <= steps; ++i) {
-        const JulianDay ut = begin + (end - begin) * i / steps;
-        const SkyPosition moon = ephemeris.topocentricEquatorial(Body::Moon, ut, place);
-        const double semidiameter = std::asin(kMoonRadiusKm / (moon.distance * kAuKm)) / kDegree;
-        // Above the horizon as the rising and setting tables count it: the upper limb in sight.
-        if (ephemeris.apparentAltitude(ut, place, moon) + semidiameter > 0)
-            ++up;
-        ++samples;
+    const SkyPosition moon = ephemeris.topocentricEquatorial(Body::Moon, begin, place);
+    const double semidiameter = std::asin(kMoonRadiusKm / (moon.distance * kAuKm)) / kDegree;
+    // Above the horizon as the rising and setting tables count it: the upper limb in sight.
+    if (ephemeris.apparentAltitude(begin, place, moon) + semidiameter > 0) {
+        const JulianDay set = ephemeris.nextSet(Body::Moon, begin, place);
+        return std::isnan(set) || set >= end ? MoonAbove::Whole : MoonAbove::Partly;
     }
-    return up == samples ? MoonAbove::Whole : up > 0 ? MoonAbove::Partly : MoonAbove::Never;
+    const JulianDay rise = ephemeris.nextRise(Body::Moon, begin, place);
+    return std::isnan(rise) || rise >= end ? MoonAbove::Never : MoonAbove::Partly;
 }
 
 // The Sun and the Moon as the place sees them, in degrees.

@@ -213,7 +213,7 @@ QString helpText()
                "A meglévő fájlokat --force nélkül nem írja felül. Kilépési kód: 0 siker, 1 hiba,\n"
                "2 hibás argumentum.\n"
                "\n"
-               "Példa: vkt-almanac --from 2025 --to 2035 --out Pic\n")
+               "Példa: vkt-almanac --from 2026 --to 2035 --out Pic\n")
         .arg(kFirstYear)
         .arg(kLastYear);
 }
@@ -254,6 +254,7 @@ int runAlmanac(const QStringList& arguments, QTextStream& out, QTextStream& err,
             err << kProgram << ": " << ephemeris.warning() << '\n';
         if (const QString warning = zoneWarning(options); !warning.isEmpty())
             err << kProgram << ": " << warning << '\n';
+        err.flush();
         const int years = options.toYear - options.fromYear + 1;
         const Progress progress = [&](int year) {
             if (!showProgress)
