@@ -12,7 +12,11 @@ PACKAGES=(
   libgif-dev
   fonts-liberation fontconfig
   xvfb xauth
+  locales
 )
+
+# Besides the plain run, the tests run under the users' locale and another with a decimal comma.
+TEST_LOCALES=(hu_HU.UTF-8 de_DE.UTF-8)
 
 install_missing_packages() {
   local missing=()
@@ -26,6 +30,27 @@ install_missing_packages() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
   fi
+}
+
+# Generates the test locales that `locale -a` does not list yet; does nothing when all are there.
+generate_locales() {
+  local missing=() have
+  have="$(locale -a 2>/dev/null | tr 'A-Z' 'a-z' | tr -d '-')"
+  for l in "${TEST_LOCALES[@]}"; do
+    grep -qx "$(echo "$l" | tr 'A-Z' 'a-z' | tr -d '-')" <<<"$have" || missing+=("$l")
+  done
+  ((${#missing[@]})) || return 0
+  echo "Generating locales: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  for l in "${missing[@]}"; do
+    if grep -q "^# *$l UTF-8" /etc/locale.gen; then
+      $sudo sed -i "s/^# *$l UTF-8/$l UTF-8/" /etc/locale.gen
+    elif ! grep -q "^$l UTF-8" /etc/locale.gen; then
+      echo "$l UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+    fi
+  done
+  $sudo locale-gen
 }
 
 # build_tree DIR [cmake options…]

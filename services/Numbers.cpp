@@ -2,23 +2,72 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
 #include <string>
 
 namespace vkt {
+namespace {
+
+// Significant digits a double holds for certain: 1.005, stored a hair below, reads as 1.005.
+constexpr int kSignificantDigits = 15;
+
+} // namespace
 
 QString formatNumber(double x, NumberPattern pattern)
 {
     const int decimals = pattern == NumberPattern::TwoDecimals ? 2 : 1;
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, x);
-    std::string text(buffer);
-    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
-        text.erase(0, 1);  // a negative that rounds to zero is plain zero
-    for (char& ch : text)
-        if (ch == '.')
-            ch = ',';
-    return QString::fromLatin1(text);
+    // to_chars writes the same bytes whatever the process locale says.
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x), std::chars_format::scientific,
+                                         kSignificantDigits - 1);
+    if (ec != std::errc() || !std::isfinite(x))
+        return QString::fromLatin1(buffer, ec == std::errc() ? end - buffer : 0);
+
+    // "d.dddde±XX": the digits, and how many of them stand before the decimal point.
+    const std::string text(buffer, end);
+    const std::size_t e = text.find('e');
+    std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
+    const std::size_t exponent = e + (text[e + 1] == '+' ? 2 : 1);
+    int integerDigits = 0;
+    std::from_chars(text.data() + exponent, text.data() + text.size(), integerDigits);
+    ++integerDigits;
+
+    // Halves away from zero, on the decimal digits as a reader sees them.
+    const int kept = integerDigits + decimals;
+    if (kept < 0) {
+        digits.clear();
+    } else if (kept < int(digits.size())) {
+        const bool up = digits[std::size_t(kept)] >= '5';
+        digits.resize(std::size_t(kept));
+        if (up) {
+            int i = kept - 1;
+            for (; i >= 0 && digits[std::size_t(i)] == '9'; --i)
+                digits[std::size_t(i)] = '0';
+            if (i >= 0) {
+                ++digits[std::size_t(i)];
+            } else {
+                digits.insert(digits.begin(), '1');
+                ++integerDigits;
+            }
+        }
+    }
+    // Now as many digits as integerDigits + decimals, with zeros put in on either side.
+    const int total = integerDigits + decimals;
+    if (int(digits.size()) < total)
+        digits.append(std::size_t(total - int(digits.size())), '0');
+    if (integerDigits < 1) {
+        digits.insert(0, std::size_t(1 - integerDigits), '0');
+        integerDigits = 1;
+    }
+
+    std::string out;
+    if (x < 0 && digits.find_first_not_of('0') != std::string::npos)
+        out += '-';  // a negative that rounds to zero is plain zero
+    out.append(digits, 0, std::size_t(integerDigits));
+    out += ',';
+    out.append(digits, std::size_t(integerDigits), std::size_t(decimals));
+    return QString::fromLatin1(out);
 }
 
 std::optional<double> toNumber(const QString& text)
@@ -44,8 +93,17 @@ std::optional<double> toNumber(const QString& text)
     const char* first = s.data() + start;
     const char* last = s.data() + s.size();
     const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
-    if (ec != std::errc() || end != last || !std::isfinite(value))
+    if (ec == std::errc::result_out_of_range && end == last) {
+        // Too large, or too small for a double: the C reader tells which. An underflow is a
+        // number, zero or the nearest tiny one; an overflow is none.
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+        const std::string magnitude(first, last);
+        value = strtod_l(magnitude.c_str(), nullptr, c);
+        if (!std::isfinite(value))
+            return std::nullopt;
+    } else if (ec != std::errc() || end != last || !std::isfinite(value)) {
         return std::nullopt;
+    }
     return s[0] == '-' ? -value : value;
 }
 
