@@ -1,6 +1,7 @@
 #include "Phase.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace vkt {
 
@@ -45,8 +46,7 @@ Phase ClassifyPhase(double signedDays)
 
 double IlluminationPercent(double signedDays, IlluminationFactor factor)
 {
-    constexpr double pi = 3.14159265358979;
-    const double angle = 2 * pi * signedDays / kSynodicMonth;
+    const double angle = 2 * std::numbers::pi * signedDays / kSynodicMonth;
     const double p = (1 - std::cos(angle)) * static_cast<int>(factor) + 0.06;
     if (p > 100)
         return 100;

@@ -5,10 +5,18 @@
 
 namespace vkt {
 
-// The design gives every position in twips; 15 twips make one logical pixel.
+// Positions and sizes are twips (1/1440 inch), made logical pixels at 96 dpi.
+inline constexpr int kTwipsPerPixel = 15;
+
+// To the nearest pixel.
 constexpr int twips(int t)
 {
-    return (t + 7) / 15;
+    return (t + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+constexpr int pixelsAsTwips(int pixels)
+{
+    return pixels * kTwipsPerPixel;
 }
 
 inline QRect twipsRect(int left, int top, int width, int height)

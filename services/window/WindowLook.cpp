@@ -104,11 +104,11 @@ QPushButton* colouredButton(QWidget* parent, const QString& caption, const QColo
 {
     auto* button = new QPushButton(caption, parent);
     // A style sheet is the one way a face colour holds under every style.
-    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: #000000; border: 1px solid #404040;"
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %3; border: 1px solid #404040;"
                                          " border-radius: 2px; padding: 0px; }"
                                          " QPushButton:pressed { background-color: %2; }"
                                          " QPushButton:focus { border: 2px solid #202020; }")
-                              .arg(face.name(), face.darker(115).name()));
+                              .arg(face.name(), face.darker(115).name(), colours::Black.name()));
     button->setFont(font);
     button->setGeometry(geometry);
     button->setAutoDefault(false);

@@ -14,6 +14,26 @@ class QWidget;
 
 namespace vkt {
 
+// Every colour a window shows, named once.
+namespace colours {
+constexpr QColor Black(0x00, 0x00, 0x00);
+constexpr QColor White(0xFF, 0xFF, 0xFF);
+constexpr QColor Grey(0x80, 0x80, 0x80);
+constexpr QColor Silver(0xC0, 0xC0, 0xC0);
+constexpr QColor Red(0xFF, 0x00, 0x00);
+constexpr QColor Yellow(0xFF, 0xFF, 0x00);
+constexpr QColor LightYellow(0xFF, 0xFF, 0x80);
+constexpr QColor PaleYellow(0xFF, 0xFF, 0xC0);
+constexpr QColor Green(0x00, 0x80, 0x00);
+constexpr QColor DarkGreen(0x00, 0x40, 0x00);
+constexpr QColor LightGreen(0x80, 0xFF, 0x80);
+constexpr QColor PaleGreen(0xC0, 0xFF, 0xC0);  // the face of the OK and "Számítás" buttons
+constexpr QColor PaleCyan(0xC0, 0xFF, 0xFF);
+constexpr QColor Navy(0x00, 0x00, 0x80);
+constexpr QColor Orange(0xFF, 0xC0, 0x80);
+constexpr QColor Pink(0xFF, 0xC0, 0xFF);
+} // namespace colours
+
 // Style, font substitutes, window icon and the real message box: once, before any window.
 void applyProgramLook(QApplication& app);
 
@@ -27,7 +47,7 @@ constexpr int designPixels(double points)
     return static_cast<int>(points * 96.0 / 72.0 + 0.5);
 }
 
-// A family of the design at a fractional point size; missing faces fall back to near relatives.
+// A font family at a fractional point size; missing faces fall back to near relatives.
 QFont designFont(const QString& family, double points, QFont::Weight weight = QFont::Normal, bool italic = false);
 
 enum class Frame { Fixed, Sizable };

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QPointF>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTextStream>
 #include <algorithm>
 #include <cerrno>
@@ -202,6 +203,20 @@ TEST_F(Tool, ARangeAcrossTheYearBoundaryIsTheTwoYearsInTurn)
     ASSERT_FALSE(first.isEmpty() || second.isEmpty());
     EXPECT_TRUE(first.last().startsWith(QLatin1String("2138.12.0"))) << first.last().toStdString();
     EXPECT_TRUE(second.first().startsWith(QLatin1String("2139.01.01 00:"))) << second.first().toStdString();
+    // Events right at the edges, in the first and the last year the tool takes.
+    for (const int year : {kFirstYear, kLastYear}) {
+        const JulianDay midnight = fromCivil(QDateTime(QDate(year, 1, 1), QTime(0, 0), QTimeZone("Europe/Budapest")));
+        const struct {
+            double seconds;  // from 00:00 on 1 January
+            int in;          // the civil year it belongs to
+        } edges[] = {{0, year}, {-31, year - 1}, {29, year}};
+        for (const auto& e : edges) {
+            const JulianDay event = midnight + e.seconds / 86400;
+            for (const int y : {year - 1, year, year + 1})
+                EXPECT_EQ(CivilYear(hungarianTime(), y).contains(event), y == e.in)
+                    << year << ' ' << e.seconds << " in " << y;
+        }
+    }
     const std::map<QString, int> headerLines = {{"ujholdak.txt", 0},   {"holdsarlok.txt", 1}, {"napfogyik.txt", 1},
                                                 {"holdfogyik.txt", 1}, {"venusz.txt", 4},     {"holdsarlok-adatok.txt", 2}};
     for (const QString& name : almanacFileNames()) {

@@ -59,6 +59,7 @@ TEST_F(CalculationsWindowTest, ConversionsShowOneResultAndFailuresKeepIt)
         {2, "-0,01", " 0,00"},          // no minus before zero
         {1, "", ""},            {2, "abc", ""},
         {1, "9e307", ""},  // the product leaves the double range
+        {2, "1e-400", " 0,00"},  // below the double range: zero
     };
     QStringList shown;
     for (const auto& step : steps) {
@@ -82,7 +83,7 @@ TEST_F(CalculationsWindowTest, ConversionsShowOneResultAndFailuresKeepIt)
 }
 
 // No default or cancel button: Enter and Esc in the degree box neither convert nor close.
-TEST_F(CalculationsWindowTest, ReadsAsDesignedAndOnlyOkCloses)
+TEST_F(CalculationsWindowTest, ShowsItsTextsAndOnlyOkCloses)
 {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Számítások"));
     const std::pair<const char*, QString> labels[] = {
@@ -93,6 +94,8 @@ TEST_F(CalculationsWindowTest, ReadsAsDesignedAndOnlyOkCloses)
     };
     for (const auto& [name, text] : labels)
         EXPECT_EQ(control<QLabel>(name)->text(), text) << name;
+    for (const char* name : {"Text41", "Text42"})  // white boxes on the cyan window
+        EXPECT_EQ(control<QLineEdit>(name)->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xFF)) << name;
     EXPECT_TRUE(window->minimumSize() == window->maximumSize()
                 && !(window->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
     EXPECT_EQ(window->frameGeometry().center(), window->screen()->availableGeometry().center());

@@ -45,7 +45,10 @@ TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
     // "Utolsó Újhold" brings a new moon back without its line end; the computation saves it untouched.
     writeBytes("ujhold.txt", "2026.11.30 7:47\r\n");
     click("Command3");
+    clock->step = 1.0 / 86400;  // a second per read: one run reads the clock once
     click("Command2");
+    clock->step = 0;
+    setNow(QStringLiteral("2026.12.06 22:00:09"));
     expectNoMessage();
     EXPECT_EQ(area().Text12->text(), QStringLiteral("2026. 12. 06. 22:00:09"));
     const QStringList before = drawn();

@@ -13,7 +13,7 @@ namespace {
 
 // Button faces keep their colour under any style, the frames and lines are painted, and
 // "Times New Roman CE" reaches a serif face, not the default sans.
-TEST_F(MainWindowTest, PaintsTheDesignColoursAndASerifFont)
+TEST_F(MainWindowTest, PaintsItsColoursAndASerifFont)
 {
     EXPECT_EQ(QFontInfo(area().font()).family(), QStringLiteral("Liberation Serif"));
     const QImage image = area().grab().toImage();

@@ -130,12 +130,12 @@ TEST_F(OtherWindowsTest, CalendarOpensOnTheStoredDateAndMostShowsToday)
     }
 }
 
-TEST_F(OtherWindowsTest, DescriptionPageReadsExactlyAsDesigned)
+TEST_F(OtherWindowsTest, DescriptionPageReadsWordForWord)
 {
     const QWidget* window = open<DescriptionWindow>();
     const struct {
         const char* name;
-        qsizetype length;  // the count the design gives, as a check on the blank runs
+        qsizetype length;  // counted apart from the text, as a check on its blank runs
         QString text;
     } labels[] = {
         {"Label6", 38, "A program használatához néhány tanács:"},

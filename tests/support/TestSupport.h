@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace vkt::testing {
@@ -31,11 +32,13 @@ public:
     SaveAnswer nextAnswer = SaveAnswer::Cancel;
 };
 
+// Stands still, or moves on by step after every read.
 class FixedClock final : public Clock {
 public:
     explicit FixedClock(DateTime value) : value(value) {}
-    DateTime now() const override { return value; }
-    DateTime value;
+    DateTime now() const override { return std::exchange(value, value + step); }
+    mutable DateTime value;
+    DateTime step = 0;
 };
 
 // A fresh data folder, a message recorder and a settable clock for every test, and no planned

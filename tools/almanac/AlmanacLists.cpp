@@ -163,15 +163,6 @@ public:
     JulianDay startOfYear(int year) const { return civil_.startOfYear(year); }
 
 private:
-    struct CivilYear {
-        JulianDay start, end;
-        bool contains(JulianDay ut) const
-        {
-            const JulianDay shown = roundedToMinute(ut);
-            return shown >= start && shown < end;
-        }
-    };
-
     QString crescentLine(const CrescentEvening& c) const;
     QString detailLine(const CrescentEvening& c) const;
     QStringList solarLines(const SolarEclipse& e, const std::optional<LocalSolarEclipse>& seen) const;
@@ -368,7 +359,7 @@ void Lists::addHeaders(Almanac& almanac) const
 
 void Lists::addYear(int year, Almanac& almanac) const
 {
-    const CivilYear civilYear{civil_.startOfYear(year), civil_.startOfYear(year + 1)};
+    const CivilYear civilYear(civil_, year);
     for (const JulianDay newMoon : newMoons(ephemeris_, civilYear.start - 1, civilYear.end + 1))
         if (civilYear.contains(newMoon))
             almanac.newMoons.append(civil_.text(newMoon));
@@ -412,6 +403,16 @@ void Lists::addYear(int year, Almanac& almanac) const
 }
 
 } // namespace
+
+CivilYear::CivilYear(const CivilZone& zone, int year) : start(zone.startOfYear(year)), end(zone.startOfYear(year + 1))
+{
+}
+
+bool CivilYear::contains(JulianDay ut) const
+{
+    const JulianDay shown = roundedToMinute(ut);
+    return shown >= start && shown < end;
+}
 
 QStringList almanacFileNames()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CivilTime.h"
 #include "Ephemeris.h"
 
 #include <QString>
@@ -28,6 +29,14 @@ struct AlmanacFile {
 };
 std::vector<AlmanacFile> almanacFiles(const Almanac& almanac);
 QStringList almanacFileNames();
+
+// One civil year of a zone, from local midnight of 1 January up to the next one. An event
+// belongs to it by its time as the lists show it, rounded to the minute.
+struct CivilYear {
+    CivilYear(const CivilZone& zone, int year);
+    bool contains(JulianDay ut) const;
+    JulianDay start, end;
+};
 
 // Called before each civil year is computed.
 using Progress = std::function<void(int year)>;

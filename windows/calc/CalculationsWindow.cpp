@@ -14,9 +14,7 @@
 namespace vkt {
 namespace {
 
-const QColor Background(0xC0, 0xFF, 0xFF);
-const QColor ButtonFace(0xC0, 0xFF, 0xC0);
-const QColor Silver(0xC0, 0xC0, 0xC0);
+constexpr QColor Background = colours::PaleCyan;
 
 // Results start in the gap between "fok  =" / "vonás =  " and the unit label after it.
 constexpr int ResultLeft = 3400;
@@ -74,18 +72,19 @@ void CalculationsWindow::createInputs()
         box->setObjectName(QLatin1String(name));
         box->setMaxLength(6);
         box->setGeometry(geometry);
+        setBoxColours(box, colours::White, colours::Black);  // not the window's cyan
         return box;
     };
     const QFont calculate = designFont(QStringLiteral("Arial Narrow"), 12, QFont::Bold);
 
     // Created in tab order: degree box, its button, mil box, its button, then OK.
     Text41 = inputBox("Text41", twipsRect(480, 960, 1095, 450));
-    Command41 = colouredButton(this, QStringLiteral("Számítás"), ButtonFace, calculate, twipsRect(6600, 960, 1455, 495));
+    Command41 = colouredButton(this, QStringLiteral("Számítás"), colours::PaleGreen, calculate, twipsRect(6600, 960, 1455, 495));
     Command41->setObjectName(QStringLiteral("Command41"));
     Text42 = inputBox("Text42", twipsRect(480, 2520, 1095, 450));
-    Command42 = colouredButton(this, QStringLiteral("Számítás"), ButtonFace, calculate, twipsRect(6600, 2520, 1455, 495));
+    Command42 = colouredButton(this, QStringLiteral("Számítás"), colours::PaleGreen, calculate, twipsRect(6600, 2520, 1455, 495));
     Command42->setObjectName(QStringLiteral("Command42"));
-    Command499 = colouredButton(this, QStringLiteral("OK"), ButtonFace,
+    Command499 = colouredButton(this, QStringLiteral("OK"), colours::PaleGreen,
                                 designFont(QStringLiteral("Arial Narrow"), 14.25, QFont::Bold),
                                 twipsRect(3960, 5280, 855, 495));
     Command499->setObjectName(QStringLiteral("Command499"));
@@ -116,7 +115,7 @@ void CalculationsWindow::paintEvent(QPaintEvent*)
 {
     // Shape1 frames the conversion area; Line1 parts the two rows, Line2 sits above the text.
     QPainter painter(this);
-    painter.setPen(Silver);
+    painter.setPen(colours::Silver);
     painter.drawRect(twipsRect(240, 240, 8175, 4815).adjusted(0, 0, -1, -1));
     painter.drawLine(twipsPoint(480, 1800), twipsPoint(8040, 1800));
     painter.drawLine(twipsPoint(2400, 3360), twipsPoint(6120, 3360));

@@ -39,12 +39,12 @@ const JournalDesign& designOf(Journal which)
 {
     static const JournalDesign notes{
         "Form8", "Jegyzetek", "jegyzetek.txt", "Text81", "Jegyzetek:  ", "Az 'jegyzetek.txt' fájl NEM található!",
-        "mentes81", "ok81", 6555, 7170, 240, 240, 6135, 6735, 14.25, QFont::Normal, QColor(0x00, 0x00, 0x80),
+        "mentes81", "ok81", 6555, 7170, 240, 240, 6135, 6735, 14.25, QFont::Normal, colours::Navy,
         Frame::Sizable, Minimise::On};
     static const JournalDesign observationLog{
         "Form10", "Megfigyelési napló", "naplo-vkt.txt", "Text10", "Megfigyelési napló:",
         "A 'naplo-vkt.txt' fájl NEM található!", "naplo1", "naplo2", 17880, 8550, 240, 360, 17415, 7935, 12.75,
-        QFont::Bold, QColor(0x00, 0x40, 0x00), Frame::Fixed, Minimise::Off};
+        QFont::Bold, colours::DarkGreen, Frame::Fixed, Minimise::Off};
     return which == Journal::Notes ? notes : observationLog;
 }
 
@@ -149,7 +149,7 @@ void JournalEditor::createControls()
     text_->setObjectName(QString::fromUtf8(design_.textBox));
     text_->setGeometry(twipsRect(design_.textLeft, design_.textTop, design_.textWidth, design_.textHeight));
     text_->setFont(designFont(QStringLiteral("Times New Roman"), design_.points, design_.weight));
-    setBoxColours(text_, design_.background, Qt::white);
+    setBoxColours(text_, design_.background, colours::White);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

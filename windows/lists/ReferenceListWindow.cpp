@@ -15,7 +15,7 @@
 
 namespace vkt {
 
-// One row of the design's tables for the four list windows.
+// What sets the four list windows apart: names, file, texts, fonts, colour and places.
 struct ListDesign {
     const char* window;
     const char* caption;
@@ -36,27 +36,22 @@ struct ListDesign {
 
 namespace {
 
-const QColor kCyan(0xC0, 0xFF, 0xFF);
-const QColor kOrange(0xFF, 0xC0, 0x80);
-const QColor kPink(0xFF, 0xC0, 0xFF);
-const QColor kButtonFace(0xC0, 0xFF, 0xC0);
-
 const ListDesign& designOf(ReferenceList which)
 {
     static const ListDesign earlyCrescents{
-        "Form5", "Korai Holdsarlók", "List1", "holdsarlok.txt", "A 'holdsarlok.txt' fájl NEM található!", kCyan,
+        "Form5", "Korai Holdsarlók", "List1", "holdsarlok.txt", "A 'holdsarlok.txt' fájl NEM található!", colours::PaleCyan,
         "Courier", 15, "Command51", "Arial", 12, QFont::Bold,
         13695, 8235, 360, 1080, 13095, 6330, 6000, 7680, 855, 375};
     static const ListDesign solarEclipses{
-        "Form7", "Napfogyatkozások", "List2", "napfogyik.txt", "A 'napfogyik.txt' fájl NEM található!", kOrange,
+        "Form7", "Napfogyatkozások", "List2", "napfogyik.txt", "A 'napfogyik.txt' fájl NEM található!", colours::Orange,
         "Courier New", 14.25, "Command71", "Arial", 9.75, QFont::Bold,
         17355, 7860, 480, 240, 16695, 6645, 8160, 7200, 975, 495};
     static const ListDesign venusCrescents{
-        "Form9", "Vénusz sarlók láthatósága", "List9", "venusz.txt", "A 'venusz.txt' fájl NEM található!", kPink,
+        "Form9", "Vénusz sarlók láthatósága", "List9", "venusz.txt", "A 'venusz.txt' fájl NEM található!", colours::Pink,
         "Courier New", 14.25, "Command1", "MS Sans Serif", 12, QFont::Normal,
         14535, 7140, 240, 240, 14055, 6015, 6840, 6480, 855, 495};
     static const ListDesign lunarEclipses{
-        "Form12", "Holdfogyatkozások", "List12", "holdfogyik.txt", "A 'holdfogyik.txt' fájl NEM található!", kCyan,
+        "Form12", "Holdfogyatkozások", "List12", "holdfogyik.txt", "A 'holdfogyik.txt' fájl NEM található!", colours::PaleCyan,
         "Courier New", 12.75, "Command12", "Arial Narrow", 12, QFont::Normal,
         17145, 6375, 120, 240, 16815, 5130, 8160, 5760, 855, 375};
     switch (which) {
@@ -116,7 +111,7 @@ void ReferenceListWindow::createControls(const ListDesign& design)
     list_->setObjectName(QString::fromUtf8(design.list));
     list_->setGeometry(twipsRect(design.listLeft, design.listTop, design.listWidth, design.listHeight));
     list_->setFont(fixedPitch(design.listFamily, design.listPoints));
-    setBoxColours(list_, design.background, Qt::black);
+    setBoxColours(list_, design.background, colours::Black);
     list_->setUniformItemSizes(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -124,7 +119,7 @@ void ReferenceListWindow::createControls(const ListDesign& design)
     list_->setTextElideMode(Qt::ElideNone);
     list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
-    QPushButton* ok = colouredButton(this, QStringLiteral("OK"), kButtonFace,
+    QPushButton* ok = colouredButton(this, QStringLiteral("OK"), colours::PaleGreen,
                                      designFont(QString::fromUtf8(design.buttonFamily), design.buttonPoints,
                                                 design.buttonWeight),
                                      twipsRect(design.buttonLeft, design.buttonTop, design.buttonWidth,
@@ -138,10 +133,10 @@ void ReferenceListWindow::createControls(const ListDesign& design)
 void ReferenceListWindow::createHeadings()
 {
     // Only Form5 has a text colour and font of its own, and headings that do not follow the file.
-    setColours(this, palette().color(QPalette::Window), QColor(0x00, 0x00, 0x80));
+    setColours(this, palette().color(QPalette::Window), colours::Navy);
     setFont(designFont(QStringLiteral("Courier"), 12));
     designLabel(this, QStringLiteral("Korai Holdsarlók:"), designFont(QStringLiteral("Times New Roman"), 14.25),
-                twipsRect(360, 120, 6000, 450), QColor(0x00, 0x00, 0x80))
+                twipsRect(360, 120, 6000, 450), colours::Navy)
         ->setObjectName(QStringLiteral("Label1"));
     const QFont heading = designFont(QStringLiteral("Courier"), 12, QFont::Bold);
     const struct {
@@ -154,7 +149,7 @@ void ReferenceListWindow::createHeadings()
         {"Label4", "Holdsarló kora (kb.)", 4680, 4500},
     };
     for (const auto& h : headings)
-        designLabel(this, QString::fromUtf8(h.text), heading, twipsRect(h.left, 720, h.width, 330), Qt::black)
+        designLabel(this, QString::fromUtf8(h.text), heading, twipsRect(h.left, 720, h.width, 330), colours::Black)
             ->setObjectName(QString::fromUtf8(h.name));
 }
 

@@ -9,6 +9,7 @@
 #include "Pictures.h"
 #include "SavedTimes.h"
 #include "TextFiles.h"
+#include "Twips.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -31,10 +32,10 @@ std::optional<CrescentResult> calculate(DateTime newMoon, DateTime observation, 
 }
 
 // The same for both buttons once the result is shown: the new moon as typed, then the log record.
-void saveAndLog(MainClientArea& area, const CrescentResult& result, CrescentPath path)
+void saveAndLog(MainClientArea& area, const CrescentResult& result, CrescentPath path, DateTime clockNow = 0)
 {
     SavedTimes::saveLastNewMoon(area.Text11->text());
-    appendText(dataFile(QStringLiteral("szamitott.txt")), BuildLogRecord(result, path, currentDateTime()));
+    appendText(dataFile(QStringLiteral("szamitott.txt")), BuildLogRecord(result, path, clockNow));
 }
 
 // The clock's time of day has its own x, but the Hungarian date before it can reach past that x in
@@ -43,18 +44,18 @@ void keepTimeClearOfDate(std::vector<ResultLine>& lines, const QFontMetrics& met
 {
     ResultLine& date = lines[0];
     ResultLine& time = lines[1];
-    const int dateEnd = date.x + metrics.horizontalAdvance(date.text + u' ') * 15;
+    const int dateEnd = date.x + pixelsAsTwips(metrics.horizontalAdvance(date.text + u' '));
     if (time.x < dateEnd)
         time.x = dateEnd;
 }
 
 } // namespace
 
-void ShowCrescentResult(MainClientArea& area, const CrescentResult& result, CrescentPath path)
+void ShowCrescentResult(MainClientArea& area, const CrescentResult& result, CrescentPath path, DateTime clockNow)
 {
     area.drawing->clearDrawing();
     area.Picture1->setPicture(loadPicture(dataFile(result.PictureFile), area.devicePixelRatioF()));
-    std::vector<ResultLine> lines = BuildResultLines(result, path, currentDateTime());
+    std::vector<ResultLine> lines = BuildResultLines(result, path, clockNow);
     if (path == CrescentPath::Now)
         keepTimeClearOfDate(lines, QFontMetrics(area.font()));
     for (const ResultLine& line : lines)
@@ -88,6 +89,7 @@ void RunFromLastObservation(MainClientArea& area)
 void RunFromNow(MainClientArea& area)
 {
     const std::optional<DateTime> newMoon = toDateTime(area.Text11->text());
+    // Read once: the field, the age, the drawn time and the log record all name this instant.
     const DateTime now = currentDateTime();
     area.Text12->setText(DateTimeText(now));
     if (!newMoon) {
@@ -97,8 +99,8 @@ void RunFromNow(MainClientArea& area)
     const std::optional<CrescentResult> result = calculate(*newMoon, now, IlluminationFactor::Now);
     if (!result)
         return;
-    ShowCrescentResult(area, *result, CrescentPath::Now);
-    saveAndLog(area, *result, CrescentPath::Now);
+    ShowCrescentResult(area, *result, CrescentPath::Now, now);
+    saveAndLog(area, *result, CrescentPath::Now, now);
 }
 
 } // namespace vkt

@@ -16,13 +16,6 @@
 namespace vkt {
 namespace {
 
-const QColor kBlack(0x00, 0x00, 0x00);
-const QColor kYellow(0xFF, 0xFF, 0x80);
-const QColor kPaleYellow(0xFF, 0xFF, 0xC0);
-const QColor kGreen(0x80, 0xFF, 0x80);
-const QColor kBlue(0xC0, 0xFF, 0xFF);
-const QColor kGrey(0x80, 0x80, 0x80);
-
 QFont buttonFont()
 {
     return designFont(QStringLiteral("Arial"), 11.25);
@@ -38,9 +31,9 @@ QLineEdit* timeField(QWidget* parent, const char* name, int maxLength, const QCo
     // leaves the widest date-time of the field room without scrolling.
     field->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid %1; padding: 0px; background-color: %2;"
                                         " color: %3; selection-background-color: %3; selection-color: %2; }")
-                             .arg(kGrey.name(), kBlack.name(), text.name()));
+                             .arg(colours::Grey.name(), colours::Black.name(), text.name()));
     // A line edit keeps 2 pixels free on either side of its text; one of them is enough, and the
-    // 22 characters of an observation time take all the rest in the design's font.
+    // 22 characters of an observation time take all the rest in the field's font.
     field->setTextMargins(-1, 0, -1, 0);
     return field;
 }
@@ -58,7 +51,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 MainClientArea::MainClientArea(QWidget* parent) : QWidget(parent)
 {
     setFixedSize(twipsSize(11160, 6030));
-    setColours(this, kBlack, kGreen);
+    setColours(this, colours::Black, colours::LightGreen);
     setFont(designFont(QStringLiteral("Times New Roman CE"), 14.25));
 
     createNewMoonGroup();
@@ -75,41 +68,41 @@ MainClientArea::MainClientArea(QWidget* parent) : QWidget(parent)
 void MainClientArea::createNewMoonGroup()
 {
     Label8 = designLabel(this, QStringLiteral("Utolsó Újhold :"), designFont(QStringLiteral("Times New Roman"), 12.75),
-                         twipsRect(6840, 840, 2655, 375), kYellow);
+                         twipsRect(6840, 840, 2655, 375), colours::LightYellow);
     Label8->setObjectName(QStringLiteral("Label8"));
 
-    Text11 = timeField(this, "Text11", kNewMoonLength, kPaleYellow, twipsRect(6840, 1200, 2295, 405));
+    Text11 = timeField(this, "Text11", kNewMoonLength, colours::PaleYellow, twipsRect(6840, 1200, 2295, 405));
     Text11->setFont(designFont(QStringLiteral("Times New Roman"), 14.25));
 
     Ujholdak = new QComboBox(this);
     Ujholdak->setObjectName(QStringLiteral("Ujholdak"));
     Ujholdak->setGeometry(twipsRect(6840, 1800, 2295, 405));
     Ujholdak->setFont(designFont(QStringLiteral("Times New Roman"), 12.75));
-    // Flat, like a text field: the style's button gradient would not show the design's colour.
-    Ujholdak->setStyleSheet(QStringLiteral("QComboBox { background-color: %1; color: #000000; border: 1px solid #808080;"
+    // Flat, like a text field: the style's button gradient would hide the list's colour.
+    Ujholdak->setStyleSheet(QStringLiteral("QComboBox { background-color: %1; color: %2; border: 1px solid %3;"
                                            " padding-left: 3px; }"
-                                           " QComboBox QAbstractItemView { background-color: %1; color: #000000; }")
-                                .arg(kPaleYellow.name()));
+                                           " QComboBox QAbstractItemView { background-color: %1; color: %2; }")
+                                .arg(colours::PaleYellow.name(), colours::Black.name(), colours::Grey.name()));
 
-    Command6 = button(this, "Command6", QStringLiteral("OK"), kPaleYellow, buttonFont(), twipsRect(9720, 1800, 975, 470));
-    Command3 = button(this, "Command3", QStringLiteral("Utolsó Újhold"), kYellow, buttonFont(),
+    Command6 = button(this, "Command6", QStringLiteral("OK"), colours::PaleYellow, buttonFont(), twipsRect(9720, 1800, 975, 470));
+    Command3 = button(this, "Command3", QStringLiteral("Utolsó Újhold"), colours::LightYellow, buttonFont(),
                       twipsRect(6840, 2640, 1695, 495));
 }
 
 void MainClientArea::createObservationGroup()
 {
     Label9 = designLabel(this, QStringLiteral("Megfigyelés :"), designFont(QStringLiteral("Times New Roman CE"), 12.75),
-                         twipsRect(6840, 3720, 2655, 375), kGreen);
+                         twipsRect(6840, 3720, 2655, 375), colours::LightGreen);
     Label9->setObjectName(QStringLiteral("Label9"));
 
-    Text12 = timeField(this, "Text12", kObservationLength, kGreen, twipsRect(6840, 4200, 2655, 435));
+    Text12 = timeField(this, "Text12", kObservationLength, colours::LightGreen, twipsRect(6840, 4200, 2655, 435));
 
-    Command14 = button(this, "Command14", QStringLiteral("Mentés"), kGreen, buttonFont(),
+    Command14 = button(this, "Command14", QStringLiteral("Mentés"), colours::LightGreen, buttonFont(),
                        twipsRect(9720, 4200, 975, 470));
-    Command1 = button(this, "Command1", QStringLiteral("Utolsó Megfigyelés"), kGreen, buttonFont(),
+    Command1 = button(this, "Command1", QStringLiteral("Utolsó Megfigyelés"), colours::LightGreen, buttonFont(),
                       twipsRect(6840, 4920, 1695, 615));
     wrapCaption(Command1);
-    Command2 = button(this, "Command2", QStringLiteral("Most!"), kBlue,
+    Command2 = button(this, "Command2", QStringLiteral("Most!"), colours::PaleCyan,
                       designFont(QStringLiteral("Arial"), 12, QFont::Normal, true), twipsRect(9120, 4920, 1575, 615));
 }
 
@@ -125,14 +118,14 @@ void MainClientArea::createPictures()
     Picture1 = new PhasePicture(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(840, 3000, 2055, 2055));
-    setColours(Picture1, kBlack);
+    setColours(Picture1, colours::Black);
 }
 
 void MainClientArea::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(QPen(kGrey, 1));
+    painter.setPen(QPen(colours::Grey, 1));
     // A frame's outline lies inside its rectangle.
     const auto frame = [&](int left, int top, int width, int height) {
         painter.drawRect(twipsRect(left, top, width, height).adjusted(0, 0, -1, -1));

@@ -19,7 +19,7 @@ class MainClientArea : public QWidget {
 public:
     explicit MainClientArea(QWidget* parent);
 
-    // Field limits of the design; text the program puts in is cut to them too.
+    // Field limits; text the program puts in is cut to them too.
     static constexpr int kNewMoonLength = 16;
     static constexpr int kObservationLength = 22;
 

@@ -33,6 +33,8 @@ QWidget* create(SideWindow which)
         return new AboutWindow();
     case SideWindow::Description:
         return new DescriptionWindow();
+    case SideWindow::Count:
+        break;
     }
     return nullptr;
 }

@@ -20,8 +20,9 @@ enum class SideWindow {
     Calculations,
     About,
     Description,
+    Count  // not a window: the number of them, whatever is added above
 };
-inline constexpr std::size_t kSideWindowCount = 10;
+inline constexpr std::size_t kSideWindowCount = static_cast<std::size_t>(SideWindow::Count);
 
 // Every window the main window opens: modeless, without an owner, at most one of each.
 class SideWindows {

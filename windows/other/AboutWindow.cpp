@@ -10,7 +10,7 @@
 namespace vkt {
 namespace {
 
-const QColor Background(0xC0, 0xFF, 0xFF);
+constexpr QColor Background = colours::PaleCyan;
 
 QLabel* aboutLabel(QWidget* window, const char* name, const QString& text, const QFont& font, const QRect& geometry,
                    const QColor& colour, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
@@ -45,7 +45,7 @@ void AboutWindow::createControls()
     picIcon->setPixmap(windowIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
     picIcon->setGeometry(QRect(twipsPoint(240, 240), QSize(32, 32)));
 
-    cmdOK = colouredButton(this, QStringLiteral("OK"), QColor(0xC0, 0xFF, 0xC0),
+    cmdOK = colouredButton(this, QStringLiteral("OK"), colours::PaleGreen,
                            designFont(QStringLiteral("MS Sans Serif"), 8.25, QFont::Bold), twipsRect(2400, 3720, 1020, 345));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
@@ -63,7 +63,7 @@ void AboutWindow::createControls()
                Qt::AlignRight | Qt::AlignTop);
     aboutLabel(this, "Label1", QStringLiteral("(x86  / 32-bit)"), narrow, twipsRect(3120, 1320, 2055, 375), windowText);
     aboutLabel(this, "lblDescription", QStringLiteral("© 2026 a VKT fejlesztői"), narrow, twipsRect(1080, 2520, 4485, 450),
-               QColor(0x00, 0x00, 0x00));
+               colours::Black);
     // Stored texts; fillBuildTexts puts the build's title and version in their place.
     lblTitle = aboutLabel(this, "lblTitle", QStringLiteral("VKT "),
                           designFont(QStringLiteral("Arial Narrow"), 18, QFont::Bold), twipsRect(1080, 240, 3525, 480),
@@ -101,7 +101,7 @@ void AboutWindow::keyPressEvent(QKeyEvent* event)
 void AboutWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.setPen(colours::Grey);
     painter.drawLine(twipsPoint(240, 3480), twipsPoint(5400, 3480));  // Line1 above the OK button
 }
 

@@ -13,10 +13,8 @@
 namespace vkt {
 namespace {
 
-const QColor Green(0x00, 0x80, 0x00);
-const QColor White(0xFF, 0xFF, 0xFF);
-const QColor Yellow(0xFF, 0xFF, 0x00);
-const QColor GridGrey(0x80, 0x80, 0x80);
+// The day the calendar opens on, whatever the clock says; "Most" moves to today.
+const QDate kOpeningDate(2026, 8, 4);
 
 } // namespace
 
@@ -24,7 +22,7 @@ CalendarWindow::CalendarWindow()
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Naptár"));
-    setColours(this, Green, QColor(0x80, 0xFF, 0x80));
+    setColours(this, colours::Green, colours::LightGreen);
     setFont(designFont(QStringLiteral("Arial"), 14.25, QFont::Bold));
     setFixedSize(twipsSize(11190, 8355));
     setFrame(this, Frame::Fixed, Minimise::Off);
@@ -38,11 +36,11 @@ CalendarWindow::CalendarWindow()
 
 void CalendarWindow::createButtons()
 {
-    Command62 = colouredButton(this, QStringLiteral("Most"), QColor(0xC0, 0xFF, 0xFF),
+    Command62 = colouredButton(this, QStringLiteral("Most"), colours::PaleCyan,
                                designFont(QStringLiteral("Arial"), 12, QFont::Normal, true),
                                twipsRect(5040, 7680, 1095, 495));
     Command62->setObjectName(QStringLiteral("Command62"));
-    Command61 = colouredButton(this, QStringLiteral("OK"), QColor(0xC0, 0xFF, 0xC0), designFont(QStringLiteral("Arial"), 12),
+    Command61 = colouredButton(this, QStringLiteral("OK"), colours::PaleGreen, designFont(QStringLiteral("Arial"), 12),
                                twipsRect(9960, 7680, 855, 495));
     Command61->setObjectName(QStringLiteral("Command61"));
     connect(Command62, &QPushButton::clicked, this, &CalendarWindow::showToday);
@@ -62,11 +60,11 @@ void CalendarWindow::createCalendar()
     // Day numbers: the view's font and text colour on the green background.
     Calendar1->setFont(designFont(QStringLiteral("Arial"), 15.75, QFont::Bold));
     QPalette palette = Calendar1->palette();
-    palette.setColor(QPalette::Base, Green);
-    palette.setColor(QPalette::AlternateBase, Green);
-    palette.setColor(QPalette::Window, Green);
-    palette.setColor(QPalette::Text, Yellow);
-    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0xC0, 0xC0, 0xC0));  // days of the next and last month
+    palette.setColor(QPalette::Base, colours::Green);
+    palette.setColor(QPalette::AlternateBase, colours::Green);
+    palette.setColor(QPalette::Window, colours::Green);
+    palette.setColor(QPalette::Text, colours::Yellow);
+    palette.setColor(QPalette::Disabled, QPalette::Text, colours::Silver);  // days of the next and last month
     Calendar1->setPalette(palette);
 
     // Weekday formats would also colour the names in the header; the palette colours the days.
@@ -74,27 +72,28 @@ void CalendarWindow::createCalendar()
         Calendar1->setWeekdayTextFormat(Qt::DayOfWeek(day), QTextCharFormat());
     QTextCharFormat weekdayNames;
     weekdayNames.setFont(designFont(QStringLiteral("Arial"), 12, QFont::Bold));
-    weekdayNames.setForeground(White);
-    weekdayNames.setBackground(Green);
+    weekdayNames.setForeground(colours::White);
+    weekdayNames.setBackground(colours::Green);
     Calendar1->setHeaderTextFormat(weekdayNames);
 
     // The title bar is built of the widget's own children; a style sheet on the bar alone
     // colours it without touching the palette of the day grid.
     if (auto* bar = Calendar1->findChild<QWidget*>(QStringLiteral("qt_calendar_navigationbar")))
         bar->setStyleSheet(QStringLiteral(
-            "QWidget#qt_calendar_navigationbar { background-color: #008000; }"
+            "QWidget#qt_calendar_navigationbar { background-color: %1; }"
             " QToolButton#qt_calendar_monthbutton, QToolButton#qt_calendar_yearbutton {"
-            " color: #FFFF00; background-color: #008000; font-family: Arial; font-size: %1px; font-weight: bold; }"
-            " QSpinBox#qt_calendar_yearedit { font-family: Arial; font-size: %1px; font-weight: bold; }")
+            " color: %2; background-color: %1; font-family: Arial; font-size: %3px; font-weight: bold; }"
+            " QSpinBox#qt_calendar_yearedit { font-family: Arial; font-size: %3px; font-weight: bold; }")
+                               .arg(colours::Green.name(), colours::Yellow.name())
                                .arg(designPixels(14.25)));
 
     if (auto* grid = Calendar1->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"))) {
-        grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: #808080; }"));
+        grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }").arg(colours::Grey.name()));
         grid->setPalette(palette);
     }
 
-    Calendar1->setSelectedDate(QDate(2026, 8, 4));
-    Calendar1->setCurrentPage(2026, 8);
+    Calendar1->setSelectedDate(kOpeningDate);
+    Calendar1->setCurrentPage(kOpeningDate.year(), kOpeningDate.month());
 }
 
 void CalendarWindow::showToday()

@@ -10,8 +10,7 @@
 namespace vkt {
 namespace {
 
-const QColor Background(0xFF, 0xFF, 0xC0);
-const QColor Red(0xFF, 0x00, 0x00);
+constexpr QColor Background = colours::PaleYellow;
 
 } // namespace
 
@@ -25,7 +24,7 @@ DescriptionWindow::DescriptionWindow()
     setFrame(this, Frame::Fixed, Minimise::Off);
 
     // Not a default button: Enter and Esc leave the page open.
-    QPushButton* ok = colouredButton(this, QStringLiteral("OK"), QColor(0xC0, 0xFF, 0xC0),
+    QPushButton* ok = colouredButton(this, QStringLiteral("OK"), colours::PaleGreen,
                                      designFont(QStringLiteral("Arial"), 12, QFont::Bold), twipsRect(4320, 6960, 975, 495));
     ok->setObjectName(QStringLiteral("Command10"));
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
@@ -55,18 +54,18 @@ void DescriptionWindow::createLabels()
         {"Label7",
          QStringLiteral("A legördülő 'Újhold időpontok' listában az időpontok a magyar időszámítás szerint vannak "
                         "(nyári- téli isz. korrigálásával!)"),
-         twipsRect(360, 840, 8895, 615), body, Red, centred},
+         twipsRect(360, 840, 8895, 615), body, colours::Red, centred},
         {"Label6", QStringLiteral("A program használatához néhány tanács:"), twipsRect(360, 120, 8895, 495), heading,
          windowText, centred},
         {"Label5",
          QStringLiteral("Újhold időpont választásánál:  a program az aktuális (téli- nyári-) MAGYAR idő szerinti "
                         "időpontokat tölti be (átírható, ha kell). A Program NEM számol át az időzónák között!"),
-         twipsRect(240, 4680, 9015, 735), body, Red, left},
+         twipsRect(240, 4680, 9015, 735), body, colours::Red, left},
         {"Label4",
          QStringLiteral("A ZÖLD vagy a KÉK gombra kattintva az 'Utolsó Újhold' mező tartalmát a program  -ELMENTI-  "
                         "és a SÁRGA gombbal legközelebb már azt jeleníti meg!                         "
                         "Minden számítás automatikusan elmentődik a   '\\Pic\\szamitott.txt'   file -ba!"),
-         twipsRect(360, 5640, 9135, 1095), body, Red, left},
+         twipsRect(360, 5640, 9135, 1095), body, colours::Red, left},
         {"Label3",
          QStringLiteral("3.) a KÉK (Most!) gombra kattintva a pillanatnyi időt-dátumot (a számítógép rendszer idejét) "
                         "tölti be a 'Megfigyelési idejének'."),
@@ -94,7 +93,7 @@ void DescriptionWindow::createLabels()
 void DescriptionWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(QColor(0xC0, 0xC0, 0xC0));
+    painter.setPen(colours::Silver);
     painter.drawLine(twipsPoint(960, 4440), twipsPoint(8280, 4440));  // Line1, between the hints and the notes
 }
 
