@@ -17,6 +17,7 @@ public:
     static bool known(const QByteArray& zoneId);
 
     const QByteArray& zoneId() const { return id_; }
+    const QTimeZone& timeZone() const { return zone_; }
     QDateTime at(JulianDay ut) const;
     QString text(JulianDay ut) const;      // "yyyy.MM.dd HH:mm"
     QString dateText(JulianDay ut) const;  // "yyyy.MM.dd"

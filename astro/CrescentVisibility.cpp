@@ -1,6 +1,8 @@
 #include "CrescentVisibility.h"
 
+#include "CivilTime.h"
 #include "Constants.h"
+#include "MoonPhases.h"
 
 #include <cmath>
 
@@ -201,6 +203,27 @@ std::optional<CrescentEvening> crescentEvening(const Ephemeris& ephemeris, const
 {
     const std::vector<JulianDay> events = sunEvents(ephemeris, place, newMoon, twilight, day + 1);
     return crescentOn(ephemeris, place, newMoon, twilight, day, events.back());
+}
+
+std::optional<CrescentEvening> crescentEvening(const Ephemeris& ephemeris, const Place& place, const QDate& date,
+                                               Twilight twilight)
+{
+    const CivilZone zone(place.timeZone);
+    const JulianDay midnight = fromCivil(QDateTime(date, QTime(0, 0), zone.timeZone()));
+    const JulianDay sunEvent = twilight == Twilight::Evening ? ephemeris.nextSet(Body::Sun, midnight + kHalfDay, place)
+                                                             : ephemeris.nextRise(Body::Sun, midnight, place);
+    if (std::isnan(sunEvent) || zone.at(sunEvent).date() != date)
+        return std::nullopt;
+    JulianDay newMoon = 0;
+    if (twilight == Twilight::Evening) {
+        newMoon = newMoonBefore(ephemeris, sunEvent);
+    } else {
+        const std::vector<JulianDay> next = newMoons(ephemeris, sunEvent, sunEvent + 31);
+        newMoon = next.front();
+    }
+    // Whole days between the new moon and the Sun's event: 0 for the first evening after it.
+    const int day = static_cast<int>(std::floor(std::abs(sunEvent - newMoon)));
+    return crescentOn(ephemeris, place, newMoon, twilight, day, sunEvent);
 }
 
 CrescentRun crescentRun(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon, int days)

@@ -2,6 +2,7 @@
 
 #include "Ephemeris.h"
 
+#include <QDate>
 #include <optional>
 #include <vector>
 
@@ -72,6 +73,12 @@ struct CrescentEvening {
 // (rise) within half a day of it.
 std::optional<CrescentEvening> crescentEvening(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
                                                Twilight twilight, int day);
+
+// The evening (sunset) or morning (sunrise) of a civil date in the place's time zone, with the
+// age counted from the last new moon before it (to the next new moon after it, in the morning).
+// Empty where the Sun does not set (rise) that date, or the Moon not within half a day of it.
+std::optional<CrescentEvening> crescentEvening(const Ephemeris& ephemeris, const Place& place, const QDate& date,
+                                               Twilight twilight);
 
 // The evenings 0..days−1 after and the mornings before the new moon, those that exist.
 struct CrescentRun {

@@ -190,6 +190,33 @@ TEST(Accuracy, CrescentQuantitiesAgreeWithTheHeliacalRoutine)
     EXPECT_GT(compared, 30);
 }
 
+// A civil date finds the same evening (morning) as the walk from its new moon, and a date with
+// no such event at the place finds none.
+TEST(Accuracy, ACrescentByItsCivilDate)
+{
+    const JulianDay newMoon = newMoons(ephemeris(), julianDay(2026, 3, 1), julianDay(2026, 4, 1)).front();  // 03.19 02:23
+    const CrescentRun run = crescentRun(ephemeris(), budapest(), newMoon, 3);
+    const struct {
+        QDate date;
+        Twilight twilight;
+        const CrescentEvening& expected;
+    } cases[] = {{QDate(2026, 3, 19), Twilight::Evening, run.evenings[0]},
+                 {QDate(2026, 3, 20), Twilight::Evening, run.evenings[1]},
+                 {QDate(2026, 3, 18), Twilight::Morning, run.mornings[0]},
+                 {QDate(2026, 3, 16), Twilight::Morning, run.mornings[2]}};
+    for (const auto& c : cases) {
+        const auto found = crescentEvening(ephemeris(), budapest(), c.date, c.twilight);
+        ASSERT_TRUE(found) << c.date.toString().toStdString();
+        EXPECT_EQ(found->day, c.expected.day) << c.date.toString().toStdString();
+        EXPECT_EQ(found->newMoon, c.expected.newMoon);
+        EXPECT_NEAR(found->best, c.expected.best, 1e-6);
+        EXPECT_EQ(found->yallop, c.expected.yallop);
+    }
+    // Midsummer at Longyearbyen: the Sun does not set.
+    const Place north{QStringLiteral("Longyearbyen"), 78.22, 15.65, 0, QByteArrayLiteral("Arctic/Longyearbyen")};
+    EXPECT_FALSE(crescentEvening(ephemeris(), north, QDate(2026, 6, 21), Twilight::Evening));
+}
+
 TEST(Accuracy, YallopAndOdehClassesAtTheirLimits)
 {
     // Yallop: A above 0.216, B above −0.014, C above −0.160, D above −0.232, E above −0.293.
