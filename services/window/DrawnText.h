@@ -7,7 +7,8 @@
 namespace vkt {
 
 // Text written straight onto a window's surface. It keeps its lines and paints them again on
-// every repaint, until clearDrawing; clicks pass through to whatever lies beneath.
+// every repaint, until clearDrawing; clicks pass through to whatever lies beneath. A screen
+// reader reads the lines as one static text, named by the widget's accessible name.
 class DrawnText : public QWidget {
     Q_OBJECT
 public:
@@ -15,6 +16,8 @@ public:
 
     void clearDrawing();
     void drawText(int leftTwips, int topTwips, const QString& text);
+    // Tells a screen reader that the lines drawn since the last announcement are a new result.
+    void announce();
 
     struct Line {
         int leftTwips;
@@ -22,6 +25,12 @@ public:
         QString text;
     };
     const std::vector<Line>& lines() const { return lines_; }
+    // The lines in drawing order, one to a text line, without the blanks that only place them.
+    QString plainText() const;
+
+signals:
+    // The text just announced, as a screen reader gets it.
+    void announced(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,6 +38,7 @@ protected:
 
 private:
     std::vector<Line> lines_;
+    QString announced_;
 };
 
 } // namespace vkt

@@ -1,10 +1,12 @@
 #include "FileBytes.h"
 #include "MainWindowFixture.h"
 
+#include "AccessibleTree.h"
 #include "CrescentRuns.h"
 
 #include <QFontMetrics>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QStyleOptionFrame>
 #include <algorithm>
 #include <cerrno>
@@ -19,9 +21,18 @@ TEST_F(MainWindowTest, LastObservationDrawsSavesAndLogsOnEveryClick)
     writePicture("000-ujhold.gif", QSize(120, 110));
     writeBytes("utolso.txt", "2026.11.21 11:30\r\n");
     area().Text11->setText(QStringLiteral("2026.11.20 10:00"));
+    EXPECT_EQ(unnamedControls(window.get()), "");
+    const QSignalSpy announced(area().drawing, &DrawnText::announced);
     click("Command1");
     click("Command1");
     expectNoMessage();
+    // A screen reader hears of each new result and can read it, and the picture names the phase.
+    const QString heard = QStringLiteral("Megfigyelés ideje: 2026. 11. 21. 11:30:00\nHoldsarló kora: 25 óra 30 perc\n"
+                                         "1 nap 1 óra 30 perc\n1,04 nap\nÚjhold - 1,41 %");
+    ASSERT_EQ(announced.size(), 2);
+    EXPECT_EQ(announced[1][0].toString(), heard);
+    EXPECT_TRUE(accessibleText(window.get()).contains(heard));
+    EXPECT_TRUE(area().Picture1->accessibleDescription().startsWith(QStringLiteral("Újhold, megvilágítottság: 1,41 %")));
     const QStringList lines = drawn();
     ASSERT_EQ(lines.size(), 5);  // the second run replaced the first one's lines
     EXPECT_EQ(lines[0], QStringLiteral("650,1265|Megfigyelés ideje:         2026. 11. 21. 11:30:00"));

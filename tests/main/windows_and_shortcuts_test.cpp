@@ -1,3 +1,4 @@
+#include "AccessibleTree.h"
 #include "MainWindowFixture.h"
 #include "MoonMapWindow.h"
 
@@ -32,6 +33,14 @@ TEST_F(MainWindowTest, OneMoonMapWindowShowsEveryPictureUnscaledAndNamesAMissing
     }
     QTest::mouseClick(area().Picture1, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(shown(), QSize(200, 100));
+    // The phase picture, last in the tab order, opens the map with Enter too.
+    press(Qt::Key_F2);
+    area().Command2->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), area().Picture1);
+    QTest::keyClick(area().Picture1, Qt::Key_Return);
+    EXPECT_EQ(shown(), QSize(200, 100));
+    EXPECT_EQ(unnamedControls(map()), "");
     EXPECT_EQ(map(), first.data());
     EXPECT_EQ(shownWindows("Form3").size(), 1);
     expectNoMessage();
@@ -74,6 +83,7 @@ TEST_F(MainWindowTest, EachItemOpensItsSideWindowOnce)
         open();
         EXPECT_EQ(shownWindows(item.window), first);
         EXPECT_TRUE(!first[0]->isMinimized() && !first[0]->parentWidget() && !first[0]->isModal());  // modeless, no owner
+        EXPECT_EQ(unnamedControls(first[0]), "");
     }
 
     // F10 is bound to nothing, and the hyphen item does nothing.

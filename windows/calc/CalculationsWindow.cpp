@@ -79,12 +79,19 @@ void CalculationsWindow::createInputs()
 
     // Created in tab order: degree box, its button, mil box, its button, then OK.
     Text41 = inputBox("Text41", twipsRect(480, 960, 1095, 450));
-    Command41 = colouredButton(this, QStringLiteral("Számítás"), colours::PaleGreen, calculate, twipsRect(6600, 960, 1455, 495));
+    Text41->setAccessibleName(QStringLiteral("fok"));
+    Text41->setAccessibleDescription(QStringLiteral("Fok -  Vonás átszámítás: a szög fokban"));
+    // Two buttons of one caption: each its own access key, and a name that tells them apart.
+    Command41 = colouredButton(this, QStringLiteral("&Számítás"), colours::PaleGreen, calculate, twipsRect(6600, 960, 1455, 495));
     Command41->setObjectName(QStringLiteral("Command41"));
+    Command41->setAccessibleName(QStringLiteral("Számítás: fok - vonás"));
     Text42 = inputBox("Text42", twipsRect(480, 2520, 1095, 450));
-    Command42 = colouredButton(this, QStringLiteral("Számítás"), colours::PaleGreen, calculate, twipsRect(6600, 2520, 1455, 495));
+    Text42->setAccessibleName(QStringLiteral("vonás"));
+    Text42->setAccessibleDescription(QStringLiteral("Vonás - Fok átszámítás: a szög vonásban"));
+    Command42 = colouredButton(this, QStringLiteral("Számí&tás"), colours::PaleGreen, calculate, twipsRect(6600, 2520, 1455, 495));
     Command42->setObjectName(QStringLiteral("Command42"));
-    Command499 = colouredButton(this, QStringLiteral("OK"), colours::PaleGreen,
+    Command42->setAccessibleName(QStringLiteral("Számítás: vonás - fok"));
+    Command499 = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen,
                                 designFont(QStringLiteral("Arial Narrow"), 14.25, QFont::Bold),
                                 twipsRect(3960, 5280, 855, 495));
     Command499->setObjectName(QStringLiteral("Command499"));
@@ -109,6 +116,7 @@ void CalculationsWindow::convert(QLineEdit* input, std::optional<double> (*opera
     }
     drawing->clearDrawing();
     drawing->drawText(ResultLeft, resultTopTwips, QLatin1Char(' ') + formatNumber(*result, NumberPattern::TwoDecimals));
+    drawing->announce();
 }
 
 void CalculationsWindow::paintEvent(QPaintEvent*)

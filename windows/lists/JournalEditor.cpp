@@ -147,6 +147,7 @@ void JournalEditor::createControls()
 
     text_ = new QPlainTextEdit(client);
     text_->setObjectName(QString::fromUtf8(design_.textBox));
+    text_->setAccessibleName(QString::fromUtf8(design_.caption));
     text_->setGeometry(twipsRect(design_.textLeft, design_.textTop, design_.textWidth, design_.textHeight));
     text_->setFont(designFont(QStringLiteral("Times New Roman"), design_.points, design_.weight));
     setBoxColours(text_, design_.background, colours::White);

@@ -109,6 +109,7 @@ void ReferenceListWindow::createControls(const ListDesign& design)
 
     list_ = new QListView(this);
     list_->setObjectName(QString::fromUtf8(design.list));
+    list_->setAccessibleName(QString::fromUtf8(design.caption));
     list_->setGeometry(twipsRect(design.listLeft, design.listTop, design.listWidth, design.listHeight));
     list_->setFont(fixedPitch(design.listFamily, design.listPoints));
     setBoxColours(list_, design.background, colours::Black);
@@ -119,7 +120,7 @@ void ReferenceListWindow::createControls(const ListDesign& design)
     list_->setTextElideMode(Qt::ElideNone);
     list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
-    QPushButton* ok = colouredButton(this, QStringLiteral("OK"), colours::PaleGreen,
+    QPushButton* ok = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen,
                                      designFont(QString::fromUtf8(design.buttonFamily), design.buttonPoints,
                                                 design.buttonWeight),
                                      twipsRect(design.buttonLeft, design.buttonTop, design.buttonWidth,

@@ -4,6 +4,7 @@
 #include "DrawnText.h"
 #include "Failure.h"
 #include "MainClientArea.h"
+#include "Numbers.h"
 #include "Messages.h"
 #include "PhasePicture.h"
 #include "Pictures.h"
@@ -54,12 +55,16 @@ void keepTimeClearOfDate(std::vector<ResultLine>& lines, const QFontMetrics& met
 void ShowCrescentResult(MainClientArea& area, const CrescentResult& result, CrescentPath path, DateTime clockNow)
 {
     area.drawing->clearDrawing();
-    area.Picture1->setPicture(loadPicture(dataFile(result.PictureFile), area.devicePixelRatioF()));
+    area.Picture1->setPicture(
+        loadPicture(dataFile(result.PictureFile), area.devicePixelRatioF()),
+        QStringLiteral("%1, megvilágítottság: %2 %. Enterrel vagy kattintással a holdtérkép nyílik meg.")
+            .arg(result.PhaseName, formatNumber(result.Illumination, NumberPattern::TwoDecimals)));
     std::vector<ResultLine> lines = BuildResultLines(result, path, clockNow);
     if (path == CrescentPath::Now)
         keepTimeClearOfDate(lines, QFontMetrics(area.font()));
     for (const ResultLine& line : lines)
         area.drawing->drawText(line.x, line.y, line.text);
+    area.drawing->announce();
 }
 
 void RunFromLastObservation(MainClientArea& area)

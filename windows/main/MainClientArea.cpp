@@ -59,7 +59,8 @@ MainClientArea::MainClientArea(QWidget* parent) : QWidget(parent)
     createPictures();
     drawing = new DrawnText(this);
 
-    QWidget* order[] = {Text11, Command3, Ujholdak, Command6, Command1, Text12, Command14, Command2};
+    // The phase picture comes last, so the keyboard reaches the moon map too.
+    QWidget* order[] = {Text11, Command3, Ujholdak, Command6, Command1, Text12, Command14, Command2, Picture1};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     Text11->setFocus();
@@ -72,10 +73,15 @@ void MainClientArea::createNewMoonGroup()
     Label8->setObjectName(QStringLiteral("Label8"));
 
     Text11 = timeField(this, "Text11", kNewMoonLength, colours::PaleYellow, twipsRect(6840, 1200, 2295, 405));
+    Text11->setAccessibleName(QStringLiteral("Utolsó Újhold"));
+    Text11->setAccessibleDescription(QStringLiteral("Az utolsó újhold időpontja, például 2026.11.20 07:47"));
     Text11->setFont(designFont(QStringLiteral("Times New Roman"), 14.25));
 
     Ujholdak = new QComboBox(this);
     Ujholdak->setObjectName(QStringLiteral("Ujholdak"));
+    Ujholdak->setAccessibleName(QStringLiteral("Újholdak"));
+    Ujholdak->setAccessibleDescription(QStringLiteral("Újhold időpontok; az OK gomb a kiválasztottat az Utolsó Újhold "
+                                                      "mezőbe írja"));
     Ujholdak->setGeometry(twipsRect(6840, 1800, 2295, 405));
     Ujholdak->setFont(designFont(QStringLiteral("Times New Roman"), 12.75));
     // Flat, like a text field: the style's button gradient would hide the list's colour.
@@ -84,8 +90,8 @@ void MainClientArea::createNewMoonGroup()
                                            " QComboBox QAbstractItemView { background-color: %1; color: %2; }")
                                 .arg(colours::PaleYellow.name(), colours::Black.name(), colours::Grey.name()));
 
-    Command6 = button(this, "Command6", QStringLiteral("OK"), colours::PaleYellow, buttonFont(), twipsRect(9720, 1800, 975, 470));
-    Command3 = button(this, "Command3", QStringLiteral("Utolsó Újhold"), colours::LightYellow, buttonFont(),
+    Command6 = button(this, "Command6", QStringLiteral("&OK"), colours::PaleYellow, buttonFont(), twipsRect(9720, 1800, 975, 470));
+    Command3 = button(this, "Command3", QStringLiteral("&Utolsó Újhold"), colours::LightYellow, buttonFont(),
                       twipsRect(6840, 2640, 1695, 495));
 }
 
@@ -96,13 +102,15 @@ void MainClientArea::createObservationGroup()
     Label9->setObjectName(QStringLiteral("Label9"));
 
     Text12 = timeField(this, "Text12", kObservationLength, colours::LightGreen, twipsRect(6840, 4200, 2655, 435));
+    Text12->setAccessibleName(QStringLiteral("Megfigyelés"));
+    Text12->setAccessibleDescription(QStringLiteral("A megfigyelés időpontja"));
 
-    Command14 = button(this, "Command14", QStringLiteral("Mentés"), colours::LightGreen, buttonFont(),
+    Command14 = button(this, "Command14", QStringLiteral("Me&ntés"), colours::LightGreen, buttonFont(),
                        twipsRect(9720, 4200, 975, 470));
-    Command1 = button(this, "Command1", QStringLiteral("Utolsó Megfigyelés"), colours::LightGreen, buttonFont(),
+    Command1 = button(this, "Command1", QStringLiteral("Utolsó &Megfigyelés"), colours::LightGreen, buttonFont(),
                       twipsRect(6840, 4920, 1695, 615));
     wrapCaption(Command1);
-    Command2 = button(this, "Command2", QStringLiteral("Most!"), colours::PaleCyan,
+    Command2 = button(this, "Command2", QStringLiteral("Mos&t!"), colours::PaleCyan,
                       designFont(QStringLiteral("Arial"), 12, QFont::Normal, true), twipsRect(9120, 4920, 1575, 615));
 }
 
@@ -110,6 +118,7 @@ void MainClientArea::createPictures()
 {
     PictureHoldak = new QLabel(this);
     PictureHoldak->setObjectName(QStringLiteral("PictureHoldak"));
+    PictureHoldak->setAccessibleName(QStringLiteral("Holdfázisok sora"));
     PictureHoldak->setGeometry(twipsRect(480, 240, 4455, 615));
     PictureHoldak->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     PictureHoldak->setPixmap(loadPicture(QStringLiteral(":/icons/holdak-banner.png"), devicePixelRatioF()));

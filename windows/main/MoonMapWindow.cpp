@@ -18,6 +18,7 @@ MoonMapWindow::MoonMapWindow() : Picture3_(new QLabel(this))
 
     // Higher than the window: its lower part shows only when the user makes the window taller.
     Picture3_->setObjectName(QStringLiteral("Picture3"));
+    Picture3_->setAccessibleName(QStringLiteral("Hold térkép"));
     Picture3_->setGeometry(twipsRect(240, 240, 17055, 15255));
     Picture3_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setColours(Picture3_, colours::Black);
@@ -26,6 +27,7 @@ MoonMapWindow::MoonMapWindow() : Picture3_(new QLabel(this))
 void MoonMapWindow::showPicture(const QString& fileName)
 {
     Picture3_->setPixmap(loadPicture(dataFile(fileName), devicePixelRatioF()));
+    Picture3_->setAccessibleDescription(fileName);
 }
 
 } // namespace vkt

@@ -4,13 +4,15 @@
 
 namespace vkt {
 
-// Picture1: takes the size of each picture put into it, and reports a click.
+// Picture1: takes the size of each picture put into it, and reports a click, or Enter or the
+// space bar while it has the focus.
 class PhasePicture : public QLabel {
     Q_OBJECT
 public:
     explicit PhasePicture(QWidget* parent);
 
-    void setPicture(const QPixmap& picture);
+    // description: what the picture shows, for a screen reader.
+    void setPicture(const QPixmap& picture, const QString& description);
 
 signals:
     void clicked();
@@ -18,6 +20,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool pressed_ = false;

@@ -23,7 +23,7 @@ protected:
         option.state |= button_->isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
         painter.drawControl(QStyle::CE_PushButtonBevel, option);
         const QRect text = button_->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button_);
-        painter.drawItemText(text, Qt::AlignCenter | Qt::TextWordWrap, button_->palette(), button_->isEnabled(),
+        painter.drawItemText(text, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, button_->palette(), button_->isEnabled(),
                              button_->text(), QPalette::ButtonText);
         return true;
     }

@@ -42,10 +42,11 @@ void AboutWindow::createControls()
     // The picture area takes the size of its picture, the 32 x 32 icon.
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setAccessibleName(QStringLiteral("A program ikonja: narancssárga holdsarló"));
     picIcon->setPixmap(windowIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
     picIcon->setGeometry(QRect(twipsPoint(240, 240), QSize(32, 32)));
 
-    cmdOK = colouredButton(this, QStringLiteral("OK"), colours::PaleGreen,
+    cmdOK = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen,
                            designFont(QStringLiteral("MS Sans Serif"), 8.25, QFont::Bold), twipsRect(2400, 3720, 1020, 345));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);

@@ -36,11 +36,11 @@ CalendarWindow::CalendarWindow()
 
 void CalendarWindow::createButtons()
 {
-    Command62 = colouredButton(this, QStringLiteral("Most"), colours::PaleCyan,
+    Command62 = colouredButton(this, QStringLiteral("&Most"), colours::PaleCyan,
                                designFont(QStringLiteral("Arial"), 12, QFont::Normal, true),
                                twipsRect(5040, 7680, 1095, 495));
     Command62->setObjectName(QStringLiteral("Command62"));
-    Command61 = colouredButton(this, QStringLiteral("OK"), colours::PaleGreen, designFont(QStringLiteral("Arial"), 12),
+    Command61 = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen, designFont(QStringLiteral("Arial"), 12),
                                twipsRect(9960, 7680, 855, 495));
     Command61->setObjectName(QStringLiteral("Command61"));
     connect(Command62, &QPushButton::clicked, this, &CalendarWindow::showToday);
@@ -51,6 +51,21 @@ void CalendarWindow::createCalendar()
 {
     Calendar1 = new QCalendarWidget(this);
     Calendar1->setObjectName(QStringLiteral("Calendar1"));
+    Calendar1->setAccessibleName(QStringLiteral("Naptár"));
+    // The calendar's own arrows, year box and grid carry English names or none; these are the
+    // program's. The month and year buttons are named by their text.
+    const struct {
+        const char* child;
+        const char* name;
+    } parts[] = {
+        {"qt_calendar_prevmonth", "Előző hónap"},
+        {"qt_calendar_nextmonth", "Következő hónap"},
+        {"qt_calendar_yearedit", "Év"},
+        {"qt_calendar_calendarview", "Napok"},
+    };
+    for (const auto& part : parts)
+        if (auto* widget = Calendar1->findChild<QWidget*>(QLatin1String(part.child)))
+            widget->setAccessibleName(QString::fromUtf8(part.name));
     Calendar1->setGeometry(twipsRect(0, 120, 11055, 7455));
     Calendar1->setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
     // Hungarian weeks start on Monday; said outright rather than left to the locale tables.

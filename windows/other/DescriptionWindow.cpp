@@ -24,7 +24,7 @@ DescriptionWindow::DescriptionWindow()
     setFrame(this, Frame::Fixed, Minimise::Off);
 
     // Not a default button: Enter and Esc leave the page open.
-    QPushButton* ok = colouredButton(this, QStringLiteral("OK"), colours::PaleGreen,
+    QPushButton* ok = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen,
                                      designFont(QStringLiteral("Arial"), 12, QFont::Bold), twipsRect(4320, 6960, 975, 495));
     ok->setObjectName(QStringLiteral("Command10"));
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
