@@ -115,7 +115,12 @@ QStringList readLines(const QString& path)
 
 void writeText(const QString& path, const QString& s)
 {
-    replaceFileBytes(path, encodeWindows1250(s + QStringLiteral("\r\n"), path));
+    writeAllText(path, s + QStringLiteral("\r\n"));
+}
+
+void writeAllText(const QString& path, const QString& s)
+{
+    replaceFileBytes(path, encodeWindows1250(s, path));
 }
 
 void appendText(const QString& path, const QStringList& lines)

@@ -21,6 +21,8 @@ QStringList readLines(const QString& path);
 QStringList splitLines(const QString& text);
 // Replaces the file with s + CR LF, or leaves it as it was (FileBytes.h).
 void writeText(const QString& path, const QString& s);
+// The same with s exactly, no line end added.
+void writeAllText(const QString& path, const QString& s);
 // Appends each line + CR LF, creating the file if absent; a failed append leaves it as it was.
 void appendText(const QString& path, const QStringList& lines);
 

@@ -1,6 +1,7 @@
 #include "JournalEditor.h"
 
 #include "Failure.h"
+#include "JournalText.h"
 #include "Messages.h"
 #include "TextFiles.h"
 #include "WindowLook.h"
@@ -9,7 +10,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <optional>
 
 namespace vkt {
@@ -46,60 +46,6 @@ const JournalDesign& designOf(Journal which)
         "A 'naplo-vkt.txt' fájl NEM található!", "naplo1", "naplo2", 17880, 8550, 240, 360, 17415, 7935, 12.75,
         QFont::Bold, colours::DarkGreen, Frame::Fixed, Minimise::Off};
     return which == Journal::Notes ? notes : observationLog;
-}
-
-// The file's last line end belongs to the file, not to the text: a save puts it back.
-QString withoutFinalLineEnd(const QString& text)
-{
-    if (text.endsWith(QLatin1String("\r\n")))
-        return text.chopped(2);
-    if (text.endsWith(u'\n') || text.endsWith(u'\r'))
-        return text.chopped(1);
-    return text;
-}
-
-// Every line end as the editor's '\n'. One pass: QString::replace moves the tail of a large
-// text once per batch of matches, which costs seconds on a 10 MB journal.
-QString editorForm(const QString& text)
-{
-    QString result(text.size(), Qt::Uninitialized);
-    QChar* out = result.data();
-    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            *out++ = u'\n';
-            if (i + 1 < n && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            *out++ = c;
-        }
-    }
-    result.truncate(out - result.constData());
-    return result;
-}
-
-// The editor's paragraph and line separators as the file's CR LF, in one pass.
-QString fileForm(const QString& raw)
-{
-    const auto isBreak = [](QChar c) { return c == QChar::ParagraphSeparator || c == QChar::LineSeparator; };
-    const qsizetype breaks = std::count_if(raw.cbegin(), raw.cend(), isBreak);
-    QString result(raw.size() + breaks, Qt::Uninitialized);
-    QChar* out = result.data();
-    for (const QChar c : raw) {
-        if (isBreak(c)) {
-            *out++ = u'\r';
-            *out++ = u'\n';
-        } else {
-            *out++ = c;
-        }
-    }
-    return result;
-}
-
-// Only the blank (code 32) counts as empty; line breaks and tabs are content.
-bool blankOnly(const QString& text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
 }
 
 QString characterCode(const QString& character)
@@ -166,7 +112,7 @@ void JournalEditor::createControls()
 
 void JournalEditor::load()
 {
-    savedText_ = QString::fromUtf8(design_.designText);
+    saved_ = {QString::fromUtf8(design_.designText), QStringLiteral("\r\n")};
     std::optional<QString> text;
     try {
         text = readAllTextIfExists(dataFile(QString::fromUtf8(design_.file)));
@@ -176,21 +122,21 @@ void JournalEditor::load()
         // It is there but cannot be read: a save would put a text over content nobody saw.
         showMessage(failure.message(), MessageIcon::Error);
         unreadable_ = true;
-        savedText_.clear();
+        saved_ = {};
         text_->setReadOnly(true);
     }
     if (text)
-        savedText_ = withoutFinalLineEnd(*text);
-    text_->setPlainText(editorForm(savedText_));
+        saved_ = JournalText::fromFile(*text);
+    text_->setPlainText(editorForm(saved_.body));
     text_->document()->setModified(false);
 }
 
-QString JournalEditor::fileText() const
+JournalText JournalEditor::fileText() const
 {
     // Unchanged text goes back exactly as it came, whatever line ends the file used.
     if (!text_->document()->isModified())
-        return savedText_;
-    return fileForm(text_->document()->toRawText());
+        return saved_;
+    return {fileForm(text_->document()->toRawText()), QStringLiteral("\r\n")};
 }
 
 bool JournalEditor::save()
@@ -203,14 +149,14 @@ bool JournalEditor::save()
                     MessageIcon::Error);
         return false;
     }
-    const QString text = fileText();
-    if (blankOnly(text)) {
+    const JournalText text = fileText();
+    if (blankOnly(text.body)) {
         showMessage(QStringLiteral("Üreset NEM mentek!"), MessageIcon::Warning);
         return false;
     }
     const QString path = dataFile(QString::fromUtf8(design_.file));
     try {
-        writeText(path, text);
+        writeAllText(path, text.fileText());
     } catch (const EncodingFailure& failure) {
         // Never a '?' in place of a character: nothing is written and the text stays to be mended.
         if (failure.character().isEmpty())
@@ -226,7 +172,7 @@ bool JournalEditor::save()
         showMessage(failure.message(), MessageIcon::Error);
         return false;
     }
-    savedText_ = text;
+    saved_ = text;
     text_->document()->setModified(false);
     return true;
 }

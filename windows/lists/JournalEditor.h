@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include "JournalText.h"
+
 #include <QWidget>
 
 class QPlainTextEdit;
@@ -30,12 +31,12 @@ private:
     // True when the text is in the file; otherwise a message has said why and the text stays.
     bool save();
     void saveAndClose();
-    QString fileText() const;
+    JournalText fileText() const;
 
     const JournalDesign& design_;
     QPlainTextEdit* text_ = nullptr;
-    // The file's text, without its final line end, as it stood at loading or the last save.
-    QString savedText_;
+    // The file's text as it stood at loading or the last save.
+    JournalText saved_;
     // The file exists but could not be read: it is never written over from this window.
     bool unreadable_ = false;
 };
