@@ -1,0 +1,47 @@
+// A list window's loading of any file: no crash, and one row per line of the file, exactly as
+// split, in order.
+#include "FuzzCheck.h"
+#include "ReferenceRows.h"
+#include "TextFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+const QString& listPath()
+{
+    // One file per fuzzing process, on the memory file system where there is one.
+    static const QString path = (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath())
+                                + QStringLiteral("/vkt-fuzz-list-%1.txt").arg(getpid());
+    return path;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    QFile file(listPath());
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    FUZZ_CHECK(file.write(bytes) == bytes.size());
+    file.close();
+
+    const QStringList lines = vkt::readLines(listPath());
+    vkt::ReferenceRows rows(lines);
+    const QStringList expected = vkt::splitLines(vkt::decodeWindows1250(bytes));
+    FUZZ_CHECK(rows.rowCount() == expected.size());
+    QString longest;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        const QString shown = rows.data(rows.index(row)).toString();
+        FUZZ_CHECK(shown == expected[row]);
+        if (shown.size() > longest.size())
+            longest = shown;
+    }
+    const int widest = rows.longestRow();
+    FUZZ_CHECK(rows.rowCount() == 0 ? widest == -1 : rows.data(rows.index(widest)).toString().size() == longest.size());
+    FUZZ_CHECK(!rows.data(rows.index(rows.rowCount())).isValid());
+    return 0;
+}

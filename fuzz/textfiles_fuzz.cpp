@@ -1,0 +1,48 @@
+// Windows-1250 decoding and line splitting of any bytes, and the journal editor's load followed
+// by an unchanged save: the same bytes come out, or a blank-only text is refused and the file
+// keeps its bytes untouched.
+#include "FuzzCheck.h"
+#include "JournalText.h"
+#include "TextFiles.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString text = vkt::decodeWindows1250(bytes);
+    FUZZ_CHECK(text.size() == bytes.size());  // one character per byte, every byte has one
+    FUZZ_CHECK(vkt::encodeWindows1250(text) == bytes);
+
+    // Lines: no line end inside a line, and joined with the line ends between them they are
+    // the text up to its final line end.
+    const QStringList lines = vkt::splitLines(text);
+    qsizetype ends = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u'\n' || (text[i] == u'\r' && !(i + 1 < text.size() && text[i + 1] == u'\n')))
+            ++ends;
+    const bool lastLineOpen = !text.isEmpty() && !text.endsWith(u'\n') && !text.endsWith(u'\r');
+    FUZZ_CHECK(lines.size() == ends + (lastLineOpen ? 1 : 0));
+    qsizetype length = 0;
+    for (const QString& line : lines) {
+        FUZZ_CHECK(!line.contains(u'\r') && !line.contains(u'\n'));
+        length += line.size();
+    }
+    FUZZ_CHECK(length + text.count(u'\r') + text.count(u'\n') == text.size());
+
+    // Journal: what the editor shows, and what an unchanged "Mentés" writes.
+    const vkt::JournalText journal = vkt::JournalText::fromFile(text);
+    FUZZ_CHECK(journal.fileText() == text);
+    const QString shown = vkt::editorForm(journal.body);
+    FUZZ_CHECK(!shown.contains(u'\r'));
+    if (!vkt::blankOnly(journal.body))
+        FUZZ_CHECK(vkt::encodeWindows1250(journal.fileText()) == bytes);
+    // An edited text comes back from the editor with paragraph separators; a save writes them as
+    // CR LF and keeps every other character.
+    QString paragraphs = shown;
+    paragraphs.replace(u'\n', QChar::ParagraphSeparator);
+    const QString saved = vkt::fileForm(paragraphs);
+    FUZZ_CHECK(vkt::splitLines(saved + QStringLiteral("\r\n")) == vkt::splitLines(journal.body + QStringLiteral("\r\n")));
+    return 0;
+}
