@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-liberation fontconfig
   xvfb xauth
   locales
+  clang libclang-rt-14-dev llvm
 )
 
 # Besides the plain run, the tests run under the users' locale and another with a decimal comma.
@@ -58,4 +59,32 @@ build_tree() {
   local dir="$1"; shift
   cmake -S "$ROOT" -B "$ROOT/$dir" "$@"
   cmake --build "$ROOT/$dir" -j "$JOBS"
+}
+
+# The fuzz targets and the sanitizer-built program: clang, in a build tree of their own.
+FUZZ_DIR="$ROOT/build-fuzz"
+FUZZERS=(datetime_fuzz number_fuzz textfiles_fuzz reference_list_fuzz almanac_args_fuzz)
+SANITIZER_ENV=(ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+               LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0")
+
+# build_fuzz_tree [targets…]: configures build-fuzz with clang and builds the given targets.
+build_fuzz_tree() {
+  cmake -S "$ROOT" -B "$FUZZ_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DVKT_FUZZ=ON -DVKT_BENCHMARKS=OFF
+  cmake --build "$FUZZ_DIR" -j "$JOBS" --target "$@"
+}
+
+# run_fuzzer NAME SECONDS: replays the seed corpus, then fuzzes for SECONDS on a working corpus
+# kept in build-fuzz/fuzz-corpus/NAME; a finding is written to build-fuzz/fuzz-findings/ and
+# fails the run.
+run_fuzzer() {
+  local name="$1" seconds="$2"
+  local seeds="$ROOT/fuzz/corpus/$name" work="$FUZZ_DIR/fuzz-corpus/$name" findings="$FUZZ_DIR/fuzz-findings"
+  local dict=()
+  [ -f "$ROOT/fuzz/$name.dict" ] && dict=(-dict="$ROOT/fuzz/$name.dict")
+  mkdir -p "$work" "$findings"
+  echo "== $name: seed corpus, then $seconds s of new inputs"
+  env "${SANITIZER_ENV[@]}" "$FUZZ_DIR/fuzz/$name" -runs=0 "$seeds"
+  env "${SANITIZER_ENV[@]}" "$FUZZ_DIR/fuzz/$name" "${dict[@]}" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="$findings/$name-" "$work" "$seeds"
 }
