@@ -3,6 +3,7 @@
 #include "CivilTime.h"
 #include "CommandLine.h"
 #include "DateTime.h"
+#include "Failure.h"
 #include "FileBytes.h"
 #include "MoonPhases.h"
 #include "TextFiles.h"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <map>
+#include <vector>
 
 namespace vkt::almanac {
 namespace {
@@ -128,6 +130,54 @@ TEST_F(Tool, NeverOverwritesWithoutForce)
     EXPECT_EQ(forced.code, Success) << forced.err.toStdString();
     EXPECT_NE(bytes(own), mine);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), almanacFileNames().size());
+}
+
+// The lists failed at every step and every byte of each file's write, with each real error code:
+// the failure is reported, and every file is as it was or whole, never anything between.
+TEST_F(Tool, AListWriteFailedAtAnyStepAndByteIsReported)
+{
+    const Almanac almanac{{"2026.01.18 20:52"}, {"2026.01.19 16:40  este    23 óra"}, {"Napfogyatkozások"},
+                          {"Holdfogyatkozások", "2026.03.03"}, {"Vénusz"}, {"Adatok", ""}};
+    const QString folder = dir.filePath(QStringLiteral("Pic"));
+    QDir().mkpath(folder);
+    const auto listBytes = [](const QStringList& lines) { return encodeWindows1250(lines.join("\r\n") + "\r\n"); };
+    const auto oldBytes = [](const QString& name) { return "régi " + name.toLatin1() + "\r\n"; };
+    const auto layOld = [&] {
+        for (const QString& name : almanacFileNames()) {
+            QFile f(folder + u'/' + name);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(oldBytes(name)) > 0);
+        }
+    };
+    QStringList names = almanacFileNames();  // nothing else, no temporary file, stays in the folder
+    names.sort();
+    for (const AlmanacFile& file : almanacFiles(almanac)) {
+        const QByteArray whole = listBytes(*file.lines);
+        std::vector<std::pair<WriteStep, qint64>> faults = {
+            {WriteStep::Open, 0}, {WriteStep::Flush, 0}, {WriteStep::Commit, 0}, {WriteStep::Close, 0}};
+        for (qint64 offset = 0; offset <= whole.size(); ++offset)
+            faults.emplace_back(WriteStep::Write, offset);
+        for (const auto& [step, offset] : faults) {
+            for (const int error : {ENOSPC, EIO, EACCES}) {
+                SCOPED_TRACE(::testing::Message() << file.name.toStdString() << ", step " << int(step) << " at byte "
+                                                  << offset << ", error " << error);
+                layOld();
+                setWriteFault(WriteFault{step, error, offset, file.name});
+                QString message;
+                try {
+                    writeAlmanac(folder, almanac);
+                } catch (const Failure& failure) {
+                    message = failure.message();
+                }
+                setWriteFault(std::nullopt);
+                EXPECT_TRUE(message.contains(file.name) && message.contains(reasonText(error))) << message.toStdString();
+                for (const AlmanacFile& other : almanacFiles(almanac)) {
+                    const QByteArray after = bytes(folder + u'/' + other.name);
+                    EXPECT_TRUE(after == oldBytes(other.name) || after == listBytes(*other.lines)) << other.name.toStdString();
+                }
+                EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), names);
+            }
+        }
+    }
 }
 
 TEST_F(Tool, EveryFileRoundTripsThroughTheProgramsReader)

@@ -13,6 +13,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace vkt {
 namespace {
@@ -39,35 +40,46 @@ protected:
     }
 };
 
-// Whole-file saves and appends failed at every step with a real error code, over an existing file
-// and where none was: the failure names the file and the reason, and the file is exactly as before.
-TEST_F(FileBytesTest, AWriteFailedAtAnyStepIsReportedAndLeavesTheFileAsItWas)
+// Whole-file saves and appends failed at every step, and at every byte of the write, with each
+// real error code, over an existing file and where none was: the failure names the file and the
+// reason, and the file is as it was or holds the whole new text, never anything between; no
+// temporary file stays behind.
+TEST_F(FileBytesTest, AWriteFailedAtAnyStepAndByteIsReportedAndLeavesTheFileWhole)
 {
     const QByteArray old = "elso rekord\r\nmasodik rekord\r\n";
-    const QString file = path("f.txt");
+    const QString file = path("f.txt"), text = QStringLiteral("új rekord: ő és ű, hosszabb a réginél");
+    const QByteArray line = encodeWindows1250(text) + "\r\n";
     const struct {
-        WriteStep step;
-        qint64 offset;
-    } faults[] = {{WriteStep::Open, 0}, {WriteStep::Write, 0}, {WriteStep::Write, 5}, {WriteStep::Write, 1000},
-                  {WriteStep::Flush, 0}, {WriteStep::Commit, 0}, {WriteStep::Close, 0}};
-    const int errors[] = {ENOSPC, EIO, EACCES};
-    const std::function<void()> writes[] = {[&] { writeText(file, QStringLiteral("új szöveg")); },
-                                            [&] { appendText(file, {QStringLiteral("új"), QStringLiteral("rekord")}); }};
-    int round = 0;
-    for (const auto& write : writes) {
+        const char* name;
+        std::function<void()> write;
+        QByteArray overOld, alone;  // the whole new file, over the old one and where none was
+    } writes[] = {{"save", [&] { writeText(file, text); }, line, line},
+                  {"exact save", [&] { writeAllText(file, text); }, line.chopped(2), line.chopped(2)},
+                  {"append", [&] { appendText(file, {text}); }, old + line, line}};
+    std::vector<std::pair<WriteStep, qint64>> faults = {
+        {WriteStep::Open, 0}, {WriteStep::Flush, 0}, {WriteStep::Commit, 0}, {WriteStep::Close, 0}};
+    for (qint64 offset = 0; offset <= line.size(); ++offset)
+        faults.emplace_back(WriteStep::Write, offset);
+    for (const auto& w : writes) {
         for (const bool existing : {true, false}) {
-            for (const auto& fault : faults) {
-                const int error = errors[round++ % 3];
-                SCOPED_TRACE(::testing::Message() << "write " << (&write - writes) << (existing ? " over" : " new")
-                                                  << ", step " << int(fault.step) << " at " << fault.offset);
-                QFile::remove(file);
-                if (existing)
-                    writeBytes("f.txt", old);
-                setWriteFault(WriteFault{fault.step, error, fault.offset});
-                const QString message = failureOf(write);
-                EXPECT_TRUE(names(message, file, error)) << message.toStdString();
-                EXPECT_EQ(entries(), existing ? QStringList{"f.txt"} : QStringList{});
-                EXPECT_EQ(readBytes("f.txt"), existing ? old : QByteArray());
+            for (const auto& [step, offset] : faults) {
+                for (const int error : {ENOSPC, EIO, EACCES}) {
+                    SCOPED_TRACE(::testing::Message() << w.name << (existing ? " over a file" : " to a new file")
+                                                      << ", step " << int(step) << " at byte " << offset
+                                                      << ", error " << error);
+                    QFile::remove(file);
+                    if (existing)
+                        writeBytes("f.txt", old);
+                    setWriteFault(WriteFault{step, error, offset});
+                    const QString message = failureOf(w.write);
+                    setWriteFault(std::nullopt);
+                    EXPECT_TRUE(names(message, file, error)) << message.toStdString();
+                    const QByteArray after = readBytes("f.txt");
+                    const bool asBefore = existing ? after == old : !exists("f.txt");
+                    const bool whole = exists("f.txt") && after == (existing ? w.overOld : w.alone);
+                    EXPECT_TRUE(asBefore || whole) << after.toStdString();
+                    EXPECT_EQ(entries(), exists("f.txt") ? QStringList{"f.txt"} : QStringList{});
+                }
             }
         }
     }
