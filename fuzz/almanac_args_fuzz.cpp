@@ -1,6 +1,7 @@
 // vkt-almanac's command line: any argument vector (NUL-separated UTF-8) ends in exit code 0, 1
 // or 2 with a message, never a crash. Arguments that would start a computation are checked
 // against the limits instead of being run.
+#include "CivilTime.h"
 #include "CommandLine.h"
 #include "FuzzCheck.h"
 #include "TextFiles.h"
@@ -25,6 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(kFirstYear <= o.fromYear && o.fromYear <= o.toYear && o.toYear <= kLastYear);
         FUZZ_CHECK(!o.folder.trimmed().isEmpty());
         FUZZ_CHECK(!o.place.name.isEmpty() && std::abs(o.place.latitude) <= 90 && std::abs(o.place.longitude) <= 180);
+        FUZZ_CHECK(o.place.height >= -500 && o.place.height <= 9000);
+        FUZZ_CHECK(CivilZone::known(o.place.timeZone));
+        zoneWarning(o);
         vkt::encodeWindows1250(o.place.name);  // throws, and so aborts, on a name no list file can hold
         return 0;
     }
