@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,6 +107,28 @@ QString reasonText(int errorCode)
     default:
         return qt_error_string(errorCode);
     }
+}
+
+void useFileBytes(const QString& path, const std::function<void(QByteArrayView)>& use)
+{
+    void* mapped = MAP_FAILED;
+    struct stat info {};
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+            mapped = ::mmap(nullptr, size_t(info.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        ::close(fd);
+    }
+    if (mapped == MAP_FAILED) {
+        use(readFileBytes(path));
+        return;
+    }
+    struct Unmap {
+        void* at;
+        size_t size;
+        ~Unmap() { ::munmap(at, size); }
+    } unmap{mapped, size_t(info.st_size)};
+    use(QByteArrayView(static_cast<const char*>(mapped), qsizetype(info.st_size)));
 }
 
 QByteArray readFileBytes(const QString& path)

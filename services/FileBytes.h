@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // Every byte the program reads from or writes to a file passes here. Failures throw vkt::Failure
@@ -10,6 +12,9 @@ namespace vkt {
 
 // The whole file; a folder or a file that cannot be read fails with the reason.
 QByteArray readFileBytes(const QString& path);
+// The same bytes lent to `use` without a copy: a plain file is mapped for the call. Anything that
+// cannot be mapped is read as readFileBytes reads it, and fails there with its reason.
+void useFileBytes(const QString& path, const std::function<void(QByteArrayView)>& use);
 
 // The file becomes exactly bytes, or stays as it was: written to a temporary file, flushed and
 // synced, given the old file's mode, then renamed over it.

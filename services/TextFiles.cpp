@@ -9,6 +9,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vkt {
 namespace {
 
@@ -47,7 +51,7 @@ bool fileExists(const QString& path)
     return QFileInfo(path).isFile();
 }
 
-QString decodeWindows1250(const QByteArray& bytes)
+QString decodeWindows1250(QByteArrayView bytes)
 {
     QStringDecoder decoder(kCodePage);
     return decoder.decode(bytes);
@@ -79,7 +83,9 @@ QByteArray encodeWindows1250(const QString& text, const QString& path)
 
 QString readAllText(const QString& path)
 {
-    return decodeWindows1250(readFileBytes(path));
+    QString text;
+    useFileBytes(path, [&](QByteArrayView bytes) { text = decodeWindows1250(bytes); });
+    return text;
 }
 
 std::optional<QString> readAllTextIfExists(const QString& path)
@@ -89,22 +95,44 @@ std::optional<QString> readAllTextIfExists(const QString& path)
     return readAllText(path);
 }
 
-QStringList splitLines(const QString& text)
+std::vector<QStringView> lineViews(QStringView text)
 {
-    QStringList lines;
-    qsizetype start = 0;
+    std::vector<QStringView> lines;
+    const char16_t* const chars = text.utf16();
     const qsizetype n = text.size();
+    qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
+#if defined(__SSE2__)
+        // Eight characters at a time past the text of a line: a list of a million lines is
+        // split in milliseconds.
+        const __m128i cr = _mm_set1_epi16(u'\r'), lf = _mm_set1_epi16(u'\n');
+        while (i + 8 <= n) {
+            const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + i));
+            if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(eight, cr), _mm_cmpeq_epi16(eight, lf))))
+                break;
+            i += 8;
+        }
+        if (i >= n)
+            break;
+#endif
+        const char16_t c = chars[i];
         if (c != u'\r' && c != u'\n')
             continue;
-        lines.append(text.sliced(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+        lines.emplace_back(chars + start, i - start);
+        if (c == u'\r' && i + 1 < n && chars[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.sliced(start));
+        lines.emplace_back(chars + start, n - start);
+    return lines;
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    for (const QStringView line : lineViews(text))
+        lines.append(line.toString());
     return lines;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace vkt {
 
@@ -19,6 +21,8 @@ std::optional<QString> readAllTextIfExists(const QString& path);
 // Lines without their ends (CR LF, lone CR or lone LF); a final line end adds no empty line.
 QStringList readLines(const QString& path);
 QStringList splitLines(const QString& text);
+// The same lines as views into the text, nothing copied: they hold as long as the text does.
+std::vector<QStringView> lineViews(QStringView text);
 // Replaces the file with s + CR LF, or leaves it as it was (FileBytes.h).
 void writeText(const QString& path, const QString& s);
 // The same with s exactly, no line end added.
@@ -26,7 +30,7 @@ void writeAllText(const QString& path, const QString& s);
 // Appends each line + CR LF, creating the file if absent; a failed append leaves it as it was.
 void appendText(const QString& path, const QStringList& lines);
 
-QString decodeWindows1250(const QByteArray& bytes);
+QString decodeWindows1250(QByteArrayView bytes);
 // Throws EncodingFailure naming the first character that has no Windows-1250 byte.
 QByteArray encodeWindows1250(const QString& text, const QString& path = {});
 // Empty when the code page can be decoded and encoded; otherwise why the program cannot run

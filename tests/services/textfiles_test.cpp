@@ -51,6 +51,8 @@ TEST_F(TextFilesTest, ReadLinesSplitsOnEveryLineEnd)
         {"lone line end", "\r\n", {""}},
         {"blanks kept", "  a  \r\n\tb", {"  a  ", "\tb"}},
         {"LF CR is two ends", "a\n\rb", {"a", "", "b"}},
+        {"ends on and across blocks of eight", "1234567\r\n12345678\r123456789012345\n123456789012345678",
+         {"1234567", "12345678", "123456789012345", "123456789012345678"}},
     };
     for (const Case& c : cases) {
         writeBytes("lines.txt", c.bytes);

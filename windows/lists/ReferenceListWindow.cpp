@@ -76,11 +76,11 @@ QFont fixedPitch(const char* family, double points)
 }
 
 // A missing file says so in the window's own words; one that is there but cannot be read says why.
-QStringList readListFile(const QString& path, const char* notFound)
+QString readListFile(const QString& path, const char* notFound)
 {
     try {
-        if (const std::optional<QString> text = readAllTextIfExists(path))
-            return splitLines(*text);
+        if (std::optional<QString> text = readAllTextIfExists(path))
+            return std::move(*text);
         showMessage(QString::fromUtf8(notFound), MessageIcon::Error);
     } catch (const Failure& failure) {
         showMessage(failure.message(), MessageIcon::Error);

@@ -1,9 +1,11 @@
 #include "ReferenceRows.h"
 
+#include "TextFiles.h"
+
 namespace vkt {
 
-ReferenceRows::ReferenceRows(QStringList rows, QObject* parent)
-    : QAbstractListModel(parent), rows_(std::move(rows))
+ReferenceRows::ReferenceRows(QString text, QObject* parent)
+    : QAbstractListModel(parent), text_(std::move(text)), rows_(lineViews(text_))
 {
 }
 
@@ -14,10 +16,10 @@ int ReferenceRows::rowCount(const QModelIndex& parent) const
 
 QVariant ReferenceRows::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= rows_.size())
+    if (!index.isValid() || std::size_t(index.row()) >= rows_.size())
         return {};
     if (role == Qt::DisplayRole)
-        return rows_[index.row()];
+        return rows_[std::size_t(index.row())].toString();
     if (role == Qt::SizeHintRole && rowSize_.isValid())
         return rowSize_;
     return {};
@@ -27,7 +29,7 @@ int ReferenceRows::longestRow() const
 {
     int longest = -1;
     qsizetype length = -1;
-    for (qsizetype i = 0; i < rows_.size(); ++i) {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (rows_[i].size() > length) {
             length = rows_[i].size();
             longest = int(i);
@@ -39,7 +41,7 @@ int ReferenceRows::longestRow() const
 void ReferenceRows::setRowSize(const QSize& size)
 {
     rowSize_ = size;
-    if (!rows_.isEmpty())
+    if (!rows_.empty())
         emit dataChanged(index(0), index(int(rows_.size()) - 1), {Qt::SizeHintRole});
 }
 
