@@ -32,6 +32,8 @@ constexpr QColor PaleCyan(0xC0, 0xFF, 0xFF);
 constexpr QColor Navy(0x00, 0x00, 0x80);
 constexpr QColor Orange(0xFF, 0xC0, 0x80);
 constexpr QColor Pink(0xFF, 0xC0, 0xFF);
+constexpr QColor YellowGreen(0xC0, 0xFF, 0x40);  // with Salmon, the steps between the class colours
+constexpr QColor Salmon(0xFF, 0x80, 0x60);
 } // namespace colours
 
 // Style, font substitutes, window icon and the real message box: once, before any window.

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <memory>
 
@@ -25,6 +26,8 @@ protected:
     void SetUp() override
     {
         DataFolderTest::SetUp();
+        // Windows that remember settings keep them in this test's folder.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir->path());
         openWith("");
     }
 

@@ -1,6 +1,10 @@
 #include "AccessibleTree.h"
 #include "MainWindowFixture.h"
 #include "MoonMapWindow.h"
+#include "VisibilityWindow.h"
+
+#include <QLabel>
+#include <QMenu>
 
 #include <QTimer>
 
@@ -92,6 +96,31 @@ TEST_F(MainWindowTest, EachItemOpensItsSideWindowOnce)
     press(Qt::Key_F10);
     action("help1")->trigger();
     EXPECT_EQ(QApplication::topLevelWidgets(), before);
+    expectNoMessage();
+}
+
+// The crescent-visibility window, last of "Szerszámok", takes its new moon from the field as it
+// was when the window was built.
+TEST_F(MainWindowTest, CrescentVisibilityOpensFromTheMenuAndCtrlHWithTheFieldsNewMoon)
+{
+    const QList<QAction*> tools = window->findChild<QMenu*>("szamit")->actions();
+    ASSERT_FALSE(tools.isEmpty());
+    EXPECT_EQ(tools.last()->objectName(), QStringLiteral("lathatosag"));
+    EXPECT_EQ(tools.last()->text(), QStringLiteral("Holdsarló láthatósága"));
+
+    area().Text11->setText(QStringLiteral("2026.03.19 02:23"));
+    action("lathatosag")->trigger();
+    const QList<QWidget*> first = shownWindows("FormLathatosag");
+    ASSERT_EQ(first.size(), 1);
+    const auto* visibility = qobject_cast<VisibilityWindow*>(first[0]);
+    ASSERT_NE(visibility, nullptr);
+    EXPECT_TRUE(visibility->newMoonText->text().startsWith(QStringLiteral("Újhold: 2026.03.19 02:23 (az Utolsó")));
+    area().Text11->setText(QStringLiteral("2026.04.17 13:52"));
+    first[0]->showMinimized();
+    press(Qt::CTRL | Qt::Key_H);
+    EXPECT_EQ(shownWindows("FormLathatosag"), first);
+    EXPECT_FALSE(first[0]->isMinimized() || first[0]->parentWidget() || first[0]->isModal());
+    EXPECT_TRUE(visibility->newMoonText->text().startsWith(QStringLiteral("Újhold: 2026.03.19")));  // unchanged
     expectNoMessage();
 }
 

@@ -82,6 +82,8 @@ void createMainMenu(QMenuBar* bar, const MainMenuHandlers& handlers)
                        {"holdfogyi", "Holdfogyatkozások", {}, SideWindow::LunarEclipses},
                        {"venusz", "Vénusz sarlók", {}, SideWindow::VenusCrescents},
                        {"vonas", "Fok - Vonás calculator", {}, SideWindow::Calculations},
+                       {"lathatosag", "Holdsarló láthatósága", QKeySequence(Qt::CTRL | Qt::Key_H),
+                        SideWindow::CrescentVisibility},
                    },
                    handlers);
 

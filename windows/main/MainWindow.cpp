@@ -25,6 +25,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), area_(new MainCli
     setFrame(this, Frame::Fixed, Minimise::On);
 
     fillNewMoonList(*area_->Ujholdak);
+    sideWindows_.newMoonText = [this] { return area_->Text11->text(); };
 }
 
 void MainWindow::connectControls()

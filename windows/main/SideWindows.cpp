@@ -6,11 +6,12 @@
 #include "DescriptionWindow.h"
 #include "JournalEditor.h"
 #include "ReferenceListWindow.h"
+#include "VisibilityWindow.h"
 
 namespace vkt {
 namespace {
 
-QWidget* create(SideWindow which)
+QWidget* create(SideWindow which, const std::function<QString()>& newMoonText)
 {
     switch (which) {
     case SideWindow::Notes:
@@ -29,6 +30,8 @@ QWidget* create(SideWindow which)
         return new ReferenceListWindow(ReferenceList::VenusCrescents);
     case SideWindow::Calculations:
         return new CalculationsWindow();
+    case SideWindow::CrescentVisibility:
+        return new VisibilityWindow(newMoonText ? newMoonText() : QString());
     case SideWindow::About:
         return new AboutWindow();
     case SideWindow::Description:
@@ -43,7 +46,7 @@ QWidget* create(SideWindow which)
 
 void SideWindows::open(SideWindow which)
 {
-    windows_[static_cast<std::size_t>(which)].show([which] { return create(which); });
+    windows_[static_cast<std::size_t>(which)].show([this, which] { return create(which, newMoonText); });
 }
 
 QWidget* SideWindows::window(SideWindow which) const

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 namespace vkt {
 
@@ -18,6 +19,7 @@ enum class SideWindow {
     LunarEclipses,
     VenusCrescents,
     Calculations,
+    CrescentVisibility,
     About,
     Description,
     Count  // not a window: the number of them, whatever is added above
@@ -35,6 +37,9 @@ public:
     // be loaded (vkt::Failure) leaves the window open with its previous picture.
     void showMoonMap(const QString& fileName);
     MoonMapWindow* moonMap() const { return moonMap_.get(); }
+
+    // The main window's "Utolsó Újhold" text, read when the crescent-visibility window is built.
+    std::function<QString()> newMoonText;
 
 private:
     std::array<SingleWindow<QWidget>, kSideWindowCount> windows_;

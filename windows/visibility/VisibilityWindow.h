@@ -1,0 +1,66 @@
+#pragma once
+
+#include "CrescentVisibility.h"
+#include "DateTime.h"
+#include "Ephemeris.h"
+
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace vkt {
+
+// The new moon the window shows: the one nearest the main window's "Utolsó Újhold" time when
+// that field holds a valid time, else the one nearest now. Both are Hungarian clock times.
+struct ChosenNewMoon {
+    astro::JulianDay ut = 0;
+    bool fromField = false;
+};
+ChosenNewMoon chooseNewMoon(const astro::Ephemeris& ephemeris, const QString& fieldText, DateTime now);
+
+// "Holdsarló láthatósága": for a place, the mornings before and evenings after a new moon with
+// every quantity of the crescent's visibility.
+class VisibilityWindow : public QWidget {
+    Q_OBJECT
+public:
+    // newMoonField: the text of the main window's "Utolsó Újhold" field when the window opens.
+    explicit VisibilityWindow(const QString& newMoonField = {});
+    ~VisibilityWindow() override;
+
+    QComboBox* places = nullptr;
+    QLineEdit* placeName = nullptr;
+    QLineEdit* latitude = nullptr;
+    QLineEdit* longitude = nullptr;
+    QLineEdit* height = nullptr;
+    QPushButton* apply = nullptr;
+    QLabel* newMoonText = nullptr;
+    QTableWidget* table = nullptr;
+    QPushButton* copyTable = nullptr;
+
+    const astro::Place& place() const { return place_; }
+    astro::JulianDay newMoon() const { return newMoon_.ut; }
+    const std::vector<astro::CrescentEvening>& evenings() const { return evenings_; }
+    // The table's rows as text, header first, cells separated by tabs.
+    QString tableText() const;
+
+private:
+    void createPlaceControls();
+    void createTable();
+    void showPlace();
+    void applyTypedPlace();
+    void choosePreset(int index);
+    void recompute();
+
+    std::unique_ptr<astro::Ephemeris> ephemeris_;
+    astro::Place place_;
+    ChosenNewMoon newMoon_;
+    std::vector<astro::CrescentEvening> evenings_;
+};
+
+} // namespace vkt
