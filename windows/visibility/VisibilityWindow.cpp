@@ -2,14 +2,19 @@
 
 #include "Clock.h"
 #include "CrescentTable.h"
+#include "Failure.h"
+#include "FileBytes.h"
 #include "Guarded.h"
+#include "HorizonChart.h"
 #include "Messages.h"
 #include "MoonPhases.h"
 #include "ObservingPlaces.h"
 #include "WindowLook.h"
 
 #include <QClipboard>
+#include <QBuffer>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,6 +34,7 @@ constexpr int kDays = 4;  // mornings and evenings 0..3
 constexpr int kColumnWidths[] = {52, 24, 84, 46, 46, 46, 56, 52, 62, 58, 60, 58, 50, 50, 52, 46, 54, 56, 28, 54, 28};
 constexpr int kYallopColumn = 18;
 constexpr int kOdehColumn = 20;
+constexpr QRect kChartArea(10, 330, 610, 380);
 
 QFont windowFont()
 {
@@ -178,8 +184,9 @@ void VisibilityWindow::createTable()
     selection.setColor(QPalette::Mid, colours::Grey);  // the grid
     table->setPalette(selection);
 
+    const int buttonsTop = table->geometry().bottom() + 8;
     copyTable = colouredButton(this, QStringLiteral("Táblázat &másolása"), colours::PaleGreen, windowFont(),
-                               QRect(10, table->geometry().bottom() + 8, 170, 28));
+                               QRect(10, buttonsTop, 170, 28));
     copyTable->setObjectName(QStringLiteral("CommandMasol"));
     copyTable->setAccessibleName(QStringLiteral("Táblázat másolása"));
     copyTable->setAccessibleDescription(QStringLiteral("A táblázatot tabulátorral tagolt szövegként a vágólapra teszi"));
@@ -189,8 +196,72 @@ void VisibilityWindow::createTable()
           QStringLiteral("Idők: magyar polgári idő (Europe/Budapest). Nap, Hold: -nyugta este, -kelte reggel; a legjobb "
                          "időpontban a magasság látszó, az azimut északtól kelet felé; W' ívpercben; Y Yallop, O Odeh "
                          "osztálya."),
-          QRect(190, table->geometry().bottom() + 6, 1040, 32))
+          QRect(390, buttonsTop - 2, 840, 32))
         ->setWordWrap(true);
+
+    saveChart = colouredButton(this, QStringLiteral("Ábra mentése &PNG-be"), colours::PaleGreen, windowFont(),
+                               QRect(190, buttonsTop, 190, 28));
+    saveChart->setObjectName(QStringLiteral("CommandAbraMentes"));
+    saveChart->setAccessibleName(QStringLiteral("Horizontábra mentése PNG képként"));
+    connect(saveChart, &QPushButton::clicked, this, [this] {
+        guarded([this] {
+            if (const astro::CrescentEvening* c = selected())
+                savePicture(HorizonChart(*c, astro::hungarianTime()).render(kChartArea.size()),
+                            QStringLiteral("horizont-%1.png").arg(astro::hungarianTime().dateText(c->sunEvent)));
+        });
+    });
+
+    chart = new QLabel(this);
+    chart->setObjectName(QStringLiteral("PictureHorizont"));
+    chart->setAccessibleName(QStringLiteral("Horizontábra"));
+    chart->setGeometry(kChartArea);
+    setColours(chart, Background, Text);
+    connect(table, &QTableWidget::itemSelectionChanged, this, [this] { guarded([this] { showSelected(); }); });
+
+    askFileName = [this](const QString& suggested) {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Kép mentése"), suggested,
+                                            QStringLiteral("PNG kép (*.png)"));
+    };
+}
+
+const astro::CrescentEvening* VisibilityWindow::selected() const
+{
+    const QList<QTableWidgetItem*> items = table->selectedItems();
+    if (items.isEmpty())
+        return nullptr;
+    const int row = items.first()->row();
+    return row < int(evenings_.size()) ? &evenings_[std::size_t(row)] : nullptr;
+}
+
+void VisibilityWindow::showSelected()
+{
+    const astro::CrescentEvening* c = selected();
+    if (!c) {
+        chart->clear();
+        return;
+    }
+    const astro::CivilZone& zone = astro::hungarianTime();
+    chart->setPixmap(QPixmap::fromImage(HorizonChart(*c, zone).render(kChartArea.size())));
+    chart->setAccessibleDescription(
+        c->moonUp ? QStringLiteral("%1 %2: a Hold %3° magasan, %4° azimutnál, a Nap %5°-kal a látóhatár alatt")
+                        .arg(c->twilight == astro::Twilight::Evening ? QStringLiteral("Este") : QStringLiteral("Reggel"),
+                             zone.text(c->best), QString::number(c->moonAltitude, 'f', 1).replace(u'.', u','),
+                             QString::number(c->moonAzimuth, 'f', 1).replace(u'.', u','),
+                             QString::number(-c->sunAltitude, 'f', 1).replace(u'.', u','))
+                  : QStringLiteral("A Hold ekkor nem látszik: este a Nap előtt nyugszik, reggel a Nap után kel."));
+}
+
+void VisibilityWindow::savePicture(const QImage& image, const QString& suggested)
+{
+    const QString file = askFileName(suggested);
+    if (file.isEmpty())
+        return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw Failure(QStringLiteral("A kép nem készült el, nem mentettem."));
+    replaceFileBytes(file, png);  // whole or not at all; a failure is reported by the caller
 }
 
 void VisibilityWindow::showPlace()
@@ -244,7 +315,7 @@ void VisibilityWindow::recompute()
                                   place_.name, coordinates(place_)));
 
     table->setRowCount(int(evenings_.size()));
-    int selected = -1;
+    int chosen = -1;
     for (int row = 0; row < int(evenings_.size()); ++row) {
         const astro::CrescentEvening& c = evenings_[std::size_t(row)];
         const QStringList cells = crescentTableRow(c, zone);
@@ -259,11 +330,13 @@ void VisibilityWindow::recompute()
             }
             table->setItem(row, column, item);
         }
-        if (selected < 0 && c.twilight == astro::Twilight::Evening)
-            selected = row;
+        // The first evening with a crescent to look for.
+        if (chosen < 0 && c.twilight == astro::Twilight::Evening && c.moonUp)
+            chosen = row;
     }
-    if (selected >= 0)
-        table->selectRow(selected);
+    if (chosen >= 0)
+        table->selectRow(chosen);
+    showSelected();
 }
 
 QString VisibilityWindow::tableText() const

@@ -5,6 +5,7 @@
 #include "Ephemeris.h"
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,6 +43,15 @@ public:
     QLabel* newMoonText = nullptr;
     QTableWidget* table = nullptr;
     QPushButton* copyTable = nullptr;
+    QPushButton* saveChart = nullptr;
+    QLabel* chart = nullptr;
+
+    // Asks where to save a picture, offering the name given; empty: not saved. A file dialog
+    // unless a test puts its own answer in place.
+    std::function<QString(const QString& suggested)> askFileName;
+
+    // The evening (morning) of the selected row, or nullptr when none is selected.
+    const astro::CrescentEvening* selected() const;
 
     const astro::Place& place() const { return place_; }
     astro::JulianDay newMoon() const { return newMoon_.ut; }
@@ -56,6 +66,8 @@ private:
     void applyTypedPlace();
     void choosePreset(int index);
     void recompute();
+    void showSelected();
+    void savePicture(const QImage& image, const QString& suggested);
 
     std::unique_ptr<astro::Ephemeris> ephemeris_;
     astro::Place place_;

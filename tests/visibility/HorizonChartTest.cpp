@@ -1,0 +1,115 @@
+#include "HorizonChart.h"
+#include "MoonPhases.h"
+#include "VisibilityWindow.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QSettings>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <cmath>
+
+namespace vkt::testing {
+namespace {
+
+using astro::Twilight;
+
+// The crescent's lit pixels: near the chart's pale yellow.
+struct Lit {
+    int count = 0;
+    QPointF centroid;
+};
+Lit litPixels(const QImage& image)
+{
+    Lit lit;
+    double x = 0, y = 0;
+    for (int row = 0; row < image.height(); ++row)
+        for (int column = 0; column < image.width(); ++column) {
+            const QColor c = image.pixelColor(column, row);
+            if (c.red() > 200 && c.green() > 200 && c.blue() > 150) {
+                ++lit.count;
+                x += column;
+                y += row;
+            }
+        }
+    if (lit.count)
+        lit.centroid = {x / lit.count, y / lit.count};
+    return lit;
+}
+
+TEST(HorizonChartTest, MoonStandsWhereItIsAndItsBrightLimbFacesTheSun)
+{
+    const astro::Ephemeris ephemeris;
+    const astro::JulianDay newMoon =
+        astro::newMoons(ephemeris, astro::julianDay(2026, 3, 10), astro::julianDay(2026, 3, 25)).front();
+    const QSize size(610, 380);
+    const QRectF plot = HorizonChart::plotArea(size);
+    struct Case {
+        Twilight twilight;
+        int day;
+    };
+    int previousCount = 0;
+    for (const Case& k : {Case{Twilight::Evening, 1}, Case{Twilight::Evening, 2}, Case{Twilight::Morning, 2}}) {
+        SCOPED_TRACE(k.day);
+        const auto c = astro::crescentEvening(ephemeris, astro::budapest(), newMoon, k.twilight, k.day);
+        ASSERT_TRUE(c && c->moonUp);
+        const QImage image = HorizonChart(*c, astro::hungarianTime()).render(size);
+
+        // 80° of azimuth centred on the Sun across the plot, 20° down to −10° of altitude.
+        const double offset = astro::wrap180(c->moonAzimuth - c->sunAzimuth);
+        ASSERT_LT(std::abs(offset), 40);
+        const QPointF moon(plot.left() + (offset + 40) / 80 * plot.width(),
+                           plot.top() + (20 - c->moonAltitude) / 30 * plot.height());
+        const QPointF sun(plot.center().x(), plot.top() + (20 - c->sunAltitude) / 30 * plot.height());
+        // Evening: the Sun west of south, the waxing Moon south of it (left); morning: mirrored.
+        EXPECT_EQ(k.twilight == Twilight::Evening, c->sunAzimuth > 180);
+        EXPECT_EQ(k.twilight == Twilight::Evening, offset < 0);
+        EXPECT_GT(sun.y(), plot.top() + 20.0 / 30 * plot.height());  // below the horizon
+
+        const Lit lit = litPixels(image);
+        ASSERT_GT(lit.count, 0);
+        const QPointF fromCentre = lit.centroid - moon;
+        const double distance = std::hypot(fromCentre.x(), fromCentre.y());
+        // A thin crescent: its light lies well off the centre, inside the disc, towards the Sun.
+        EXPECT_GT(distance, HorizonChart::kMoonRadius / 3);
+        EXPECT_LT(distance, HorizonChart::kMoonRadius);
+        const QPointF toSun = sun - moon;
+        const double cosine = (fromCentre.x() * toSun.x() + fromCentre.y() * toSun.y()) /
+                              (distance * std::hypot(toSun.x(), toSun.y()));
+        EXPECT_GT(cosine, 0.95);
+        // Thicker the day after: more of the disc is lit.
+        if (k.twilight == Twilight::Evening) {
+            EXPECT_GT(lit.count, previousCount);
+        }
+        previousCount = lit.count;
+    }
+}
+
+TEST(HorizonChartTest, WindowSavesTheShownChartAsPngAndNothingWhenCancelled)
+{
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());  // Budapest, nothing kept
+    VisibilityWindow window(QStringLiteral("2026.03.19 03:00"));
+    window.show();
+    const QString file = dir.filePath(QStringLiteral("horizont.png"));
+    QString offered;
+    window.askFileName = [&](const QString& suggested) {
+        offered = suggested;
+        return QString();
+    };
+    QTest::mouseClick(window.saveChart, Qt::LeftButton);
+    EXPECT_FALSE(QFile::exists(file));
+    window.askFileName = [&](const QString&) { return file; };
+    QTest::mouseClick(window.saveChart, Qt::LeftButton);
+    const QImage saved(file);
+    ASSERT_FALSE(saved.isNull());
+    // The first evening with a crescent, as shown beside the table.
+    ASSERT_NE(window.selected(), nullptr);
+    EXPECT_EQ(offered, QStringLiteral("horizont-%1.png").arg(astro::hungarianTime().dateText(window.selected()->sunEvent)));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window.chart->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+} // namespace
+} // namespace vkt::testing

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "CivilTime.h"
+#include "CrescentVisibility.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+
+namespace vkt {
+
+// The observer's horizon at the best time of one evening (morning): 40° either side of the Sun's
+// azimuth, altitudes 0–20° with a strip of ground below for the Sun, the Moon as a crescent whose
+// bright limb faces the Sun. Draws on any size without a window, so the window, the export and
+// the tests share it.
+class HorizonChart {
+public:
+    static constexpr double kHalfWidth = 40;   // degrees of azimuth either side of the Sun
+    static constexpr double kTop = 20;         // degrees of altitude
+    static constexpr double kBottom = -10;     // the ground strip, where the Sun is
+    static constexpr double kMoonRadius = 14;  // pixels: many times the true size
+    // The lit part as drawn: grows with the illuminated fraction, but a crescent of one per cent
+    // would be a fraction of a pixel wide, so the thinnest keeps a width the eye can see.
+    static constexpr double kThinnest = 0.06;
+    static double drawnFraction(double illuminated);
+
+    HorizonChart(const astro::CrescentEvening& evening, const astro::CivilZone& zone);
+
+    // The sky's rectangle inside an image of that size.
+    static QRectF plotArea(QSize size);
+    // Where an azimuth and an altitude fall in an image of that size.
+    QPointF at(QSize size, double azimuth, double altitude) const;
+    // The screen direction from the Moon's centre to the middle of its bright limb, in radians
+    // (0 right, π/2 down): towards the Sun's point on the chart.
+    double brightLimbDirection(QSize size) const;
+
+    QImage render(QSize size) const;
+
+private:
+    astro::CrescentEvening c_;
+    const astro::CivilZone& zone_;
+};
+
+} // namespace vkt
