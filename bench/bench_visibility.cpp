@@ -1,0 +1,44 @@
+// The crescent-visibility window from its construction to the table filled and the chart drawn
+// (Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise):
+//   build/bench/vkt_bench_visibility
+#include "HorizonChart.h"
+#include "VisibilityWindow.h"
+#include "WindowLook.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Opened on a fixed new moon, at the first start (Budapest): the eight rows computed, the chart
+// of the first evening drawn and the window shown.
+void openToTableAndChart(benchmark::State& state)
+{
+    for (auto _ : state) {
+        vkt::VisibilityWindow window(QStringLiteral("2026.03.19 02:23"));
+        window.show();
+        QApplication::processEvents();
+        if (window.chart->pixmap().isNull())
+            state.SkipWithError("no chart");
+        benchmark::DoNotOptimize(window.evenings().size());
+    }
+}
+BENCHMARK(openToTableAndChart)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    vkt::applyProgramLook(app);
+    const QTemporaryDir settings;  // the user's own place stays out of the measurement
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
