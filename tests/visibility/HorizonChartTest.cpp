@@ -1,4 +1,6 @@
+#include "FileBytes.h"
 #include "HorizonChart.h"
+#include "TestSupport.h"
 #include "MoonPhases.h"
 #include "VisibilityWindow.h"
 
@@ -9,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <cerrno>
 #include <cmath>
 
 namespace vkt::testing {
@@ -87,7 +90,7 @@ TEST(HorizonChartTest, MoonStandsWhereItIsAndItsBrightLimbFacesTheSun)
     }
 }
 
-TEST(HorizonChartTest, WindowSavesTheShownChartAsPngAndNothingWhenCancelled)
+TEST(HorizonChartTest, WindowSavesTheShownChartAsPngNothingWhenCancelledAndKeepsTheOldFileOnAFault)
 {
     QTemporaryDir dir;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());  // Budapest, nothing kept
@@ -101,7 +104,23 @@ TEST(HorizonChartTest, WindowSavesTheShownChartAsPngAndNothingWhenCancelled)
     };
     QTest::mouseClick(window.saveChart, Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(file));
+
+    // A failed write is reported and leaves the earlier file whole.
+    {
+        QFile earlier(file);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+    }
+    const auto messages = std::make_shared<MessageRecorder>();
+    setMessageSink(messages);
     window.askFileName = [&](const QString&) { return file; };
+    setWriteFault(WriteFault{WriteStep::Write, ENOSPC, 10});
+    QTest::mouseClick(window.saveChart, Qt::LeftButton);
+    setWriteFault(std::nullopt);
+    setMessageSink(nullptr);
+    ASSERT_EQ(messages->messages.size(), 1u);
+    EXPECT_EQ(messages->messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(readFileBytes(file), QByteArray("earlier"));
+
     QTest::mouseClick(window.saveChart, Qt::LeftButton);
     const QImage saved(file);
     ASSERT_FALSE(saved.isNull());
