@@ -46,10 +46,10 @@ QIcon windowIcon()
     return icon;
 }
 
-QFont designFont(const QString& family, double points, QFont::Weight weight, bool italic)
+QFont programFont(const QString& family, double points, QFont::Weight weight, bool italic)
 {
     QFont font(family);
-    font.setPixelSize(designPixels(points));
+    font.setPixelSize(fontPixels(points));
     font.setWeight(weight);
     font.setItalic(italic);
     return font;
@@ -116,7 +116,7 @@ QPushButton* colouredButton(QWidget* parent, const QString& caption, const QColo
     return button;
 }
 
-QLabel* designLabel(QWidget* parent, const QString& text, const QFont& font, const QRect& geometry,
+QLabel* wrappedLabel(QWidget* parent, const QString& text, const QFont& font, const QRect& geometry,
                     const QColor& textColour, Qt::Alignment alignment)
 {
     auto* label = new QLabel(text, parent);

@@ -44,13 +44,13 @@ QIcon windowIcon();
 // The layout is measured for its fonts at 96 dpi, so a font keeps the pixel size its points have
 // there (14.25 pt: 19 px) whatever font DPI the desktop sets; the whole window, text included,
 // grows only with the screen's scale factor. Every size in use is a whole number of pixels.
-constexpr int designPixels(double points)
+constexpr int fontPixels(double points)
 {
     return static_cast<int>(points * 96.0 / 72.0 + 0.5);
 }
 
 // A font family at a fractional point size; missing faces fall back to near relatives.
-QFont designFont(const QString& family, double points, QFont::Weight weight = QFont::Normal, bool italic = false);
+QFont programFont(const QString& family, double points, QFont::Weight weight = QFont::Normal, bool italic = false);
 
 enum class Frame { Fixed, Sizable };
 enum class Minimise { Off, On };
@@ -67,7 +67,7 @@ QPushButton* colouredButton(QWidget* parent, const QString& caption, const QColo
                             const QRect& geometry);
 
 // A label on the window's background, wrapping at word boundaries within its width.
-QLabel* designLabel(QWidget* parent, const QString& text, const QFont& font, const QRect& geometry,
+QLabel* wrappedLabel(QWidget* parent, const QString& text, const QFont& font, const QRect& geometry,
                     const QColor& textColour = QColor(), Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 
 } // namespace vkt

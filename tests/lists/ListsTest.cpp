@@ -119,7 +119,7 @@ TEST_F(ListsTest, EveryLineIsOneRowExactlyAsItStandsAndCanBeScrolledIntoView)
     EXPECT_TRUE(messages->messages.empty());
 }
 
-// A missing journal opens with the design text, which an unchanged "OK" writes. One that is there
+// A missing journal opens with its initial text, which an unchanged "OK" writes. One that is there
 // but cannot be read (a read error, a folder) says why, and "Mentés" and "OK" never write over it.
 TEST_F(ListsTest, MissingJournalStartsFromTheDesignTextAndAnUnreadableOneIsNeverSavedOver)
 {
@@ -129,7 +129,7 @@ TEST_F(ListsTest, MissingJournalStartsFromTheDesignTextAndAnUnreadableOneIsNever
         const char* save;
         const char* ok;
         QString file;
-        QString designText;
+        QString initialText;
         QString notFound;
     } editors[] = {{Journal::Notes, "Form8", "mentes81", "ok81", "jegyzetek.txt", "Jegyzetek:  ",
                     "Az 'jegyzetek.txt' fájl NEM található!"},
@@ -139,11 +139,11 @@ TEST_F(ListsTest, MissingJournalStartsFromTheDesignTextAndAnUnreadableOneIsNever
         SCOPED_TRACE(c.window);
         JournalEditor missing(c.which);
         missing.show();
-        EXPECT_TRUE(missing.objectName() == c.window && shown(missing) == c.designText);
+        EXPECT_TRUE(missing.objectName() == c.window && shown(missing) == c.initialText);
         EXPECT_EQ(takeMessages(), QStringList{"error: " + c.notFound});
         trigger(missing, c.ok);
         EXPECT_FALSE(missing.isVisible());
-        EXPECT_EQ(readBytes(c.file), encodeWindows1250(c.designText) + "\r\n");
+        EXPECT_EQ(readBytes(c.file), encodeWindows1250(c.initialText) + "\r\n");
 
         for (const bool folder : {false, true}) {
             ASSERT_TRUE(QFile::remove(path(c.file)) || QDir(path(c.file)).removeRecursively());

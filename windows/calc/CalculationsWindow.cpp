@@ -23,7 +23,7 @@ constexpr int MilsResultTop = 2650;
 
 QLabel* formLabel(QWidget* window, const char* name, const QString& text, const QFont& font, const QRect& geometry)
 {
-    QLabel* label = designLabel(window, text, font, geometry);
+    QLabel* label = wrappedLabel(window, text, font, geometry);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
     setColours(label, Background);  // labels paint the window's colour behind their text
@@ -37,7 +37,7 @@ CalculationsWindow::CalculationsWindow()
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Számítások"));
     setColours(this, Background);
-    setFont(designFont(QStringLiteral("Arial"), 14.25, QFont::Bold));  // the font of the drawn results
+    setFont(programFont(QStringLiteral("Arial"), 14.25, QFont::Bold));  // the font of the drawn results
     setFixedSize(twipsSize(8610, 5970));
     setFrame(this, Frame::Fixed, Minimise::Off);
 
@@ -49,9 +49,9 @@ CalculationsWindow::CalculationsWindow()
 
 void CalculationsWindow::createLabels()
 {
-    QFont heading = designFont(QStringLiteral("Arial"), 12, QFont::Bold);
+    QFont heading = programFont(QStringLiteral("Arial"), 12, QFont::Bold);
     heading.setUnderline(true);
-    const QFont plain = designFont(QStringLiteral("Arial"), 12, QFont::Bold);
+    const QFont plain = programFont(QStringLiteral("Arial"), 12, QFont::Bold);
 
     formLabel(this, "Label41", QStringLiteral("Fok -  Vonás átszámítás:"), heading, twipsRect(480, 480, 4575, 375));
     formLabel(this, "Label42", QStringLiteral("fok  ="), plain, twipsRect(1800, 1080, 1095, 375));
@@ -62,7 +62,7 @@ void CalculationsWindow::createLabels()
     formLabel(this, "Label48",
               QStringLiteral("A tüzérségben és a navigációban használt 6000 egységre osztott kör (ún. tüzérségi kör) "
                              "olyan szögmértékegység, amely a teljes kört 360 fok helyett 6000 egységre osztja fel."),
-              designFont(QStringLiteral("Arial Narrow"), 12.75, QFont::Bold), twipsRect(600, 3600, 7455, 1215));
+              programFont(QStringLiteral("Arial Narrow"), 12.75, QFont::Bold), twipsRect(600, 3600, 7455, 1215));
 }
 
 void CalculationsWindow::createInputs()
@@ -75,7 +75,7 @@ void CalculationsWindow::createInputs()
         setBoxColours(box, colours::White, colours::Black);  // not the window's cyan
         return box;
     };
-    const QFont calculate = designFont(QStringLiteral("Arial Narrow"), 12, QFont::Bold);
+    const QFont calculate = programFont(QStringLiteral("Arial Narrow"), 12, QFont::Bold);
 
     // Created in tab order: degree box, its button, mil box, its button, then OK.
     Text41 = inputBox("Text41", twipsRect(480, 960, 1095, 450));
@@ -92,7 +92,7 @@ void CalculationsWindow::createInputs()
     Command42->setObjectName(QStringLiteral("Command42"));
     Command42->setAccessibleName(QStringLiteral("Számítás: vonás - fok"));
     Command499 = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen,
-                                designFont(QStringLiteral("Arial Narrow"), 14.25, QFont::Bold),
+                                programFont(QStringLiteral("Arial Narrow"), 14.25, QFont::Bold),
                                 twipsRect(3960, 5280, 855, 495));
     Command499->setObjectName(QStringLiteral("Command499"));
     setTabOrder(Text41, Command41);

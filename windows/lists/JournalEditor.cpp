@@ -14,13 +14,13 @@
 
 namespace vkt {
 
-// One column of the design's table for the two editors.
-struct JournalDesign {
+// What sets the two editors apart: names, file, texts, font, colour and places.
+struct JournalLook {
     const char* window;
     const char* caption;
     const char* file;
     const char* textBox;
-    const char* designText;
+    const char* initialText;
     const char* notFound;
     const char* saveCommand;
     const char* okCommand;
@@ -35,13 +35,13 @@ struct JournalDesign {
 
 namespace {
 
-const JournalDesign& designOf(Journal which)
+const JournalLook& lookOf(Journal which)
 {
-    static const JournalDesign notes{
+    static const JournalLook notes{
         "Form8", "Jegyzetek", "jegyzetek.txt", "Text81", "Jegyzetek:  ", "Az 'jegyzetek.txt' fájl NEM található!",
         "mentes81", "ok81", 6555, 7170, 240, 240, 6135, 6735, 14.25, QFont::Normal, colours::Navy,
         Frame::Sizable, Minimise::On};
-    static const JournalDesign observationLog{
+    static const JournalLook observationLog{
         "Form10", "Megfigyelési napló", "naplo-vkt.txt", "Text10", "Megfigyelési napló:",
         "A 'naplo-vkt.txt' fájl NEM található!", "naplo1", "naplo2", 17880, 8550, 240, 360, 17415, 7935, 12.75,
         QFont::Bold, colours::DarkGreen, Frame::Fixed, Minimise::Off};
@@ -57,13 +57,13 @@ QString characterCode(const QString& character)
 
 } // namespace
 
-JournalEditor::JournalEditor(Journal which) : design_(designOf(which))
+JournalEditor::JournalEditor(Journal which) : look_(lookOf(which))
 {
-    setObjectName(QString::fromUtf8(design_.window));
-    setWindowTitle(QString::fromUtf8(design_.caption));
+    setObjectName(QString::fromUtf8(look_.window));
+    setWindowTitle(QString::fromUtf8(look_.caption));
     createMenu();
     createControls();
-    setFrame(this, design_.frame, design_.minimise);
+    setFrame(this, look_.frame, look_.minimise);
     load();
 }
 
@@ -76,35 +76,35 @@ void JournalEditor::createMenu()
     layout->setMenuBar(menu);
 
     QAction* saveCommand = menu->addAction(QStringLiteral("Mentés"));
-    saveCommand->setObjectName(QString::fromUtf8(design_.saveCommand));
+    saveCommand->setObjectName(QString::fromUtf8(look_.saveCommand));
     connect(saveCommand, &QAction::triggered, this, [this] { save(); });
     QAction* okCommand = menu->addAction(QStringLiteral("OK"));
-    okCommand->setObjectName(QString::fromUtf8(design_.okCommand));
+    okCommand->setObjectName(QString::fromUtf8(look_.okCommand));
     connect(okCommand, &QAction::triggered, this, &JournalEditor::saveAndClose);
 }
 
 void JournalEditor::createControls()
 {
-    // The client area below the menu bar carries the design's colour and positions.
+    // The client area below the menu bar carries the editor's colour and positions.
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    setColours(client, design_.background);
+    setColours(client, look_.background);
     layout()->addWidget(client);
 
     text_ = new QPlainTextEdit(client);
-    text_->setObjectName(QString::fromUtf8(design_.textBox));
-    text_->setAccessibleName(QString::fromUtf8(design_.caption));
-    text_->setGeometry(twipsRect(design_.textLeft, design_.textTop, design_.textWidth, design_.textHeight));
-    text_->setFont(designFont(QStringLiteral("Times New Roman"), design_.points, design_.weight));
-    setBoxColours(text_, design_.background, colours::White);
+    text_->setObjectName(QString::fromUtf8(look_.textBox));
+    text_->setAccessibleName(QString::fromUtf8(look_.caption));
+    text_->setGeometry(twipsRect(look_.textLeft, look_.textTop, look_.textWidth, look_.textHeight));
+    text_->setFont(programFont(QStringLiteral("Times New Roman"), look_.points, look_.weight));
+    setBoxColours(text_, look_.background, colours::White);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setFocus();
 
-    const QSize clientSize = twipsSize(design_.clientWidth, design_.clientHeight);
+    const QSize clientSize = twipsSize(look_.clientWidth, look_.clientHeight);
     const int menuHeight = layout()->menuBar()->sizeHint().height();
-    if (design_.frame == Frame::Fixed)
+    if (look_.frame == Frame::Fixed)
         setFixedSize(clientSize.width(), clientSize.height() + menuHeight);
     else
         resize(clientSize.width(), clientSize.height() + menuHeight);
@@ -112,12 +112,12 @@ void JournalEditor::createControls()
 
 void JournalEditor::load()
 {
-    saved_ = {QString::fromUtf8(design_.designText), QStringLiteral("\r\n")};
+    saved_ = {QString::fromUtf8(look_.initialText), QStringLiteral("\r\n")};
     std::optional<QString> text;
     try {
-        text = readAllTextIfExists(dataFile(QString::fromUtf8(design_.file)));
+        text = readAllTextIfExists(dataFile(QString::fromUtf8(look_.file)));
         if (!text)
-            showMessage(QString::fromUtf8(design_.notFound), MessageIcon::Error);
+            showMessage(QString::fromUtf8(look_.notFound), MessageIcon::Error);
     } catch (const Failure& failure) {
         // It is there but cannot be read: a save would put a text over content nobody saw.
         showMessage(failure.message(), MessageIcon::Error);
@@ -145,7 +145,7 @@ bool JournalEditor::save()
         showMessage(QStringLiteral("A szöveget NEM mentettem a '%1' fájlba: megnyitáskor nem sikerült beolvasni, és "
                                    "a mentés felülírná a tartalmát. Tegye olvashatóvá a fájlt, majd nyissa meg "
                                    "újra ezt az ablakot.")
-                        .arg(QString::fromUtf8(design_.file)),
+                        .arg(QString::fromUtf8(look_.file)),
                     MessageIcon::Error);
         return false;
     }
@@ -154,7 +154,7 @@ bool JournalEditor::save()
         showMessage(QStringLiteral("Üreset NEM mentek!"), MessageIcon::Warning);
         return false;
     }
-    const QString path = dataFile(QString::fromUtf8(design_.file));
+    const QString path = dataFile(QString::fromUtf8(look_.file));
     try {
         writeAllText(path, text.fileText());
     } catch (const EncodingFailure& failure) {
@@ -164,7 +164,7 @@ bool JournalEditor::save()
         else
             showMessage(QStringLiteral("A szöveget NEM mentettem a '%1' fájlba, mert a közép-európai kódlap nem "
                                        "ismeri ezt a karaktert: „%2” (%3)")
-                            .arg(QString::fromUtf8(design_.file), failure.character(),
+                            .arg(QString::fromUtf8(look_.file), failure.character(),
                                  characterCode(failure.character())),
                         MessageIcon::Warning);
         return false;

@@ -8,7 +8,7 @@ class QPlainTextEdit;
 
 namespace vkt {
 
-struct JournalDesign;
+struct JournalLook;
 
 enum class Journal { Notes, ObservationLog };
 
@@ -33,7 +33,7 @@ private:
     void saveAndClose();
     JournalText fileText() const;
 
-    const JournalDesign& design_;
+    const JournalLook& look_;
     QPlainTextEdit* text_ = nullptr;
     // The file's text as it stood at loading or the last save.
     JournalText saved_;

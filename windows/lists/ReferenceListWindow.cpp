@@ -16,7 +16,7 @@
 namespace vkt {
 
 // What sets the four list windows apart: names, file, texts, fonts, colour and places.
-struct ListDesign {
+struct ListLook {
     const char* window;
     const char* caption;
     const char* list;
@@ -36,21 +36,21 @@ struct ListDesign {
 
 namespace {
 
-const ListDesign& designOf(ReferenceList which)
+const ListLook& lookOf(ReferenceList which)
 {
-    static const ListDesign earlyCrescents{
+    static const ListLook earlyCrescents{
         "Form5", "Korai Holdsarlók", "List1", "holdsarlok.txt", "A 'holdsarlok.txt' fájl NEM található!", colours::PaleCyan,
         "Courier", 15, "Command51", "Arial", 12, QFont::Bold,
         13695, 8235, 360, 1080, 13095, 6330, 6000, 7680, 855, 375};
-    static const ListDesign solarEclipses{
+    static const ListLook solarEclipses{
         "Form7", "Napfogyatkozások", "List2", "napfogyik.txt", "A 'napfogyik.txt' fájl NEM található!", colours::Orange,
         "Courier New", 14.25, "Command71", "Arial", 9.75, QFont::Bold,
         17355, 7860, 480, 240, 16695, 6645, 8160, 7200, 975, 495};
-    static const ListDesign venusCrescents{
+    static const ListLook venusCrescents{
         "Form9", "Vénusz sarlók láthatósága", "List9", "venusz.txt", "A 'venusz.txt' fájl NEM található!", colours::Pink,
         "Courier New", 14.25, "Command1", "MS Sans Serif", 12, QFont::Normal,
         14535, 7140, 240, 240, 14055, 6015, 6840, 6480, 855, 495};
-    static const ListDesign lunarEclipses{
+    static const ListLook lunarEclipses{
         "Form12", "Holdfogyatkozások", "List12", "holdfogyik.txt", "A 'holdfogyik.txt' fájl NEM található!", colours::PaleCyan,
         "Courier New", 12.75, "Command12", "Arial Narrow", 12, QFont::Normal,
         17145, 6375, 120, 240, 16815, 5130, 8160, 5760, 855, 375};
@@ -69,7 +69,7 @@ const ListDesign& designOf(ReferenceList which)
 
 QFont fixedPitch(const char* family, double points)
 {
-    QFont font = designFont(QString::fromUtf8(family), points);
+    QFont font = programFont(QString::fromUtf8(family), points);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     return font;
@@ -92,27 +92,27 @@ QString readListFile(const QString& path, const char* notFound)
 
 ReferenceListWindow::ReferenceListWindow(ReferenceList which)
 {
-    const ListDesign& design = designOf(which);
-    setObjectName(QString::fromUtf8(design.window));
-    setWindowTitle(QString::fromUtf8(design.caption));
-    createControls(design);
+    const ListLook& look = lookOf(which);
+    setObjectName(QString::fromUtf8(look.window));
+    setWindowTitle(QString::fromUtf8(look.caption));
+    createControls(look);
     if (which == ReferenceList::EarlyCrescents)
         createHeadings();
-    setFixedSize(twipsSize(design.clientWidth, design.clientHeight));
+    setFixedSize(twipsSize(look.clientWidth, look.clientHeight));
     setFrame(this, Frame::Fixed, Minimise::Off);
-    loadList(design);
+    loadList(look);
 }
 
-void ReferenceListWindow::createControls(const ListDesign& design)
+void ReferenceListWindow::createControls(const ListLook& look)
 {
-    setColours(this, design.background);
+    setColours(this, look.background);
 
     list_ = new QListView(this);
-    list_->setObjectName(QString::fromUtf8(design.list));
-    list_->setAccessibleName(QString::fromUtf8(design.caption));
-    list_->setGeometry(twipsRect(design.listLeft, design.listTop, design.listWidth, design.listHeight));
-    list_->setFont(fixedPitch(design.listFamily, design.listPoints));
-    setBoxColours(list_, design.background, colours::Black);
+    list_->setObjectName(QString::fromUtf8(look.list));
+    list_->setAccessibleName(QString::fromUtf8(look.caption));
+    list_->setGeometry(twipsRect(look.listLeft, look.listTop, look.listWidth, look.listHeight));
+    list_->setFont(fixedPitch(look.listFamily, look.listPoints));
+    setBoxColours(list_, look.background, colours::Black);
     list_->setUniformItemSizes(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -121,11 +121,11 @@ void ReferenceListWindow::createControls(const ListDesign& design)
     list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
     QPushButton* ok = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen,
-                                     designFont(QString::fromUtf8(design.buttonFamily), design.buttonPoints,
-                                                design.buttonWeight),
-                                     twipsRect(design.buttonLeft, design.buttonTop, design.buttonWidth,
-                                               design.buttonHeight));
-    ok->setObjectName(QString::fromUtf8(design.button));
+                                     programFont(QString::fromUtf8(look.buttonFamily), look.buttonPoints,
+                                                look.buttonWeight),
+                                     twipsRect(look.buttonLeft, look.buttonTop, look.buttonWidth,
+                                               look.buttonHeight));
+    ok->setObjectName(QString::fromUtf8(look.button));
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
 
     list_->setFocus();
@@ -135,11 +135,11 @@ void ReferenceListWindow::createHeadings()
 {
     // Only Form5 has a text colour and font of its own, and headings that do not follow the file.
     setColours(this, palette().color(QPalette::Window), colours::Navy);
-    setFont(designFont(QStringLiteral("Courier"), 12));
-    designLabel(this, QStringLiteral("Korai Holdsarlók:"), designFont(QStringLiteral("Times New Roman"), 14.25),
+    setFont(programFont(QStringLiteral("Courier"), 12));
+    wrappedLabel(this, QStringLiteral("Korai Holdsarlók:"), programFont(QStringLiteral("Times New Roman"), 14.25),
                 twipsRect(360, 120, 6000, 450), colours::Navy)
         ->setObjectName(QStringLiteral("Label1"));
-    const QFont heading = designFont(QStringLiteral("Courier"), 12, QFont::Bold);
+    const QFont heading = programFont(QStringLiteral("Courier"), 12, QFont::Bold);
     const struct {
         const char* name;
         const char* text;
@@ -150,13 +150,13 @@ void ReferenceListWindow::createHeadings()
         {"Label4", "Holdsarló kora (kb.)", 4680, 4500},
     };
     for (const auto& h : headings)
-        designLabel(this, QString::fromUtf8(h.text), heading, twipsRect(h.left, 720, h.width, 330), colours::Black)
+        wrappedLabel(this, QString::fromUtf8(h.text), heading, twipsRect(h.left, 720, h.width, 330), colours::Black)
             ->setObjectName(QString::fromUtf8(h.name));
 }
 
-void ReferenceListWindow::loadList(const ListDesign& design)
+void ReferenceListWindow::loadList(const ListLook& look)
 {
-    auto* rows = new ReferenceRows(readListFile(dataFile(QString::fromUtf8(design.file)), design.notFound), list_);
+    auto* rows = new ReferenceRows(readListFile(dataFile(QString::fromUtf8(look.file)), look.notFound), list_);
     const int longest = rows->longestRow();
     if (longest >= 0) {
         QStyleOptionViewItem option;

@@ -6,7 +6,7 @@ class QListView;
 
 namespace vkt {
 
-struct ListDesign;
+struct ListLook;
 
 enum class ReferenceList { EarlyCrescents, SolarEclipses, VenusCrescents, LunarEclipses };
 
@@ -18,9 +18,9 @@ public:
     explicit ReferenceListWindow(ReferenceList which);
 
 private:
-    void createControls(const ListDesign& design);
+    void createControls(const ListLook& look);
     void createHeadings();
-    void loadList(const ListDesign& design);
+    void loadList(const ListLook& look);
 
     QListView* list_ = nullptr;
 };

@@ -18,7 +18,7 @@ namespace {
 
 QFont buttonFont()
 {
-    return designFont(QStringLiteral("Arial"), 11.25);
+    return programFont(QStringLiteral("Arial"), 11.25);
 }
 
 QLineEdit* timeField(QWidget* parent, const char* name, int maxLength, const QColor& text, const QRect& geometry)
@@ -52,7 +52,7 @@ MainClientArea::MainClientArea(QWidget* parent) : QWidget(parent)
 {
     setFixedSize(twipsSize(11160, 6030));
     setColours(this, colours::Black, colours::LightGreen);
-    setFont(designFont(QStringLiteral("Times New Roman CE"), 14.25));
+    setFont(programFont(QStringLiteral("Times New Roman CE"), 14.25));
 
     createNewMoonGroup();
     createObservationGroup();
@@ -68,14 +68,14 @@ MainClientArea::MainClientArea(QWidget* parent) : QWidget(parent)
 
 void MainClientArea::createNewMoonGroup()
 {
-    Label8 = designLabel(this, QStringLiteral("Utolsó Újhold :"), designFont(QStringLiteral("Times New Roman"), 12.75),
+    Label8 = wrappedLabel(this, QStringLiteral("Utolsó Újhold :"), programFont(QStringLiteral("Times New Roman"), 12.75),
                          twipsRect(6840, 840, 2655, 375), colours::LightYellow);
     Label8->setObjectName(QStringLiteral("Label8"));
 
     Text11 = timeField(this, "Text11", kNewMoonLength, colours::PaleYellow, twipsRect(6840, 1200, 2295, 405));
     Text11->setAccessibleName(QStringLiteral("Utolsó Újhold"));
     Text11->setAccessibleDescription(QStringLiteral("Az utolsó újhold időpontja, például 2026.11.20 07:47"));
-    Text11->setFont(designFont(QStringLiteral("Times New Roman"), 14.25));
+    Text11->setFont(programFont(QStringLiteral("Times New Roman"), 14.25));
 
     Ujholdak = new QComboBox(this);
     Ujholdak->setObjectName(QStringLiteral("Ujholdak"));
@@ -83,7 +83,7 @@ void MainClientArea::createNewMoonGroup()
     Ujholdak->setAccessibleDescription(QStringLiteral("Újhold időpontok; az OK gomb a kiválasztottat az Utolsó Újhold "
                                                       "mezőbe írja"));
     Ujholdak->setGeometry(twipsRect(6840, 1800, 2295, 405));
-    Ujholdak->setFont(designFont(QStringLiteral("Times New Roman"), 12.75));
+    Ujholdak->setFont(programFont(QStringLiteral("Times New Roman"), 12.75));
     // Flat, like a text field: the style's button gradient would hide the list's colour.
     Ujholdak->setStyleSheet(QStringLiteral("QComboBox { background-color: %1; color: %2; border: 1px solid %3;"
                                            " padding-left: 3px; }"
@@ -97,7 +97,7 @@ void MainClientArea::createNewMoonGroup()
 
 void MainClientArea::createObservationGroup()
 {
-    Label9 = designLabel(this, QStringLiteral("Megfigyelés :"), designFont(QStringLiteral("Times New Roman CE"), 12.75),
+    Label9 = wrappedLabel(this, QStringLiteral("Megfigyelés :"), programFont(QStringLiteral("Times New Roman CE"), 12.75),
                          twipsRect(6840, 3720, 2655, 375), colours::LightGreen);
     Label9->setObjectName(QStringLiteral("Label9"));
 
@@ -111,7 +111,7 @@ void MainClientArea::createObservationGroup()
                       twipsRect(6840, 4920, 1695, 615));
     wrapCaption(Command1);
     Command2 = button(this, "Command2", QStringLiteral("Mos&t!"), colours::PaleCyan,
-                      designFont(QStringLiteral("Arial"), 12, QFont::Normal, true), twipsRect(9120, 4920, 1575, 615));
+                      programFont(QStringLiteral("Arial"), 12, QFont::Normal, true), twipsRect(9120, 4920, 1575, 615));
 }
 
 void MainClientArea::createPictures()

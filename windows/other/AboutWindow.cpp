@@ -17,7 +17,7 @@ QLabel* aboutLabel(QWidget* window, const char* name, const QString& text, const
 {
     // Left transparent over the window's own colour: lblVersion overlaps the start of Label1,
     // and a painted box would hide its "(x".
-    QLabel* label = designLabel(window, text, font, geometry, colour, alignment);
+    QLabel* label = wrappedLabel(window, text, font, geometry, colour, alignment);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
     return label;
@@ -47,16 +47,16 @@ void AboutWindow::createControls()
     picIcon->setGeometry(QRect(twipsPoint(240, 240), QSize(32, 32)));
 
     cmdOK = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen,
-                           designFont(QStringLiteral("MS Sans Serif"), 8.25, QFont::Bold), twipsRect(2400, 3720, 1020, 345));
+                           programFont(QStringLiteral("MS Sans Serif"), 8.25, QFont::Bold), twipsRect(2400, 3720, 1020, 345));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
     cmdOK->setFocus();
 
-    const QFont narrow = designFont(QStringLiteral("Arial Narrow"), 14.25);
+    const QFont narrow = programFont(QStringLiteral("Arial Narrow"), 14.25);
     const QColor windowText = palette().color(QPalette::WindowText);
     const QColor buttonText = palette().color(QPalette::ButtonText);
-    aboutLabel(this, "Label4", QStringLiteral("Tarvo Edition"), designFont(QStringLiteral("Arial"), 9.75, QFont::Black),
+    aboutLabel(this, "Label4", QStringLiteral("Tarvo Edition"), programFont(QStringLiteral("Arial"), 9.75, QFont::Black),
                twipsRect(3120, 1800, 2415, 375), windowText);
     aboutLabel(this, "Label3", QStringLiteral("Holdsarló kor és fázis számoló"), narrow, twipsRect(1080, 720, 4455, 495),
                windowText);
@@ -67,10 +67,10 @@ void AboutWindow::createControls()
                colours::Black);
     // Stored texts; fillBuildTexts puts the build's title and version in their place.
     lblTitle = aboutLabel(this, "lblTitle", QStringLiteral("VKT "),
-                          designFont(QStringLiteral("Arial Narrow"), 18, QFont::Bold), twipsRect(1080, 240, 3525, 480),
+                          programFont(QStringLiteral("Arial Narrow"), 18, QFont::Bold), twipsRect(1080, 240, 3525, 480),
                           windowText);
     lblVersion = aboutLabel(this, "lblVersion", QStringLiteral("Version"),
-                            designFont(QStringLiteral("Arial Narrow"), 14.25, QFont::Bold),
+                            programFont(QStringLiteral("Arial Narrow"), 14.25, QFont::Bold),
                             twipsRect(1080, 1320, 2205, 345), buttonText);
 }
 

@@ -23,7 +23,7 @@ CalendarWindow::CalendarWindow()
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Naptár"));
     setColours(this, colours::Green, colours::LightGreen);
-    setFont(designFont(QStringLiteral("Arial"), 14.25, QFont::Bold));
+    setFont(programFont(QStringLiteral("Arial"), 14.25, QFont::Bold));
     setFixedSize(twipsSize(11190, 8355));
     setFrame(this, Frame::Fixed, Minimise::Off);
 
@@ -37,10 +37,10 @@ CalendarWindow::CalendarWindow()
 void CalendarWindow::createButtons()
 {
     Command62 = colouredButton(this, QStringLiteral("&Most"), colours::PaleCyan,
-                               designFont(QStringLiteral("Arial"), 12, QFont::Normal, true),
+                               programFont(QStringLiteral("Arial"), 12, QFont::Normal, true),
                                twipsRect(5040, 7680, 1095, 495));
     Command62->setObjectName(QStringLiteral("Command62"));
-    Command61 = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen, designFont(QStringLiteral("Arial"), 12),
+    Command61 = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen, programFont(QStringLiteral("Arial"), 12),
                                twipsRect(9960, 7680, 855, 495));
     Command61->setObjectName(QStringLiteral("Command61"));
     connect(Command62, &QPushButton::clicked, this, &CalendarWindow::showToday);
@@ -73,7 +73,7 @@ void CalendarWindow::createCalendar()
     Calendar1->setGridVisible(true);
 
     // Day numbers: the view's font and text colour on the green background.
-    Calendar1->setFont(designFont(QStringLiteral("Arial"), 15.75, QFont::Bold));
+    Calendar1->setFont(programFont(QStringLiteral("Arial"), 15.75, QFont::Bold));
     QPalette palette = Calendar1->palette();
     palette.setColor(QPalette::Base, colours::Green);
     palette.setColor(QPalette::AlternateBase, colours::Green);
@@ -86,7 +86,7 @@ void CalendarWindow::createCalendar()
     for (int day = Qt::Monday; day <= Qt::Sunday; ++day)
         Calendar1->setWeekdayTextFormat(Qt::DayOfWeek(day), QTextCharFormat());
     QTextCharFormat weekdayNames;
-    weekdayNames.setFont(designFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    weekdayNames.setFont(programFont(QStringLiteral("Arial"), 12, QFont::Bold));
     weekdayNames.setForeground(colours::White);
     weekdayNames.setBackground(colours::Green);
     Calendar1->setHeaderTextFormat(weekdayNames);
@@ -100,7 +100,7 @@ void CalendarWindow::createCalendar()
             " color: %2; background-color: %1; font-family: Arial; font-size: %3px; font-weight: bold; }"
             " QSpinBox#qt_calendar_yearedit { font-family: Arial; font-size: %3px; font-weight: bold; }")
                                .arg(colours::Green.name(), colours::Yellow.name())
-                               .arg(designPixels(14.25)));
+                               .arg(fontPixels(14.25)));
 
     if (auto* grid = Calendar1->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"))) {
         grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }").arg(colours::Grey.name()));

@@ -19,13 +19,13 @@ DescriptionWindow::DescriptionWindow()
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Program leírása"));
     setColours(this, Background);
-    setFont(designFont(QStringLiteral("Arial"), 14.25));
+    setFont(programFont(QStringLiteral("Arial"), 14.25));
     setFixedSize(twipsSize(9495, 7590));
     setFrame(this, Frame::Fixed, Minimise::Off);
 
     // Not a default button: Enter and Esc leave the page open.
     QPushButton* ok = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen,
-                                     designFont(QStringLiteral("Arial"), 12, QFont::Bold), twipsRect(4320, 6960, 975, 495));
+                                     programFont(QStringLiteral("Arial"), 12, QFont::Bold), twipsRect(4320, 6960, 975, 495));
     ok->setObjectName(QStringLiteral("Command10"));
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     createLabels();
@@ -33,8 +33,8 @@ DescriptionWindow::DescriptionWindow()
 
 void DescriptionWindow::createLabels()
 {
-    const QFont heading = designFont(QStringLiteral("Arial"), 15.75);
-    const QFont body = designFont(QStringLiteral("Times New Roman"), 12.75);
+    const QFont heading = programFont(QStringLiteral("Arial"), 15.75);
+    const QFont body = programFont(QStringLiteral("Times New Roman"), 12.75);
     const QColor windowText = palette().color(QPalette::WindowText);
     const QColor buttonText = palette().color(QPalette::ButtonText);
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
@@ -80,7 +80,7 @@ void DescriptionWindow::createLabels()
          twipsRect(240, 1680, 9015, 615), body, buttonText, left},
     };
     for (const Text& t : texts) {
-        QLabel* label = designLabel(this, t.text, t.font, t.geometry, t.colour, t.alignment);
+        QLabel* label = wrappedLabel(this, t.text, t.font, t.geometry, t.colour, t.alignment);
         label->setObjectName(QLatin1String(t.name));
         label->setTextFormat(Qt::PlainText);
         setColours(label, Background);

@@ -38,12 +38,12 @@ constexpr QRect kChartArea(10, 330, 610, 380);
 
 QFont windowFont()
 {
-    return designFont(QStringLiteral("Arial"), 9.75);
+    return programFont(QStringLiteral("Arial"), 9.75);
 }
 
 QLabel* label(QWidget* window, const QString& text, const QRect& geometry)
 {
-    QLabel* l = designLabel(window, text, windowFont(), geometry, Text, Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* l = wrappedLabel(window, text, windowFont(), geometry, Text, Qt::AlignLeft | Qt::AlignVCenter);
     setColours(l, Background, Text);
     return l;
 }
@@ -167,7 +167,7 @@ void VisibilityWindow::createTable()
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setFont(windowFont());
-    table->horizontalHeader()->setFont(designFont(QStringLiteral("Arial"), 9.75, QFont::Bold));
+    table->horizontalHeader()->setFont(programFont(QStringLiteral("Arial"), 9.75, QFont::Bold));
     setBoxColours(table, Background, colours::White);
     setColours(table->horizontalHeader(), colours::Navy, colours::White);
     for (int i = 0; i < int(std::size(kColumnWidths)); ++i)
