@@ -88,7 +88,7 @@ QImage HorizonChart::render(QSize size) const
     const bool evening = c_.twilight == astro::Twilight::Evening;
     if (!c_.moonUp) {
         // No best time, so no Sun's azimuth to centre on: only the times and why.
-        p.setFont(designFont(QStringLiteral("Arial"), 9.75));
+        p.setFont(programFont(QStringLiteral("Arial"), 9.75));
         p.setPen(Writing);
         p.drawText(plot, Qt::AlignCenter | Qt::TextWordWrap,
                    QStringLiteral("%1 %2   %3 %4\nA Hold ekkor nem látszik: %5.")
@@ -104,7 +104,7 @@ QImage HorizonChart::render(QSize size) const
     p.fillRect(QRectF(plot.left(), horizonY, plot.width(), plot.bottom() - horizonY), Ground);
 
     // Grid: every 5° of altitude, every 10° of azimuth, with their degrees.
-    p.setFont(designFont(QStringLiteral("Arial"), 8.25));
+    p.setFont(programFont(QStringLiteral("Arial"), 8.25));
     p.setPen(QPen(Grid, 1, Qt::DotLine));
     for (int alt = 0; alt <= int(kTop); alt += 5) {
         const double y = at(size, c_.sunAzimuth, alt).y();
@@ -123,7 +123,7 @@ QImage HorizonChart::render(QSize size) const
                    QStringLiteral("%1°").arg(int(normalised(az))));
     }
     // Compass points on the horizon.
-    p.setFont(designFont(QStringLiteral("Arial"), 9.75, QFont::Bold));
+    p.setFont(programFont(QStringLiteral("Arial"), 9.75, QFont::Bold));
     for (int i = 0; i < 8; ++i) {
         const double az = i * 45.0;
         if (std::abs(astro::wrap180(az - c_.sunAzimuth)) > kHalfWidth)
@@ -155,7 +155,7 @@ QImage HorizonChart::render(QSize size) const
         p.restore();
     }
 
-    p.setFont(designFont(QStringLiteral("Arial"), 9.75));
+    p.setFont(programFont(QStringLiteral("Arial"), 9.75));
     p.setPen(Writing);
     const QRectF text(plot.left(), plot.bottom() + 18, plot.width(), size.height() - plot.bottom() - 18);
     const QString times = QStringLiteral("%1 %2   %3 %4   Legjobb időpont: %5")
