@@ -1,5 +1,7 @@
+#include "DataFolder.h"
 #include "MainWindow.h"
 #include "Messages.h"
+#include "StartOptions.h"
 #include "TextFiles.h"
 #include "WindowLook.h"
 
@@ -8,12 +10,24 @@
 
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // --help, --version and bad arguments are answered before any window system is touched.
+    const vkt::StartOptions options = vkt::parseStartOptions(arguments);
+    if (options.action != vkt::StartAction::OpenWindow)
+        return vkt::answerWithoutWindow(options);
+
     QApplication app(argc, argv);
     vkt::applyProgramLook(app);
+    if (options.mostAndQuit)
+        vkt::setMessageSink(nullptr);
     if (const QString problem = vkt::codePageProblem(); !problem.isEmpty()) {
         vkt::showMessage(problem, vkt::MessageIcon::Error);  // every file would read as empty
         return 1;
     }
+    if (const QString problem = vkt::startDataFolder(options.dataFolder); !problem.isEmpty())
+        vkt::showMessage(problem, vkt::MessageIcon::Error);
     vkt::MainWindow window;
     window.show();
     vkt::centreOnScreen(&window);
@@ -26,5 +40,7 @@ int main(int argc, char* argv[])
             else
                 QCoreApplication::exit(1);
         });
+    if (options.mostAndQuit)
+        vkt::runMostAndQuit(window);
     return app.exec();
 }

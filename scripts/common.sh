@@ -6,7 +6,7 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 
 PACKAGES=(
   cmake make g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   libswe-dev swe-basic-data tzdata
   libgif-dev

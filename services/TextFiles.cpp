@@ -3,7 +3,6 @@
 #include "Failure.h"
 #include "FileBytes.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -32,19 +31,6 @@ QString characterName(QStringView ch)
 }
 
 } // namespace
-
-QString dataFolder()
-{
-    const QString overridden = qEnvironmentVariable("VKT_DATA_DIR");
-    if (!overridden.isEmpty())
-        return overridden;
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Pic");
-}
-
-QString dataFile(const QString& name)
-{
-    return dataFolder() + u'/' + name;
-}
 
 bool fileExists(const QString& path)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataFolder.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -7,10 +9,6 @@
 #include <vector>
 
 namespace vkt {
-
-// Pic beside the program; VKT_DATA_DIR points it elsewhere (tests, a second data set).
-QString dataFolder();
-QString dataFile(const QString& name);
 
 // Windows-1250 text with CR LF line ends. Every failure throws vkt::Failure naming the
 // file and the reason; a text the code page cannot hold throws EncodingFailure and writes nothing.

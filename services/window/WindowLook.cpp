@@ -1,9 +1,12 @@
 #include "WindowLook.h"
 
 #include "QtMessageBox.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -21,8 +24,26 @@ static void initIconResource()
 
 namespace vkt {
 
+bool loadQtHungarian(QApplication& app)
+{
+    // Parented to the application, so it lives exactly as long as the texts it translates.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QCoreApplication::installTranslator(translator))
+        return true;
+    delete translator;
+    return false;
+}
+
 void applyProgramLook(QApplication& app)
 {
+    // The name places the user's data folder (vkt/Pic under the XDG data home) and the window's
+    // class, whatever the executable is called.
+    QCoreApplication::setApplicationName(QStringLiteral("vkt"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+    // Without it the program still works; Qt's own texts then stay English.
+    loadQtHungarian(app);
     // Fusion paints a button's palette colour as its face; native styles may not.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // A substitute must be a face the font database lists: fontconfig's aliases (Times New Roman,

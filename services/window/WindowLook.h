@@ -36,8 +36,13 @@ constexpr QColor YellowGreen(0xC0, 0xFF, 0x40);  // with Salmon, the steps betwe
 constexpr QColor Salmon(0xFF, 0x80, 0x60);
 } // namespace colours
 
-// Style, font substitutes, window icon and the real message box: once, before any window.
+// Name, style, font substitutes, Qt's Hungarian texts, window icon and the real message box:
+// once, before any window.
 void applyProgramLook(QApplication& app);
+
+// Qt's own texts (a text box's context menu, the standard buttons) in Hungarian, from qtbase_hu.qm
+// in Qt's translations folder. False when it is not there.
+bool loadQtHungarian(QApplication& app);
 
 QIcon windowIcon();
 

@@ -4,6 +4,7 @@
 #include "CivilTime.h"
 #include "Failure.h"
 #include "TextFiles.h"
+#include "Version.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,6 +64,8 @@ ParsedArguments parseArguments(const QStringList& arguments)
         const auto valueCount = [&](int count) { return i + count < arguments.size(); };
         if (name == u"-h" || name == u"--help") {
             options.help = true;
+        } else if (name == u"-v" || name == u"--version") {
+            options.version = true;
         } else if (name == u"--force") {
             options.force = true;
         } else if (name == u"--from" || name == u"--to") {
@@ -145,7 +148,7 @@ ParsedArguments parseArguments(const QStringList& arguments)
     }
     if (height)
         options.place.height = *height;
-    if (options.help)
+    if (options.help || options.version)
         return {options, {}};
     if (!from)
         return failure(QStringLiteral("Hiányzik a --from kapcsoló (az első év)."));
@@ -209,6 +212,7 @@ QString helpText()
                "                  Magyarországon kívüli helyhez adja meg\n"
                "  --force         a mappában már meglévő fájlokat is felülírja\n"
                "  -h, --help      ez a leírás\n"
+               "  -v, --version   a program változata\n"
                "\n"
                "A meglévő fájlokat --force nélkül nem írja felül. Kilépési kód: 0 siker, 1 hiba,\n"
                "2 hibás argumentum.\n"
@@ -229,6 +233,11 @@ int runAlmanac(const QStringList& arguments, QTextStream& out, QTextStream& err,
     const Options& options = *parsed.options;
     if (options.help) {
         out << helpText();
+        out.flush();
+        return Success;
+    }
+    if (options.version) {
+        out << kProgram << ' ' << kVersion << '\n';
         out.flush();
         return Success;
     }

@@ -25,6 +25,7 @@ struct Options {
     bool zoneGiven = false;  // --tz was given
     bool force = false;
     bool help = false;
+    bool version = false;
 };
 
 struct ParsedArguments {

@@ -1,6 +1,7 @@
 // Renders every picture of the Moon that the program shows, and its icons, from a lunar map.
 #include "MoonRenderer.h"
 #include "ProgramPictures.h"
+#include "Version.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -16,11 +17,13 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("vkt-moonrender"));
+    QGuiApplication::setApplicationVersion(QString::fromLatin1(vkt::kVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Renders the phase pictures, the lunar-day pictures, the labelled map, the banner and the window icons."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption mapOption(QStringLiteral("map"), QStringLiteral("Equirectangular albedo map of the Moon."),
                                        QStringLiteral("file"));
     const QCommandLineOption picOption(QStringLiteral("pic"), QStringLiteral("Folder for the pictures (Pic)."),

@@ -6,18 +6,34 @@
 #include "MainMenu.h"
 #include "PhasePicture.h"
 #include "SavedTimesActions.h"
+#include "Version.h"
 #include "WindowLook.h"
 
+#include "Clock.h"
+#include "DateTime.h"
+
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace vkt {
+
+// The caption writes version 1.4.6 as "v1.46a"; built from the project's version, so a new
+// version cannot leave the old number in the title.
+QString mainWindowTitle()
+{
+    return QStringLiteral("VKT  - Holdsarló kor és fázis számoló     -  v%1.%2%3a  (x86)   - Tarvo Edition")
+        .arg(kVersionMajor)
+        .arg(kVersionMinor)
+        .arg(kVersionRevision);
+}
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), area_(new MainClientArea(this))
 {
     setObjectName(QStringLiteral("A"));
-    setWindowTitle(QStringLiteral("VKT  - Holdsarló kor és fázis számoló     -  v1.46a  (x86)   - Tarvo Edition"));
+    setWindowTitle(mainWindowTitle());
     setCentralWidget(area_);
     createMenus();
     connectControls();
@@ -50,6 +66,21 @@ void MainWindow::createMenus()
     handlers.openWindow = [this](SideWindow which) { guarded([&] { sideWindows_.open(which); }); };
     handlers.closeMainWindow = [this] { close(); };
     createMainMenu(menuBar(), handlers);
+}
+
+void runMostAndQuit(MainWindow& window)
+{
+    // Queued, so the window is shown and the event loop runs before the clicks.
+    QTimer::singleShot(0, &window, [&window] {
+        MainClientArea& a = *window.clientArea();
+        const DateTime now = currentDateTime();
+        for (int i = 0; i < a.Ujholdak->count(); ++i)
+            if (const auto newMoon = toDateTime(a.Ujholdak->itemText(i)); newMoon && *newMoon <= now)
+                a.Ujholdak->setCurrentIndex(i);
+        a.Command6->click();
+        a.Command2->click();
+        window.close();
+    });
 }
 
 } // namespace vkt

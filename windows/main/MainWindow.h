@@ -8,6 +8,8 @@ namespace vkt {
 
 class MainClientArea;
 
+QString mainWindowTitle();
+
 // The main window A: the two time fields, the new-moon list, the result and the menu from
 // which every other window opens. Closing it leaves the other windows open.
 class MainWindow : public QMainWindow {
@@ -25,5 +27,9 @@ private:
     MainClientArea* area_;
     SideWindows sideWindows_;
 };
+
+// Once the event loop runs: the latest new moon of the list that is not in the future, "OK",
+// "Most!", then the window closes. The clicks run the same handlers as a user's.
+void runMostAndQuit(MainWindow& window);
 
 } // namespace vkt

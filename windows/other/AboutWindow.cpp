@@ -1,5 +1,6 @@
 #include "AboutWindow.h"
 
+#include "Version.h"
 #include "WindowLook.h"
 
 #include <QKeyEvent>
@@ -76,12 +77,10 @@ void AboutWindow::createControls()
 
 void AboutWindow::fillBuildTexts()
 {
-    const QString title = QStringLiteral(VKT_APPLICATION_TITLE);
+    const QString title = QString::fromLatin1(kApplicationTitle);
     setWindowTitle(QStringLiteral("About ") + title);
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                            .arg(VKT_VERSION_MAJOR)
-                            .arg(VKT_VERSION_MINOR)
-                            .arg(VKT_VERSION_REVISION));
+    lblVersion->setText(
+        QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
     lblTitle->setText(title);
 }
 

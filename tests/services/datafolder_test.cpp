@@ -1,0 +1,145 @@
+#include "DataFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace vkt {
+namespace {
+
+class DataFolderRuleTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void TearDown() override { useDataFolder({}); }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    void write(const QString& name, const QByteArray& bytes) const
+    {
+        QDir().mkpath(QFileInfo(path(name)).path());
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+    QByteArray read(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(DataFolderRuleTest, CommandLineThenEnvironmentThenWritablePortableThenUserFolder)
+{
+    enum Portable { Writable, ReadOnly, Missing };
+    const struct {
+        const char* name;
+        Portable portable;
+        const char* commandLine;
+        const char* environment;
+        DataFolderSource expected;
+    } rows[] = {
+        {"portable folder writable", Writable, "", "", DataFolderSource::Portable},
+        {"portable folder read-only", ReadOnly, "", "", DataFolderSource::User},
+        {"portable folder missing", Missing, "", "", DataFolderSource::User},
+        {"--data", Writable, "parancssor", "", DataFolderSource::CommandLine},
+        {"VKT_DATA_DIR", Writable, "", "kornyezet", DataFolderSource::Environment},
+        {"both given: the command line wins", Missing, "parancssor", "kornyezet", DataFolderSource::CommandLine},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QTemporaryDir program;
+        DataFolderPlaces places;
+        places.portable = program.filePath(QStringLiteral("Pic"));
+        places.user = path(QStringLiteral("home/vkt/Pic"));
+        places.commandLine = QString::fromUtf8(row.commandLine);
+        places.environment = QString::fromUtf8(row.environment);
+        if (row.portable != Missing) {
+            ASSERT_TRUE(QDir().mkdir(places.portable));
+        }
+        // Root may write into any folder, so a read-only one is refused by the probe as well.
+        const FolderProbe probe = [&](const QString& folder) {
+            return isWritableFolder(folder) && !(row.portable == ReadOnly && folder == places.portable);
+        };
+        const DataFolderChoice choice = chooseDataFolder(places, probe);
+        EXPECT_EQ(choice.source, row.expected);
+        const QString expectedPath = row.expected == DataFolderSource::Portable      ? places.portable
+                                     : row.expected == DataFolderSource::User        ? places.user
+                                     : row.expected == DataFolderSource::CommandLine ? places.commandLine
+                                                                                     : places.environment;
+        EXPECT_EQ(choice.path, expectedPath);
+    }
+    write(QStringLiteral("fajl"), "x");
+    EXPECT_FALSE(isWritableFolder(path(QStringLiteral("fajl"))));
+    EXPECT_FALSE(isWritableFolder(path(QStringLiteral("nincs"))));
+}
+
+TEST_F(DataFolderRuleTest, UserFolderIsCreatedAndSeededWithoutEverOverwritingAUsersFile)
+{
+    write(QStringLiteral("share/Pic/jegyzetek.txt"), "gyári jegyzet\r\n");
+    write(QStringLiteral("share/Pic/000-ujhold.gif"), "GIF89a");
+    QFile::setPermissions(path(QStringLiteral("share/Pic/jegyzetek.txt")), QFile::ReadOwner | QFile::ReadOther);
+    const QString shipped = path(QStringLiteral("share/Pic"));
+    const DataFolderChoice user{DataFolderSource::User, path(QStringLiteral("home/.local/share/vkt/Pic"))};
+
+    EXPECT_EQ(prepareDataFolder(user, shipped), QString());
+    EXPECT_EQ(read(QStringLiteral("home/.local/share/vkt/Pic/jegyzetek.txt")), "gyári jegyzet\r\n");
+    EXPECT_EQ(read(QStringLiteral("home/.local/share/vkt/Pic/000-ujhold.gif")), "GIF89a");
+    EXPECT_TRUE(QFile::permissions(user.path + QStringLiteral("/jegyzetek.txt")) & QFile::WriteOwner)
+        << "the user's copy of a read-only shipped file is theirs to edit";
+
+    // The user edits one file and deletes another; a newer package ships a new file.
+    write(QStringLiteral("home/.local/share/vkt/Pic/jegyzetek.txt"), "saját jegyzet\r\n");
+    QFile::remove(path(QStringLiteral("home/.local/share/vkt/Pic/000-ujhold.gif")));
+    write(QStringLiteral("share/Pic/venusz.txt"), "lista\r\n");
+    EXPECT_EQ(prepareDataFolder(user, shipped), QString());
+    EXPECT_EQ(read(QStringLiteral("home/.local/share/vkt/Pic/jegyzetek.txt")), "saját jegyzet\r\n");
+    EXPECT_EQ(read(QStringLiteral("home/.local/share/vkt/Pic/000-ujhold.gif")), "GIF89a");
+    EXPECT_EQ(read(QStringLiteral("home/.local/share/vkt/Pic/venusz.txt")), "lista\r\n");
+
+    // The portable folder is the build's own: nothing is created or copied there.
+    const DataFolderChoice portable{DataFolderSource::Portable, path(QStringLiteral("program/Pic"))};
+    EXPECT_EQ(prepareDataFolder(portable, shipped), QString());
+    EXPECT_FALSE(QFileInfo::exists(portable.path));
+
+    useDataFolder(user.path);
+    EXPECT_EQ(dataFile(QStringLiteral("szamitott.txt")), user.path + QStringLiteral("/szamitott.txt"));
+}
+
+// The program still opens after each of these; the message names the folder and the reason.
+TEST_F(DataFolderRuleTest, AFolderThatCannotServeIsNamedWithTheReason)
+{
+    write(QStringLiteral("fajl"), "x");
+    write(QStringLiteral("share/Pic/ujholdak.txt"), "2026.11.09 08:02\r\n");
+    QDir().mkpath(path(QStringLiteral("megvan")));
+    const auto refuseAll = [](const QString&) { return false; };
+    const struct {
+        const char* name;
+        const char* folder;
+        const char* shipped;
+        bool writable;
+        const char* reason;  // empty: no message
+    } rows[] = {
+        {"under a file", "fajl/vkt/Pic", "share/Pic", true, "nem hozható létre: "},
+        {"not writable", "irasvedett", "share/Pic", false, "nem írható"},
+        {"no shipped copy for a new folder", "uj", "nincs/Pic", true, "nincs/Pic"},
+        {"no shipped copy, folder already there", "megvan", "nincs/Pic", true, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const DataFolderChoice choice{DataFolderSource::CommandLine, path(QString::fromUtf8(row.folder))};
+        const QString message = row.writable
+                                    ? prepareDataFolder(choice, path(QString::fromUtf8(row.shipped)))
+                                    : prepareDataFolder(choice, path(QString::fromUtf8(row.shipped)), refuseAll);
+        if (*row.reason == '\0') {
+            EXPECT_EQ(message, QString());
+            continue;
+        }
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(choice.path))) << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromUtf8(row.reason))) << message.toStdString();
+    }
+}
+
+} // namespace
+} // namespace vkt
