@@ -12,6 +12,7 @@ PACKAGES=(
   libgif-dev
   fonts-liberation fontconfig
   xvfb xauth
+  desktop-file-utils appstream groff man-db dpkg-dev
   locales
   clang libclang-rt-14-dev llvm
 )

@@ -1,6 +1,8 @@
 #include "Version.h"
 
 #include <QDir>
+#include <QSize>
+#include <QtEndian>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -107,6 +109,22 @@ TEST_F(InstalledProgramTest, TreeHoldsBothProgramsAndTheShippedDataButNotTheMain
     const QDir source(QStringLiteral(VKT_SOURCE_PIC));
     const QDir shipped(installedPath(QStringLiteral(VKT_SHIPPED_DATA_DIR)));
     EXPECT_EQ(shipped.entryList(QDir::Files), source.entryList(QDir::Files));
+
+    // The desktop's menu entry, metainfo and icon theme, read as the software centre reads them.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QByteArray png = bytesOf(installedPath(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png")
+                                                         .arg(size)
+                                                         .arg(QString::fromLatin1(vkt::kDesktopId))));
+        ASSERT_GE(png.size(), 24) << size;
+        // The PNG header's width and height, big-endian, at bytes 16 and 20.
+        const auto at = [&png](int i) { return qFromBigEndian<quint32>(png.constData() + i); };
+        EXPECT_EQ(QSize(int(at(16)), int(at(20))), QSize(size, size));
+    }
+    for (const char* page : {"vkt", "vkt-almanac"})
+        EXPECT_TRUE(QFileInfo::exists(installedPath(QStringLiteral("share/man/man1/%1.1.gz").arg(page)))) << page;
+    const ProgramRun tree = run(QStringLiteral("appstreamcli"), {"validate-tree", "--no-net", prefix->path()},
+                                QProcessEnvironment::systemEnvironment());
+    EXPECT_EQ(tree.code, 0) << tree.out.toStdString() << tree.err.toStdString();
 }
 
 // The window system is set to one that does not exist: a program that tried to open a window

@@ -319,11 +319,15 @@ QStringList writeAllPictures(const AlbedoMap& map, const QString& picFolder, con
         saveImage(renderBanner(map, scale), bannerPath, "png");
         wrote(bannerPath);
     }
+    // The window's own icons, then the sizes the desktop's icon theme (hicolor) asks for.
     const struct {
         QString name;
         int size;
-    } icons[] = {{QStringLiteral("vkt-32.png"), 32}, {doubledName(QStringLiteral("vkt-32.png")), 64},
-                 {QStringLiteral("vkt-256.png"), 256}};
+    } icons[] = {{QStringLiteral("vkt-32.png"), 32},   {doubledName(QStringLiteral("vkt-32.png")), 64},
+                 {QStringLiteral("vkt-256.png"), 256}, {QStringLiteral("vkt-16.png"), 16},
+                 {QStringLiteral("vkt-22.png"), 22},   {QStringLiteral("vkt-24.png"), 24},
+                 {QStringLiteral("vkt-48.png"), 48},   {QStringLiteral("vkt-64.png"), 64},
+                 {QStringLiteral("vkt-128.png"), 128}};
     for (const auto& icon : icons) {
         const QString path = joined(iconFolder, icon.name);
         saveImage(renderWindowIcon(map, icon.size), path, "png");
