@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         arguments << QString::fromUtf8(argument);
 
     const ParsedArguments parsed = parseArguments(arguments);
-    if (parsed.options && !parsed.options->help) {
+    if (parsed.options && !parsed.options->help && !parsed.options->version) {
         const Options& o = *parsed.options;
         FUZZ_CHECK(parsed.error.isEmpty());
         FUZZ_CHECK(kFirstYear <= o.fromYear && o.fromYear <= o.toYear && o.toYear <= kLastYear);
@@ -35,8 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
     const int code = runAlmanac(arguments, outStream, errStream, false);
-    if (parsed.options) {
+    if (parsed.options && parsed.options->help) {
         FUZZ_CHECK(code == Success && out == helpText() && err.isEmpty());
+    } else if (parsed.options) {
+        FUZZ_CHECK(code == Success && out.startsWith(QStringLiteral("vkt-almanac ")) && err.isEmpty());
     } else {
         FUZZ_CHECK(!parsed.error.isEmpty());
         FUZZ_CHECK(code == BadArguments && out.isEmpty() && err.contains(parsed.error));

@@ -148,6 +148,7 @@ TEST_F(InstalledProgramTest, CommandLinesAnswerOnTheRightStreamWithTheRightExitC
         // A session manager restarts a program with Qt's own -session option.
         {"vkt", {"-session", "1234", "--version"}, 0, QStringLiteral("vkt %1\n").arg(version), {}},
         {"vkt-almanac", {"--version"}, 0, QStringLiteral("vkt-almanac %1\n").arg(version), {}},
+        {"vkt-almanac", {"-v"}, 0, QStringLiteral("vkt-almanac %1\n").arg(version), {}},
         {"vkt-moonrender", {"--version"}, 0, QStringLiteral("vkt-moonrender %1\n").arg(version), {}},
     };
     for (const auto& row : rows) {
