@@ -1,6 +1,7 @@
 #include "AlmanacLists.h"
 
 #include "CivilTime.h"
+#include "CrescentRow.h"
 #include "CrescentVisibility.h"
 #include "Eclipses.h"
 #include "MoonPhases.h"
@@ -48,18 +49,9 @@ QString row(std::initializer_list<Column> columns)
     return line;
 }
 
-QString decimal(double value, int decimals)
-{
-    QString text = QString::number(value, 'f', decimals);
-    // No "-0,0": a value that rounds to zero shows without a sign.
-    if (text.startsWith(u'-') && text.mid(1).toDouble() == 0)
-        text.remove(0, 1);
-    return text.replace(u'.', u',');
-}
-
 QString degrees(double value)
 {
-    return decimal(value, 1) + u'°';
+    return decimalText(value, 1) + u'°';
 }
 
 qint64 minutesBetween(JulianDay from, JulianDay to)
@@ -137,8 +129,8 @@ QString moonAboveText(MoonAbove above)
 QString coordinates(const Place& place)
 {
     return QStringLiteral("%1° %2, %3° %4")
-        .arg(decimal(std::abs(place.latitude), 2), place.latitude < 0 ? QStringLiteral("D") : QStringLiteral("É"),
-             decimal(std::abs(place.longitude), 2), place.longitude < 0 ? QStringLiteral("Ny") : QStringLiteral("K"));
+        .arg(decimalText(std::abs(place.latitude), 2), place.latitude < 0 ? QStringLiteral("D") : QStringLiteral("É"),
+             decimalText(std::abs(place.longitude), 2), place.longitude < 0 ? QStringLiteral("Ny") : QStringLiteral("K"));
 }
 
 // "Budapest, Europe/Budapest idő": short enough for the eclipse lists' widest rows.
@@ -191,22 +183,21 @@ QString Lists::crescentLine(const CrescentEvening& c) const
                 {kCrescentClass, classText(c.yallop)}});
 }
 
-// The detailed file's columns: a header word and a width; numbers stand right-aligned under it.
-struct DetailColumn {
-    const char* header;
-    int width;
-};
-constexpr DetailColumn kDetailColumns[] = {
-    {"Újhold", 10}, {"idő", 5}, {"Mikor", 6}, {"N", 1}, {"Dátum", 10}, {"Nap", 5}, {"Hold", 5}, {"Késés", 5},
-    {"Legjobb", 7}, {"Kor(h)", 6}, {"HoldMag", 7}, {"HoldAz", 6}, {"NapMag", 6}, {"NapAz", 6}, {"ARCL", 5},
-    {"ARCV", 5}, {"DAZ", 6}, {"W'", 4}, {"Megv%", 5}, {"q", 6}, {"Y", 1}, {"V", 6}, {"O", 1},
-};
+// The detailed file's columns: the new moon's date and time, then a crescent's fields as the
+// visibility window shows them; numbers stand right-aligned under their header word.
+constexpr int kDetailWidths[] = {10, 5, 6, 1, 10, 5, 5, 5, 7, 6, 7, 6, 6, 6, 5, 5, 6, 4, 5, 6, 1, 6, 1};
+
+QStringList detailHeaders()
+{
+    return QStringList{QStringLiteral("Újhold"), QStringLiteral("idő")} + crescentRowHeaders();
+}
 
 QString detailRow(const QStringList& fields)
 {
+    Q_ASSERT(fields.size() == qsizetype(std::size(kDetailWidths)));
     QStringList cells;
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        const int width = kDetailColumns[i].width;
+        const int width = kDetailWidths[i];
         const bool left = i <= 4;  // dates and words left, numbers right
         cells << (left ? fields[i].leftJustified(width) : fields[i].rightJustified(width));
     }
@@ -218,26 +209,7 @@ QString detailRow(const QStringList& fields)
 
 QString Lists::detailLine(const CrescentEvening& c) const
 {
-    const bool evening = c.twilight == Twilight::Evening;
-    QStringList f = {civil_.dateText(c.newMoon),
-                     civil_.timeText(c.newMoon),
-                     evening ? QStringLiteral("este") : QStringLiteral("reggel"),
-                     QString::number(c.day),
-                     civil_.dateText(c.sunEvent),
-                     civil_.timeText(c.sunEvent),
-                     civil_.timeText(c.moonEvent),
-                     QString::number(std::llround(c.lagMinutes))};
-    if (!c.moonUp) {
-        while (f.size() < qsizetype(std::size(kDetailColumns)))
-            f << QStringLiteral("-");
-        return detailRow(f);
-    }
-    f << civil_.timeText(c.best) << decimal(c.ageHours, 1) << decimal(c.moonAltitude, 1) << decimal(c.moonAzimuth, 1)
-      << decimal(c.sunAltitude, 1) << decimal(c.sunAzimuth, 1) << decimal(c.arcl, 1) << decimal(c.arcv, 1)
-      << decimal(c.daz, 1) << decimal(c.width, 2) << decimal(c.illuminated * 100, 1) << decimal(c.q, 3)
-      << QString(QChar::fromLatin1(classLetter(c.yallop))) << decimal(c.v, 2)
-      << QString(QChar::fromLatin1(classLetter(c.odeh)));
-    return detailRow(f);
+    return detailRow(QStringList{civil_.dateText(c.newMoon), civil_.timeText(c.newMoon)} + crescentRowFields(c, civil_));
 }
 
 QString Lists::contactText(const QString& name, const LocalSolarEclipse::Contact& contact, JulianDay greatest) const
@@ -254,7 +226,7 @@ QStringList Lists::solarLines(const SolarEclipse& e, const std::optional<LocalSo
         return row({{0, civil_.dateText(e.greatest)},
                     {12, civil_.timeText(e.greatest)},
                     {19, solarTypeText(e.type)},
-                    {30, decimal(e.magnitude, 4)},
+                    {30, decimalText(e.magnitude, 4)},
                     {39, local}});
     };
     if (!seen)
@@ -262,11 +234,11 @@ QStringList Lists::solarLines(const SolarEclipse& e, const std::optional<LocalSo
     if (!seen->seen())
         return {first(QStringLiteral("innen nem látható (a Nap a látóhatár alatt)"))};
     QString local = QStringLiteral("nagyság %1, fedettség %2 %")
-                        .arg(decimal(seen->magnitude, 3), decimal(seen->obscuration * 100, 1));
+                        .arg(decimalText(seen->magnitude, 3), decimalText(seen->obscuration * 100, 1));
     if (!std::isnan(seen->horizon))
         local += QStringLiteral("; %1 %2")
                      .arg(seen->horizon < seen->maximum.ut ? QStringLiteral("napnyugtakor") : QStringLiteral("napkeltekor"),
-                          decimal(seen->horizonMagnitude, 3));
+                          decimalText(seen->horizonMagnitude, 3));
     return {first(local),
             row({{19, QStringList{contactText(QStringLiteral("kezdet"), seen->first, e.greatest),
                                   contactText(QStringLiteral("max."), seen->maximum, e.greatest),
@@ -278,8 +250,8 @@ QStringList Lists::lunarLines(const LunarEclipse& e) const
 {
     // A penumbral eclipse has no umbral magnitude worth showing (it would be negative).
     const QString magnitude = e.type == LunarEclipseType::Penumbral
-                                  ? decimal(e.penumbralMagnitude, 4) + QStringLiteral(" félárny.")
-                                  : decimal(e.umbralMagnitude, 4) + QStringLiteral(" umbr.");
+                                  ? decimalText(e.penumbralMagnitude, 4) + QStringLiteral(" félárny.")
+                                  : decimalText(e.umbralMagnitude, 4) + QStringLiteral(" umbr.");
     const QString first = row({{0, civil_.dateText(e.greatest)},
                                {12, civil_.timeText(e.greatest)},
                                {19, lunarTypeText(e.type)},
@@ -311,7 +283,7 @@ QString Lists::spanText(const std::optional<VenusSpan>& span) const
 
 QString Lists::venusLine(const VenusCrescents& v) const
 {
-    const auto thinnest = [](const std::optional<VenusSpan>& s) { return s ? decimal(s->thinnest * 100, 1) + QStringLiteral(" %") : QString(); };
+    const auto thinnest = [](const std::optional<VenusSpan>& s) { return s ? decimalText(s->thinnest * 100, 1) + QStringLiteral(" %") : QString(); };
     const auto highest = [](const std::optional<VenusSpan>& s) { return s ? degrees(s->greatestAltitude) : QString(); };
     return row({{0, civil_.dateText(v.conjunction)},
                 {13, spanText(v.evening)},
@@ -331,10 +303,7 @@ void Lists::addHeaders(Almanac& almanac) const
         where + QStringLiteral("; Nap, Hold: -nyugta este, -kelte reggel; a legjobb időpontban: magasság látszó, "
                                "azimut északtól kelet felé; ARCL, ARCV, DAZ geocentrikus, légkör nélkül, q és Y "
                                "Yallop szerint; V és O Odeh szerint, topocentrikus; W' ívpercben"));
-    QStringList headers;
-    for (const DetailColumn& c : kDetailColumns)
-        headers << QString::fromUtf8(c.header);
-    almanac.crescentDetails.append(detailRow(headers));
+    almanac.crescentDetails.append(detailRow(detailHeaders()));
     almanac.solarEclipses.append(row({{0, QStringLiteral("Dátum")},
                                       {12, QStringLiteral("Idő")},
                                       {19, QStringLiteral("Típus")},

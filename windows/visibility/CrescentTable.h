@@ -10,8 +10,8 @@
 namespace vkt {
 
 // The table of the crescent-visibility window: one row per morning before and evening after a
-// new moon, in the almanac's detailed columns from "Mikor" on and in its number format, so a row
-// reads as the almanac's line for the same place and date.
+// new moon, in the almanac's detailed columns from "Mikor" on (astro::crescentRowFields), so a
+// row reads as the almanac's line for the same place and date.
 QStringList crescentTableHeaders();
 QStringList crescentTableRow(const astro::CrescentEvening& c, const astro::CivilZone& zone);
 
