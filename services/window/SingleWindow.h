@@ -22,6 +22,7 @@ public:
             return window_;
         }
         Window* window = create();
+        passColoursOn(window);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window_ = window;
         window->show();

@@ -54,6 +54,11 @@ void applyProgramLook(QApplication& app)
                                {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     app.setWindowIcon(windowIcon());
+    // Message boxes and menus too, though every window also sets its own colours. A widget with
+    // a style sheet of its own (the coloured buttons, the calendar's title bar) takes its window's
+    // palette like any other instead of the application's.
+    app.setPalette(programPalette());
+    QApplication::setAttribute(Qt::AA_UseStyleSheetPropagationInWidgetStyles);
     installMessageBoxSink();
 }
 
@@ -98,9 +103,36 @@ void centreOnScreen(QWidget* window)
     window->move(frame.topLeft());
 }
 
+QPalette programPalette()
+{
+    const QColor light = colours::White, mid(0xA0, 0xA0, 0xA0), dark(0x69, 0x69, 0x69);
+    const std::pair<QPalette::ColorRole, QColor> roles[] = {
+        {QPalette::WindowText, colours::Black},   {QPalette::Button, colours::Face},
+        {QPalette::Light, light},                 {QPalette::Midlight, QColor(0xE3, 0xE3, 0xE3)},
+        {QPalette::Dark, dark},                   {QPalette::Mid, mid},
+        {QPalette::Text, colours::Black},         {QPalette::BrightText, colours::White},
+        {QPalette::ButtonText, colours::Black},   {QPalette::Base, colours::White},
+        {QPalette::Window, colours::Face},        {QPalette::Shadow, colours::Black},
+        {QPalette::Highlight, colours::Highlight}, {QPalette::HighlightedText, colours::White},
+        {QPalette::Link, QColor(0x00, 0x00, 0xFF)}, {QPalette::LinkVisited, QColor(0x80, 0x00, 0x80)},
+        {QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7)}, {QPalette::NoRole, colours::Black},
+        {QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xDC)}, {QPalette::ToolTipText, colours::Black},
+        {QPalette::PlaceholderText, colours::Grey},
+    };
+    QPalette palette;
+    for (const auto& [role, colour] : roles)
+        palette.setColor(QPalette::All, role, colour);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, colours::Grey);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, colours::Grey);
+    palette.setResolveMask(~QPalette::ResolveMask(0));  // set, not left to the application's palette
+    return palette;
+}
+
 void setColours(QWidget* widget, const QColor& background, const QColor& text)
 {
-    QPalette palette = widget->palette();
+    QPalette palette = widget->palette().resolve(programPalette());
+    palette.setResolveMask(~QPalette::ResolveMask(0));
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::Base, background);
     if (text.isValid()) {
@@ -111,10 +143,35 @@ void setColours(QWidget* widget, const QColor& background, const QColor& text)
     widget->setAutoFillBackground(true);
 }
 
+void passColoursOn(QWidget* window)
+{
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* widget : widgets) {
+        if (widget != window && widget->isWindow()) {
+            // A pop-up (a menu, a list's drop-down) belongs to no window's palette but its own.
+            if (!widget->testAttribute(Qt::WA_SetPalette))
+                widget->setPalette(window->palette());
+            continue;
+        }
+        // Qt passes a palette or font on only when it changes.
+        if (widget == window || widget->testAttribute(Qt::WA_SetPalette)) {
+            const QPalette own = widget->palette();
+            widget->setPalette(QPalette());
+            widget->setPalette(own);
+        }
+        if (widget->testAttribute(Qt::WA_SetFont)) {
+            const QFont own = widget->font();
+            widget->setFont(QFont());
+            widget->setFont(own);
+        }
+    }
+}
+
 void setBoxColours(QWidget* box, const QColor& face, const QColor& text)
 {
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    palette.setColor(QPalette::Window, colours::Face);
     palette.setColor(QPalette::Base, face);
     palette.setColor(QPalette::Text, text);
     box->setPalette(palette);

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QPalette>
 #include <QString>
 
 class QApplication;
@@ -34,7 +35,14 @@ constexpr QColor Orange(0xFF, 0xC0, 0x80);
 constexpr QColor Pink(0xFF, 0xC0, 0xFF);
 constexpr QColor YellowGreen(0xC0, 0xFF, 0x40);  // with Salmon, the steps between the class colours
 constexpr QColor Salmon(0xFF, 0x80, 0x60);
+// Where a window or control has no colour of its own: the face of windows and menus, and the
+// selection. They stand in for the desktop's, which may be dark or high-contrast.
+constexpr QColor Face(0xF0, 0xF0, 0xF0);
+constexpr QColor Highlight(0x00, 0x78, 0xD7);
 } // namespace colours
+
+// Every colour role set, from the colours above: black text on Face, white input boxes.
+QPalette programPalette();
 
 // Name, style, font substitutes, Qt's Hungarian texts, window icon and the real message box:
 // once, before any window.
@@ -63,8 +71,13 @@ enum class Minimise { Off, On };
 // Top-level flags for a side window: no owner, never a maximise button.
 void setFrame(QWidget* window, Frame frame, Minimise minimise);
 void centreOnScreen(QWidget* window);
+// A widget's background and text colours; every role it has not set before takes the program's
+// colour, so nothing it shows is left to the desktop's palette.
 void setColours(QWidget* widget, const QColor& background, const QColor& text = QColor());
-// A list or text box's own face and text; its scroll bars keep the desktop's colours.
+// Once a window is built: a child made after its window's colours or font were set would take
+// the application's for whatever it did not set itself; this hands the window's on to all.
+void passColoursOn(QWidget* window);
+// A list or text box's own face and text; its scroll bars keep the program's face colour.
 void setBoxColours(QWidget* box, const QColor& face, const QColor& text);
 
 // A push button whose face shows its own colour, whatever the desktop style.

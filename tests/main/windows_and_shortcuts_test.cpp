@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include <QTimer>
+#include <map>
 
 namespace vkt::testing {
 namespace {
@@ -64,19 +65,20 @@ TEST_F(MainWindowTest, OneMoonMapWindowShowsEveryPictureUnscaledAndNamesAMissing
     EXPECT_TRUE(map()->isVisible() && shown().isEmpty());
 }
 
+const struct MenuItem {
+    const char* action;
+    const char* window;
+    QKeyCombination key;  // Qt::Key_unknown: the item has no shortcut
+} items[] = {
+    {"jegyzetek", "Form8", Qt::CTRL | Qt::Key_J}, {"naplo", "Form10", Qt::Key_unknown},
+    {"naptar1", "Form6", Qt::CTRL | Qt::Key_N},   {"holdsarlolista", "Form5", Qt::Key_unknown},
+    {"jelensegnaptar", "Form7", Qt::Key_unknown}, {"holdfogyi", "Form12", Qt::Key_unknown},
+    {"venusz", "Form9", Qt::Key_unknown},         {"vonas", "Form4", Qt::Key_unknown},
+    {"prog", "frmAbout", Qt::Key_unknown},        {"leir", "Form2", Qt::CTRL | Qt::Key_L},
+};
+
 TEST_F(MainWindowTest, EachItemOpensItsSideWindowOnce)
 {
-    const struct {
-        const char* action;
-        const char* window;
-        QKeyCombination key;  // Qt::Key_unknown: the item has no shortcut
-    } items[] = {
-        {"jegyzetek", "Form8", Qt::CTRL | Qt::Key_J}, {"naplo", "Form10", Qt::Key_unknown},
-        {"naptar1", "Form6", Qt::CTRL | Qt::Key_N},   {"holdsarlolista", "Form5", Qt::Key_unknown},
-        {"jelensegnaptar", "Form7", Qt::Key_unknown}, {"holdfogyi", "Form12", Qt::Key_unknown},
-        {"venusz", "Form9", Qt::Key_unknown},         {"vonas", "Form4", Qt::Key_unknown},
-        {"prog", "frmAbout", Qt::Key_unknown},        {"leir", "Form2", Qt::CTRL | Qt::Key_L},
-    };
     for (const auto& item : items) {
         SCOPED_TRACE(item.action);
         const auto open = [&] { item.key.key() != Qt::Key_unknown ? press(item.key) : action(item.action)->trigger(); };
@@ -153,6 +155,66 @@ TEST_F(MainWindowTest, KilepesLeavesSideWindowsAndTheProgramEndsWithTheLast)
     EXPECT_EQ(counter.quits, 1);
     expectNoMessage();  // nothing asked or saved on the way out
     EXPECT_FALSE(exists("ujhold.txt"));
+}
+
+// Under a dark desktop palette every widget of every window shows the colours it shows under the
+// program's own: read back from the widgets' palettes, role by role.
+TEST_F(MainWindowTest, EveryWindowKeepsItsColoursUnderADarkDesktop)
+{
+    writePicture("Lunar-day02s.gif", QSize(10, 10));
+    const QPalette::ColorRole roles[] = {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text,
+                                         QPalette::Button, QPalette::ButtonText, QPalette::Highlight,
+                                         QPalette::HighlightedText};
+    const auto coloursOf = [&](QWidget* window) {
+        QStringList colours;
+        QList<QWidget*> widgets = window->findChildren<QWidget*>();
+        widgets.prepend(window);
+        for (const QWidget* w : widgets)
+            for (QPalette::ColorRole role : roles)
+                colours << QStringLiteral("%1/%2 %3: %4")
+                               .arg(w->metaObject()->className(), w->objectName())
+                               .arg(int(role))
+                               .arg(w->palette().color(role).name());
+        return colours;
+    };
+    // Every window, opened afresh: the main window, the moon map and each side window.
+    const auto everyWindow = [&] {
+        openWith("");
+        std::map<std::string, QStringList> seen{{"A", coloursOf(window.get())}};
+        press(Qt::Key_F2);
+        seen["Form3"] = coloursOf(window->sideWindows().moonMap());
+        for (const MenuItem& item : items) {
+            action(item.action)->trigger();
+            QWidget* side = shownWindows(item.window).value(0);
+            if (!side)
+                return decltype(seen){};
+            seen[item.window] = coloursOf(side);
+            side->close();
+        }
+        window->sideWindows().moonMap()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        messages->messages.clear();  // the journals and lists are missing here
+        return seen;
+    };
+    const auto ownColours = everyWindow();
+    ASSERT_EQ(ownColours.size(), std::size(items) + 2);
+
+    const QPalette saved = QApplication::palette();
+    QPalette dark(QColor(0xEE, 0xEE, 0xEE), QColor(0x30, 0x30, 0x30));  // light text on dark faces
+    dark.setColor(QPalette::Base, QColor(0x10, 0x10, 0x10));
+    dark.setColor(QPalette::Text, QColor(0xFF, 0xFF, 0xFF));
+    dark.setColor(QPalette::Highlight, QColor(0xFF, 0x00, 0xFF));
+    QApplication::setPalette(dark);
+    const auto underDark = everyWindow();
+    QApplication::setPalette(saved);
+    for (const auto& [name, colours] : ownColours) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(underDark.count(name), 1u);
+        const QStringList& other = underDark.at(name);
+        ASSERT_EQ(colours.size(), other.size());
+        for (qsizetype i = 0; i < colours.size(); ++i)
+            EXPECT_EQ(other[i].toStdString(), colours[i].toStdString());
+    }
 }
 
 } // namespace

@@ -61,6 +61,7 @@ JournalEditor::JournalEditor(Journal which) : look_(lookOf(which))
 {
     setObjectName(QString::fromUtf8(look_.window));
     setWindowTitle(QString::fromUtf8(look_.caption));
+    setColours(this, colours::Face);  // the menu bar's
     createMenu();
     createControls();
     setFrame(this, look_.frame, look_.minimise);

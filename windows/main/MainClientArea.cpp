@@ -122,7 +122,7 @@ void MainClientArea::createPictures()
     PictureHoldak->setGeometry(twipsRect(480, 240, 4455, 615));
     PictureHoldak->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     PictureHoldak->setPixmap(loadPicture(QStringLiteral(":/icons/holdak-banner.png"), devicePixelRatioF()));
-    setColours(PictureHoldak, QApplication::palette().color(QPalette::Window));
+    setColours(PictureHoldak, colours::Face);
 
     Picture1 = new PhasePicture(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));

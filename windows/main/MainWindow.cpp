@@ -14,6 +14,8 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QAbstractItemView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -34,11 +36,17 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), area_(new MainCli
 {
     setObjectName(QStringLiteral("A"));
     setWindowTitle(mainWindowTitle());
+    setColours(this, colours::Face);  // the menu bar's, where the client area does not cover
     setCentralWidget(area_);
     createMenus();
+    // Drop-down menus and the list's pop-up are windows of their own, outside the palette of this one.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        setColours(menu, colours::Face);
+    setColours(area_->Ujholdak->view()->window(), colours::PaleYellow, colours::Black);
     connectControls();
     // The client area has a fixed size; the frame fits it and the menu bar.
     setFrame(this, Frame::Fixed, Minimise::On);
+    passColoursOn(this);
 
     fillNewMoonList(*area_->Ujholdak);
     sideWindows_.newMoonText = [this] { return area_->Text11->text(); };
