@@ -1,6 +1,7 @@
 #include "QtMessageBox.h"
 
 #include "Messages.h"
+#include "WindowLook.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -15,6 +16,7 @@ public:
     {
         QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Warning,
                         QStringLiteral("VKT"), text, QMessageBox::Ok, QApplication::activeWindow());
+        box.setPalette(programPalette());  // a box is a window of its own, outside its parent's colours
         box.setWindowModality(Qt::ApplicationModal);
         box.exec();
     }
@@ -26,6 +28,7 @@ public:
         QPushButton* save = box.addButton(QStringLiteral("Mentés"), QMessageBox::AcceptRole);
         QPushButton* discard = box.addButton(QStringLiteral("Elvetés"), QMessageBox::DestructiveRole);
         QPushButton* cancel = box.addButton(QStringLiteral("Mégse"), QMessageBox::RejectRole);
+        box.setPalette(programPalette());
         box.setDefaultButton(save);
         box.setEscapeButton(cancel);
         box.exec();

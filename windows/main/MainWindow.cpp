@@ -15,7 +15,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QAbstractItemView>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -39,9 +38,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), area_(new MainCli
     setColours(this, colours::Face);  // the menu bar's, where the client area does not cover
     setCentralWidget(area_);
     createMenus();
-    // Drop-down menus and the list's pop-up are windows of their own, outside the palette of this one.
-    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
-        setColours(menu, colours::Face);
+    // The list's pop-up is a window of its own, outside the colours of this one.
     setColours(area_->Ujholdak->view()->window(), colours::PaleYellow, colours::Black);
     connectControls();
     // The client area has a fixed size; the frame fits it and the menu bar.
