@@ -1,4 +1,3 @@
-#include "Failure.h"
 #include "FileBytes.h"
 #include "TestSupport.h"
 #include "TextFiles.h"
@@ -7,8 +6,6 @@
 #include <QFile>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -18,18 +15,10 @@
 namespace vkt {
 namespace {
 
+using testing::failureOf;
+
 class FileBytesTest : public testing::DataFolderTest {
 protected:
-    // The message of the failure the call throws; empty when it succeeds.
-    static QString failureOf(const std::function<void()>& call)
-    {
-        try {
-            call();
-        } catch (const Failure& failure) {
-            return failure.message();
-        }
-        return {};
-    }
     QStringList entries(const QString& folder = {}) const
     {
         return QDir(path(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -83,11 +72,17 @@ TEST_F(FileBytesTest, AWriteFailedAtAnyStepAndByteIsReportedAndLeavesTheFileWhol
             }
         }
     }
-    // A plan for another file leaves this one alone.
+    // Without a fault for this file: a save replaces a longer file whole, an append creates and grows.
     setWriteFault(WriteFault{WriteStep::Write, EIO, 0, QStringLiteral("masik.txt")});
-    writeText(file, QStringLiteral("a"));
-    appendText(file, {QStringLiteral("b")});
-    EXPECT_EQ(readBytes("f.txt"), QByteArray("a\r\nb\r\n"));
+    writeBytes("f.txt", old);
+    writeText(file, QStringLiteral("ő"));
+    appendText(file, {QStringLiteral("b"), QStringLiteral("  ")});
+    EXPECT_EQ(readBytes("f.txt"), QByteArray("\xF5\r\nb\r\n  \r\n"));
+    writeText(file, QString());
+    EXPECT_EQ(readBytes("f.txt"), QByteArray("\r\n"));
+    QFile::remove(file);
+    appendText(file, {QStringLiteral("c")});
+    EXPECT_EQ(readBytes("f.txt"), QByteArray("c\r\n"));
     EXPECT_TRUE(names(failureOf([&] { appendText(path("masik.txt"), {"c"}); }), path("masik.txt"), EIO));
 }
 

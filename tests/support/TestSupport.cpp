@@ -1,10 +1,13 @@
 #include "TestSupport.h"
 
 #include "DateTime.h"
+#include "Failure.h"
 #include "FileBytes.h"
 #include "TextFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace vkt::testing {
 
@@ -36,17 +39,12 @@ QString DataFolderTest::path(const QString& name) const
 
 void DataFolderTest::writeBytes(const QString& name, const QByteArray& bytes) const
 {
-    QFile file(path(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
+    writeFile(path(name), bytes);
 }
 
 QByteArray DataFolderTest::readBytes(const QString& name) const
 {
-    QFile file(path(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return fileBytes(path(name));
 }
 
 bool DataFolderTest::exists(const QString& name) const
@@ -64,6 +62,30 @@ void DataFolderTest::setNow(const QString& dateTimeText)
 QByteArray cp1250(const char* utf8)
 {
     return encodeWindows1250(QString::fromUtf8(utf8));
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size()) << path.toStdString();
+}
+
+QString failureOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const Failure& failure) {
+        return failure.message();
+    }
+    return {};
 }
 
 } // namespace vkt::testing

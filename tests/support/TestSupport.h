@@ -6,8 +6,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -62,4 +64,17 @@ protected:
 // Windows-1250 bytes of a UTF-8 literal, for writing fixtures as a user's file would hold them.
 QByteArray cp1250(const char* utf8);
 
+// A file's bytes; empty when it cannot be read.
+QByteArray fileBytes(const QString& path);
+// Makes the file's folder and writes the bytes, or fails the test.
+void writeFile(const QString& path, const QByteArray& bytes);
+// The message of the vkt::Failure the call throws; empty when it succeeds.
+QString failureOf(const std::function<void()>& call);
+
 } // namespace vkt::testing
+
+// Readable failures.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
