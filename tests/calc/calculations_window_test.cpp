@@ -2,6 +2,7 @@
 #include "DrawnText.h"
 #include "SingleWindow.h"
 #include "TestSupport.h"
+#include "Widgets.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -9,10 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <stdexcept>
-
-// Readable failures.
-void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace vkt {
 namespace {
@@ -26,17 +23,13 @@ protected:
     }
     void TearDown() override
     {
-        for (QWidget* shown : QApplication::topLevelWidgets())
-            shown->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        testing::closeAllWindows();
         DataFolderTest::TearDown();
     }
     template <class T>
     T* control(const QString& name) const
     {
-        if (T* found = window->findChild<T*>(name))
-            return found;
-        throw std::runtime_error(name.toStdString());
+        return testing::child<T>(window, name);
     }
     const std::vector<DrawnText::Line>& drawn() const { return control<DrawnText>({})->lines(); }
 
@@ -104,11 +97,11 @@ TEST_F(CalculationsWindowTest, ShowsItsTextsAndOnlyOkCloses)
     QTest::keyClicks(degrees, QStringLiteral("1"));
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
         QTest::keyClick(degrees, key);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    testing::flushDeletes();
     ASSERT_FALSE(window.isNull());
     EXPECT_TRUE(drawn().empty() && messages->messages.empty());
     QTest::mouseClick(control<QPushButton>("Command499"), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    testing::flushDeletes();
     EXPECT_TRUE(window.isNull());
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "Crescent.h"
 #include "DrawnText.h"
 #include "MainClientArea.h"
 #include "MainWindow.h"
 #include "PhasePicture.h"
 #include "TestSupport.h"
 #include "Twips.h"
+#include "Widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,11 +36,7 @@ protected:
     void TearDown() override
     {
         window.reset();
-        // Side windows have no owner: whatever a test left open goes with it.
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (!w->parentWidget())
-                w->deleteLater();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeAllWindows();
         DataFolderTest::TearDown();
     }
 
@@ -78,12 +76,19 @@ protected:
         ASSERT_TRUE(image.save(path(name), "PNG"));
     }
     QSize picture() const { return area().Picture1->pixmap().size(); }
-    // "left,top|text" for every drawn line.
+    // "left,top|text" for every drawn line, and for the lines the computation gives.
     QStringList drawn() const
     {
         QStringList out;
         for (const DrawnText::Line& l : area().drawing->lines())
             out.append(QStringLiteral("%1,%2|%3").arg(l.leftTwips).arg(l.topTwips).arg(l.text));
+        return out;
+    }
+    static QStringList computed(const std::vector<ResultLine>& lines)
+    {
+        QStringList out;
+        for (const ResultLine& l : lines)
+            out.append(QStringLiteral("%1,%2|%3").arg(l.x).arg(l.y).arg(l.text));
         return out;
     }
 

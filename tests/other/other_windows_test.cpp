@@ -3,6 +3,7 @@
 #include "DescriptionWindow.h"
 #include "SingleWindow.h"
 #include "TestSupport.h"
+#include "Widgets.h"
 #include "WindowLook.h"
 
 #include <QApplication>
@@ -13,24 +14,15 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
-#include <stdexcept>
 
 // Readable failures.
-void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 void PrintTo(const QDate& date, std::ostream* os) { *os << date.toString(Qt::ISODate).toStdString(); }
 
 namespace vkt {
 namespace {
 
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-template <class T>
-T* child(const QWidget* parent, const char* name)
-{
-    if (T* found = parent->findChild<T*>(QLatin1String(name)))
-        return found;
-    throw std::runtime_error(name);
-}
+using testing::child;
+using testing::flushDeletes;
 
 // Through the window's single-instance slot, as the main window opens it.
 template <class Window>
@@ -55,9 +47,7 @@ class OtherWindowsTest : public testing::DataFolderTest {
 protected:
     void TearDown() override
     {
-        for (QWidget* shown : QApplication::topLevelWidgets())
-            shown->close();
-        flushDeletes();
+        testing::closeAllWindows();
         QLocale::setDefault(savedLocale);
         DataFolderTest::TearDown();
     }
