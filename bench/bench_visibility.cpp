@@ -1,7 +1,9 @@
 // The crescent-visibility window from its construction to the table filled and the chart drawn
-// (Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise):
+// (Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise), and the world map of an
+// evening, coarse and at one degree:
 //   build/bench/vkt_bench_visibility
 #include "HorizonChart.h"
+#include "VisibilityMap.h"
 #include "VisibilityWindow.h"
 #include "WindowLook.h"
 
@@ -27,6 +29,27 @@ void openToTableAndChart(benchmark::State& state)
     }
 }
 BENCHMARK(openToTableAndChart)->Unit(benchmark::kMillisecond);
+
+const vkt::astro::MapEvening kEvening{QDate(2026, 3, 19), vkt::astro::Twilight::Evening};
+
+// The positions sampled from the ephemeris: done on the window's thread before the map starts.
+void sampleEvening(benchmark::State& state)
+{
+    const vkt::astro::Ephemeris ephemeris;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vkt::astro::skyTrackFor(ephemeris, kEvening).to());
+}
+BENCHMARK(sampleEvening)->Unit(benchmark::kMillisecond);
+
+// One thread's map, cells of the given degrees.
+void mapOfEvening(benchmark::State& state)
+{
+    const vkt::astro::Ephemeris ephemeris;
+    const vkt::astro::SkyTrack track = vkt::astro::skyTrackFor(ephemeris, kEvening);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(vkt::astro::visibilityMap(track, kEvening, double(state.range(0))).zones.data());
+}
+BENCHMARK(mapOfEvening)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -9,6 +9,7 @@
 #include "Messages.h"
 #include "MoonPhases.h"
 #include "ObservingPlaces.h"
+#include "VisibilityMapPicture.h"
 #include "WindowLook.h"
 
 #include <QClipboard>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
 namespace vkt {
@@ -35,6 +37,10 @@ constexpr int kColumnWidths[] = {52, 24, 84, 46, 46, 46, 56, 52, 62, 58, 60, 58,
 constexpr int kYallopColumn = 18;
 constexpr int kOdehColumn = 20;
 constexpr QRect kChartArea(10, 330, 610, 380);
+constexpr QRect kMapArea(630, 326, 600, 300 + VisibilityMapPicture::kLegendHeight);
+// The coarse map comes within a few milliseconds, the fine one within a tenth of a second.
+constexpr double kCoarseCell = 4;
+constexpr double kFineCell = 1;
 
 QFont windowFont()
 {
@@ -109,13 +115,19 @@ VisibilityWindow::VisibilityWindow(const QString& newMoonField)
     newMoonText = label(this, {}, QRect(10, 44, 1220, 22));
     newMoonText->setObjectName(QStringLiteral("LabelUjhold"));
     createTable();
+    createMap();
 
     newMoon_ = chooseNewMoon(*ephemeris_, newMoonField, currentDateTime());
     showPlace();
     recompute();
 }
 
-VisibilityWindow::~VisibilityWindow() = default;
+VisibilityWindow::~VisibilityWindow()
+{
+    // The computation holds copies only, but no thread should outlive its window.
+    mapWatcher_->future().cancel();
+    mapWatcher_->waitForFinished();
+}
 
 void VisibilityWindow::createPlaceControls()
 {
@@ -193,10 +205,9 @@ void VisibilityWindow::createTable()
     connect(copyTable, &QPushButton::clicked, this,
             [this] { guarded([this] { QGuiApplication::clipboard()->setText(tableText()); }); });
     label(this,
-          QStringLiteral("Idők: magyar polgári idő (Europe/Budapest). Nap, Hold: -nyugta este, -kelte reggel; a legjobb "
-                         "időpontban a magasság látszó, az azimut északtól kelet felé; W' ívpercben; Y Yallop, O Odeh "
-                         "osztálya."),
-          QRect(390, buttonsTop - 2, 840, 32))
+          QStringLiteral("Idők: magyar polgári idő. Nap, Hold: -nyugta este, -kelte reggel; a legjobb időpontban a "
+                         "magasság látszó, az azimut északtól kelet felé; W' ívpercben; Y Yallop, O Odeh osztálya."),
+          QRect(600, buttonsTop - 2, 630, 32))
         ->setWordWrap(true);
 
     saveChart = colouredButton(this, QStringLiteral("Ábra mentése &PNG-be"), colours::PaleGreen, windowFont(),
@@ -224,6 +235,91 @@ void VisibilityWindow::createTable()
     };
 }
 
+void VisibilityWindow::createMap()
+{
+    map = new QLabel(this);
+    map->setObjectName(QStringLiteral("PictureTerkep"));
+    map->setAccessibleName(QStringLiteral("Láthatósági térkép"));
+    map->setGeometry(kMapArea);
+    setColours(map, Background, Text);
+
+    saveMap = colouredButton(this, QStringLiteral("&Térkép mentése PNG-be"), colours::PaleGreen, windowFont(),
+                             QRect(390, saveChart->geometry().top(), 200, 28));
+    saveMap->setObjectName(QStringLiteral("CommandTerkepMentes"));
+    saveMap->setAccessibleName(QStringLiteral("Láthatósági térkép mentése PNG képként"));
+    connect(saveMap, &QPushButton::clicked, this, [this] { guarded([this] { saveFinishedMap(); }); });
+
+    mapWatcher_ = new QFutureWatcher<astro::VisibilityMap>(this);
+    connect(mapWatcher_, &QFutureWatcherBase::resultReadyAt, this,
+            [this](int index) { guarded([this, index] { showMap(mapWatcher_->resultAt(index)); }); });
+}
+
+void VisibilityWindow::startMap(const astro::MapEvening& evening)
+{
+    if (mapEvening_ == evening) {
+        drawMap();  // the same evening for another place: only the mark moves
+        return;
+    }
+    mapWatcher_->future().cancel();
+    mapEvening_ = evening;
+    // The ephemeris stays on this thread; the worker gets its positions as plain numbers.
+    QFuture<astro::VisibilityMap> future =
+        QtConcurrent::run([track = astro::skyTrackFor(*ephemeris_, evening), evening](QPromise<astro::VisibilityMap>& promise) {
+            const auto cancelled = [&promise] { return promise.isCanceled(); };
+            for (const double cell : {kCoarseCell, kFineCell}) {
+                astro::VisibilityMap computed = astro::visibilityMap(track, evening, cell, cancelled);
+                if (!computed.complete)
+                    return;
+                promise.addResult(std::move(computed));
+            }
+        });
+    mapWatcher_->setFuture(future);
+}
+
+void VisibilityWindow::showMap(const astro::VisibilityMap& computed)
+{
+    // A result of a cancelled evening may still be on its way.
+    if (computed.evening != mapEvening_)
+        return;
+    if (shownMap_ && shownMap_->evening == computed.evening && shownMap_->cellDegrees <= computed.cellDegrees)
+        return;
+    shownMap_ = computed;
+    drawMap();
+}
+
+void VisibilityWindow::drawMap()
+{
+    if (!shownMap_ || shownMap_->evening != mapEvening_) {
+        map->clear();
+        map->setAccessibleDescription(QStringLiteral("A térkép készül."));
+        return;
+    }
+    map->setPixmap(QPixmap::fromImage(VisibilityMapPicture(*shownMap_, place_).render(kMapArea.size())));
+    const astro::MapZone here = shownMap_->at(place_.latitude, place_.longitude);
+    map->setAccessibleDescription(
+        QStringLiteral("Yallop-zónák %1 %2 a Föld minden pontján; %3")
+            .arg(shownMap_->evening.date.toString(QStringLiteral("yyyy.MM.dd")),
+                 shownMap_->evening.twilight == astro::Twilight::Evening ? QStringLiteral("este") : QStringLiteral("reggel"),
+                 here == astro::MapZone::None
+                     ? QStringLiteral("%1 helyén nincs holdsarló.").arg(place_.name)
+                     : QStringLiteral("%1 zónája: %2.").arg(place_.name, QChar(u'A' + static_cast<int>(here)))));
+}
+
+void VisibilityWindow::saveFinishedMap()
+{
+    if (!mapEvening_)
+        return;
+    // The picture saved is the fine one, even when only the coarse one has arrived so far.
+    QFuture<astro::VisibilityMap> future = mapWatcher_->future();
+    future.waitForFinished();
+    if (future.resultCount() > 0)
+        showMap(future.resultAt(future.resultCount() - 1));
+    if (!shownMap_ || shownMap_->evening != mapEvening_ || shownMap_->cellDegrees != kFineCell)
+        throw Failure(QStringLiteral("A térkép nem készült el, nem mentettem."));
+    savePicture(VisibilityMapPicture(*shownMap_, place_).render(kMapArea.size()),
+                QStringLiteral("terkep-%1.png").arg(shownMap_->evening.date.toString(QStringLiteral("yyyy.MM.dd"))));
+}
+
 const astro::CrescentEvening* VisibilityWindow::selected() const
 {
     const QList<QTableWidgetItem*> items = table->selectedItems();
@@ -240,6 +336,7 @@ void VisibilityWindow::showSelected()
         chart->clear();
         return;
     }
+    startMap(astro::mapEveningOf(*c, place_));
     const astro::CivilZone& zone = astro::hungarianTime();
     chart->setPixmap(QPixmap::fromImage(HorizonChart(*c, zone).render(kChartArea.size())));
     chart->setAccessibleDescription(

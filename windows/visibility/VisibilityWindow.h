@@ -3,10 +3,13 @@
 #include "CrescentVisibility.h"
 #include "DateTime.h"
 #include "Ephemeris.h"
+#include "VisibilityMap.h"
 
+#include <QFutureWatcher>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -45,6 +48,8 @@ public:
     QPushButton* copyTable = nullptr;
     QPushButton* saveChart = nullptr;
     QLabel* chart = nullptr;
+    QLabel* map = nullptr;
+    QPushButton* saveMap = nullptr;
 
     // Asks where to save a picture, offering the name given; empty: not saved. A file dialog
     // unless a test puts its own answer in place.
@@ -59,6 +64,11 @@ public:
     // The table's rows as text, header first, cells separated by tabs.
     QString tableText() const;
 
+    // The world map of the selected evening: computed in the background, a coarse one first.
+    // The one shown (nullptr before the first arrives) and the computation behind it.
+    const astro::VisibilityMap* shownMap() const { return shownMap_ ? &*shownMap_ : nullptr; }
+    QFuture<astro::VisibilityMap> mapComputation() const { return mapWatcher_->future(); }
+
 private:
     void createPlaceControls();
     void createTable();
@@ -68,11 +78,19 @@ private:
     void recompute();
     void showSelected();
     void savePicture(const QImage& image, const QString& suggested);
+    void createMap();
+    void startMap(const astro::MapEvening& evening);
+    void showMap(const astro::VisibilityMap& computed);
+    void drawMap();
+    void saveFinishedMap();
 
     std::unique_ptr<astro::Ephemeris> ephemeris_;
     astro::Place place_;
     ChosenNewMoon newMoon_;
     std::vector<astro::CrescentEvening> evenings_;
+    std::optional<astro::MapEvening> mapEvening_;  // the evening the map is (being) computed for
+    std::optional<astro::VisibilityMap> shownMap_;
+    QFutureWatcher<astro::VisibilityMap>* mapWatcher_ = nullptr;
 };
 
 } // namespace vkt

@@ -1,0 +1,172 @@
+#include "VisibilityMap.h"
+#include "VisibilityMapPicture.h"
+#include "VisibilityWindow.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+#include <gtest/gtest.h>
+
+namespace vkt::astro {
+namespace {
+
+constexpr double kBoundaries[] = {0.216, -0.014, -0.160, -0.232, -0.293};
+
+double nearestBoundary(double q)
+{
+    double nearest = 1;
+    for (const double b : kBoundaries)
+        nearest = std::min(nearest, std::abs(q - b));
+    return nearest;
+}
+
+// A map cell at a place against the library's own single-place computation for the same local
+// evening: interpolated positions and a sea-level horizon may move q by little, never the class
+// of a place not on a boundary.
+TEST(VisibilityMapTest, ZoneOfAPlaceIsTheSinglePlaceResult)
+{
+    struct Case {
+        const char* name;
+        double latitude, longitude;
+        const char* zone;
+        QDate date;
+        Twilight twilight;
+    };
+    const QDate evening(2026, 3, 19), morning(2026, 3, 18);  // new moon 2026-03-19 01:23 UT
+    const Case cases[] = {
+        {"Budapest", 47.5, 19.05, "Europe/Budapest", evening, Twilight::Evening},
+        {"Mekka", 21.42, 39.83, "Asia/Riyadh", evening, Twilight::Evening},
+        {"Jakarta", -6.2, 106.8, "Asia/Jakarta", evening, Twilight::Evening},
+        {"Fokváros", -33.9, 18.4, "Africa/Johannesburg", evening, Twilight::Evening},
+        {"Lima", -12.05, -77.04, "America/Lima", evening, Twilight::Evening},
+        {"Los Angeles", 34.05, -118.24, "America/Los_Angeles", evening, Twilight::Evening},
+        {"Reykjavík", 64.15, -21.94, "Atlantic/Reykjavik", evening, Twilight::Evening},
+        {"Tokió", 35.68, 139.69, "Asia/Tokyo", evening, Twilight::Evening},
+        {"Budapest", 47.5, 19.05, "Europe/Budapest", morning, Twilight::Morning},
+        {"Honolulu", 21.3, -157.86, "Pacific/Honolulu", morning, Twilight::Morning},
+        {"Sydney", -33.87, 151.21, "Australia/Sydney", morning, Twilight::Morning},
+    };
+    const Ephemeris ephemeris;
+    for (const Twilight twilight : {Twilight::Evening, Twilight::Morning}) {
+        const MapEvening map{twilight == Twilight::Evening ? evening : morning, twilight};
+        const SkyTrack track = skyTrackFor(ephemeris, map);
+        const VisibilityMap whole = visibilityMap(track, map, 1);
+        ASSERT_TRUE(whole.complete);
+        for (const Case& c : cases) {
+            if (c.twilight != twilight)
+                continue;
+            SCOPED_TRACE(c.name);
+            const Place place{QString::fromUtf8(c.name), c.latitude, c.longitude, 0, c.zone};
+            const auto single = crescentEvening(ephemeris, place, c.date, c.twilight);
+            ASSERT_TRUE(single);
+            EXPECT_EQ(mapEveningOf(*single, place), map);
+            const auto cell = mapCrescent(track, map, c.latitude, c.longitude);
+            ASSERT_TRUE(cell);
+            ASSERT_EQ(cell->moonUp, single->moonUp);
+            EXPECT_NEAR(cell->sunEvent, single->sunEvent, 1.0 / 1440);
+            EXPECT_NEAR(cell->moonEvent, single->moonEvent, 1.0 / 1440);
+            EXPECT_NEAR(cell->arcv, single->arcv, 0.01);
+            EXPECT_NEAR(cell->width, single->width, 0.001);
+            EXPECT_NEAR(cell->q, single->q, 0.001);
+            if (nearestBoundary(single->q) > 0.001) {
+                EXPECT_EQ(cell->yallop, single->yallop) << single->q;
+            }
+            // The whole map, its cell half a degree off the place at most.
+            if (nearestBoundary(single->q) > 0.03) {
+                EXPECT_EQ(whole.at(c.latitude, c.longitude), single->moonUp ? MapZone(int(single->yallop)) : MapZone::None);
+            }
+        }
+    }
+}
+
+TEST(VisibilityMapTest, CancellingStopsBeforeTheNextRow)
+{
+    const Ephemeris ephemeris;
+    const MapEvening evening{QDate(2026, 3, 19), Twilight::Evening};
+    int asked = 0;
+    const VisibilityMap map = visibilityMap(skyTrackFor(ephemeris, evening), evening, 2, [&] { return ++asked > 10; });
+    EXPECT_FALSE(map.complete);
+    EXPECT_EQ(asked, 11);
+    EXPECT_EQ(map.rows, 90);
+    EXPECT_EQ(map.columns, 180);
+}
+
+// Cells are drawn where their places are (north up, east right), under the observer's mark.
+TEST(VisibilityMapTest, PictureTintsTheCellsOfTheVisibleZonesAndMarksThePlace)
+{
+    VisibilityMap map{{QDate(2026, 3, 19), Twilight::Evening}, 10, 36, 18, {}, true};
+    map.zones.assign(36 * 18, MapZone::None);
+    const Place place = budapest();
+    const QSize size(600, 300 + VisibilityMapPicture::kLegendHeight);
+    const QImage clear = VisibilityMapPicture(map, place).render(size);
+    map.zones[std::size_t(6 * 36 + 28)] = MapZone::A;  // 20..30° N, 100..110° E
+    const QImage tinted = VisibilityMapPicture(map, place).render(size);
+    const auto pixel = [&](const QImage& image, double latitude, double longitude) {
+        return image.pixelColor(VisibilityMapPicture::at(size, latitude, longitude).toPoint());
+    };
+    EXPECT_GT(pixel(tinted, 25, 105).green(), pixel(clear, 25, 105).green() + 40);
+    // Its mirror images, and where a cell's tint would land one cell off.
+    for (const auto& [latitude, longitude] : {std::pair{-25.0, 105.0}, {25.0, -105.0}, {25.0, 125.0}, {5.0, 105.0}})
+        EXPECT_EQ(pixel(tinted, latitude, longitude), pixel(clear, latitude, longitude)) << latitude << " " << longitude;
+    EXPECT_EQ(pixel(tinted, place.latitude, place.longitude), QColor(Qt::red));
+}
+
+// The map follows the selected row in the background: a selection made while the previous map
+// is still waiting cancels it, and only the new evening's map is shown and saved.
+TEST(VisibilityMapTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShownAndSaved)
+{
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());  // Budapest
+    // Every worker busy, so the first evening's map cannot start before it is cancelled.
+    QThreadPool* pool = QThreadPool::globalInstance();
+    QSemaphore release;
+    std::vector<QFuture<void>> blockers;
+    for (int i = 0; i < pool->maxThreadCount(); ++i)
+        blockers.push_back(QtConcurrent::run([&release] { release.acquire(); }));
+
+    VisibilityWindow window(QStringLiteral("2026.03.19 03:00"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QFuture<VisibilityMap> first = window.mapComputation();
+    ASSERT_NE(window.selected(), nullptr);
+    const int row = window.table->currentRow() + 1;  // the evening after
+    QTest::mouseClick(window.table->viewport(), Qt::LeftButton, {},
+                      window.table->visualRect(window.table->model()->index(row, 3)).center());
+    ASSERT_EQ(window.table->currentRow(), row);
+    EXPECT_TRUE(first.isCanceled());
+    release.release(int(blockers.size()));
+    for (QFuture<void>& b : blockers)
+        b.waitForFinished();
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.shownMap() && window.shownMap()->cellDegrees == 1; }));
+    first.waitForFinished();
+    EXPECT_EQ(first.resultCount(), 0);
+    const VisibilityMap& shown = *window.shownMap();
+    EXPECT_EQ(shown.evening, (MapEvening{QDate(2026, 3, 20), Twilight::Evening}));
+    EXPECT_TRUE(shown.complete);
+    EXPECT_EQ(shown.zone(0, 0), MapZone::None);  // no sunset at the north pole in March
+    EXPECT_EQ(shown.at(47.5, 19.05), MapZone(int(window.selected()->yallop)));
+    EXPECT_EQ(window.map->accessibleDescription(),
+              QStringLiteral("Yallop-zónák 2026.03.20 este a Föld minden pontján; Budapest zónája: A."));
+
+    const QString file = dir.filePath(QStringLiteral("terkep.png"));
+    QString offered;
+    window.askFileName = [&](const QString& suggested) {
+        offered = suggested;
+        return file;
+    };
+    QTest::mouseClick(window.saveMap, Qt::LeftButton);
+    EXPECT_EQ(offered, QStringLiteral("terkep-2026.03.20.png"));
+    const QImage saved(file);
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window.map->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+} // namespace
+} // namespace vkt::astro

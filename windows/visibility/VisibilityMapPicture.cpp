@@ -1,0 +1,128 @@
+#include "VisibilityMapPicture.h"
+
+#include "WindowLook.h"
+
+#include <QMutex>
+#include <QPainter>
+
+namespace vkt {
+namespace {
+
+constexpr QColor Graticule(0xFF, 0xFF, 0xFF, 0x50);
+constexpr QColor Writing = colours::LightGreen;
+constexpr QColor Marker = colours::Red;
+constexpr int kTint = 0xA0;  // the zones' opacity: the land still shows through
+
+struct LegendEntry {
+    astro::MapZone zone;
+    const char* text;
+};
+// Yallop's classes as the almanac words them.
+constexpr LegendEntry kLegend[] = {
+    {astro::MapZone::A, "A: könnyen látható"},
+    {astro::MapZone::B, "B: csak tökéletes égen látható"},
+    {astro::MapZone::C, "C: kereséséhez távcső kellhet"},
+    {astro::MapZone::D, "D: csak távcsővel található"},
+};
+
+// The Earth at the size last asked for: decoding and scaling the picture each time a map comes
+// in would cost more than the map itself.
+QImage earthAt(QSize size)
+{
+    static QMutex guard;
+    static QImage source, scaled;
+    const QMutexLocker lock(&guard);
+    if (source.isNull())
+        source = QImage(QStringLiteral(":/visibility/earth-2k.jpg")).convertToFormat(QImage::Format_RGB32);
+    if (scaled.size() != size)
+        scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return scaled;
+}
+
+} // namespace
+
+VisibilityMapPicture::VisibilityMapPicture(const astro::VisibilityMap& map, const astro::Place& place)
+    : map_(map), place_(place)
+{
+}
+
+QRectF VisibilityMapPicture::mapArea(QSize size)
+{
+    return QRectF(0, 0, size.width(), size.width() / 2.0);
+}
+
+QPointF VisibilityMapPicture::at(QSize size, double latitude, double longitude)
+{
+    const QRectF area = mapArea(size);
+    return {area.left() + (astro::wrap180(longitude) + 180) / 360 * area.width(),
+            area.top() + (90 - latitude) / 180 * area.height()};
+}
+
+QColor VisibilityMapPicture::zoneColour(astro::MapZone zone)
+{
+    static const QColor tints[] = {colours::LightGreen, colours::YellowGreen, colours::Yellow, colours::Orange};
+    const int i = static_cast<int>(zone);
+    if (i >= int(std::size(tints)))
+        return Qt::transparent;
+    QColor c = tints[i];
+    c.setAlpha(kTint);
+    return c;
+}
+
+QImage VisibilityMapPicture::render(QSize size) const
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colours::Black);
+    QPainter p(&image);
+    const QRectF area = mapArea(size);
+    p.drawImage(area.topLeft(), earthAt(area.size().toSize()));
+
+    // One pixel a cell, stretched over the map: the cells' edges blur a little at one degree, as
+    // the zones' own edges do.
+    QImage cells(map_.columns, map_.rows, QImage::Format_ARGB32_Premultiplied);
+    for (int row = 0; row < map_.rows; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(cells.scanLine(row));
+        for (int column = 0; column < map_.columns; ++column)
+            line[column] = qPremultiply(zoneColour(map_.zone(row, column)).rgba());
+    }
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(area, cells);
+
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Graticule, 1));
+    for (int lon = -150; lon < 180; lon += 30)
+        p.drawLine(at(size, 90, lon), at(size, -90, lon));
+    for (int lat = -60; lat <= 60; lat += 30)
+        p.drawLine(QPointF(area.left(), at(size, lat, 0).y()), QPointF(area.right(), at(size, lat, 0).y()));
+
+    const QPointF here = at(size, place_.latitude, place_.longitude);
+    p.setPen(QPen(colours::White, 2));
+    p.setBrush(Marker);
+    p.drawEllipse(here, 4, 4);
+
+    // The legend: the four visible zones in two rows, then what the clear ground means.
+    p.setFont(programFont(QStringLiteral("Arial"), 8.25));
+    const double top = area.bottom() + 6;
+    const double half = size.width() / 2.0;
+    for (int i = 0; i < int(std::size(kLegend)); ++i) {
+        const QRectF swatch((i % 2) * half + 4, top + (i / 2) * 18 + 2, 12, 12);
+        p.setPen(QPen(colours::Silver, 1));
+        p.setBrush(zoneColour(kLegend[i].zone));
+        p.drawRect(swatch);
+        p.setPen(Writing);
+        p.drawText(QRectF(swatch.right() + 6, swatch.top() - 2, half - 26, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::fromUtf8(kLegend[i].text));
+    }
+    p.setPen(Writing);
+    const bool evening = map_.evening.twilight == astro::Twilight::Evening;
+    p.drawText(QRectF(4, top + 38, size.width() - 8, size.height() - top - 38), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               QStringLiteral("Yallop-zónák %1 %2, mindenütt a helyi %3; színtelen: E, F vagy nincs holdsarló. "
+                              "Piros pont: a megfigyelőhely.%4")
+                   .arg(map_.evening.date.toString(QStringLiteral("yyyy.MM.dd")),
+                        evening ? QStringLiteral("este") : QStringLiteral("reggel"),
+                        evening ? QStringLiteral("napnyugta után") : QStringLiteral("napkelte előtt"),
+                        map_.cellDegrees > 1 ? QStringLiteral(" Durva térkép, a finomítás folyik…") : QString()));
+    return image;
+}
+
+} // namespace vkt

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "VisibilityMap.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+
+namespace vkt {
+
+// The world on one evening (morning): Yallop's zones A–D in translucent colours over the Earth,
+// E, F and places without a crescent left clear, the observer's place marked, a legend below.
+// Draws on any size without a window, so the window, the export and the tests share it.
+class VisibilityMapPicture {
+public:
+    static constexpr int kLegendHeight = 72;
+
+    VisibilityMapPicture(const astro::VisibilityMap& map, const astro::Place& place);
+
+    // The map's rectangle inside an image of that size: as wide as the image, half as high.
+    static QRectF mapArea(QSize size);
+    // Where a place falls in an image of that size.
+    static QPointF at(QSize size, double latitude, double longitude);
+    // The tint of a zone; transparent for the zones where the crescent cannot be seen.
+    static QColor zoneColour(astro::MapZone zone);
+
+    QImage render(QSize size) const;
+
+private:
+    const astro::VisibilityMap& map_;
+    const astro::Place& place_;
+};
+
+} // namespace vkt
