@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -29,6 +30,24 @@ void openToTableAndChart(benchmark::State& state)
     }
 }
 BENCHMARK(openToTableAndChart)->Unit(benchmark::kMillisecond);
+
+// From a click on another evening to its map shown: coarse (range 4) or fine (range 1), the
+// positions sampled, the background computation and the drawing included.
+void mapShownAfterSelection(benchmark::State& state)
+{
+    vkt::VisibilityWindow window(QStringLiteral("2026.03.19 02:23"));
+    window.show();
+    const int first = window.table->currentRow();
+    int step = 0;
+    for (auto _ : state) {
+        window.table->selectRow(first + 1 + step++ % 3);
+        const vkt::astro::MapEvening evening = window.shownMap() ? window.shownMap()->evening : vkt::astro::MapEvening{};
+        while (!window.shownMap() || window.shownMap()->evening == evening ||
+               window.shownMap()->cellDegrees > double(state.range(0)))
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+BENCHMARK(mapShownAfterSelection)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
 
 const vkt::astro::MapEvening kEvening{QDate(2026, 3, 19), vkt::astro::Twilight::Evening};
 
