@@ -3,6 +3,7 @@
 #include "VisibilityWindow.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSettings>
@@ -166,6 +167,23 @@ TEST(VisibilityMapTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShownAndS
     const QImage saved(file);
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window.map->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(VisibilityMapTest, APlaceWithoutEveningsLeavesNoMapOfAnotherPlace)
+{
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    VisibilityWindow window(QStringLiteral("2026.06.15 04:00"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.shownMap() != nullptr; }));
+    // The midnight sun: no sunset, no sunrise, no row.
+    window.placeName->setText(QStringLiteral("Longyearbyen"));
+    window.latitude->setText(QStringLiteral("78,22"));
+    window.longitude->setText(QStringLiteral("15,65"));
+    QTest::mouseClick(window.apply, Qt::LeftButton);
+    EXPECT_EQ(window.table->rowCount(), 0);
+    EXPECT_TRUE(window.map->pixmap().isNull());
+    EXPECT_EQ(window.map->accessibleDescription(), QStringLiteral("Nincs kijelölt este vagy reggel."));
 }
 
 } // namespace

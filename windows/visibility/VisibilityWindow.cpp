@@ -291,7 +291,8 @@ void VisibilityWindow::drawMap()
 {
     if (!shownMap_ || shownMap_->evening != mapEvening_) {
         map->clear();
-        map->setAccessibleDescription(QStringLiteral("A térkép készül."));
+        map->setAccessibleDescription(mapEvening_ ? QStringLiteral("A térkép készül.")
+                                                  : QStringLiteral("Nincs kijelölt este vagy reggel."));
         return;
     }
     map->setPixmap(QPixmap::fromImage(VisibilityMapPicture(*shownMap_, place_).render(kMapArea.size())));
@@ -333,7 +334,11 @@ void VisibilityWindow::showSelected()
 {
     const astro::CrescentEvening* c = selected();
     if (!c) {
+        // No evening at all (a polar summer): nothing from another place or evening may stay.
         chart->clear();
+        mapWatcher_->future().cancel();
+        mapEvening_.reset();
+        drawMap();
         return;
     }
     startMap(astro::mapEveningOf(*c, place_));
