@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 
 namespace vkt {
@@ -75,10 +74,10 @@ TEST_F(CalculationsWindowTest, ConversionsShowOneResultAndFailuresKeepIt)
     }
 }
 
-// No default or cancel button: Enter and Esc in the degree box neither convert nor close.
-TEST_F(CalculationsWindowTest, ShowsItsTextsAndOnlyOkCloses)
+// Its size, place and closing are the side windows' test; here its texts, and Enter in the degree
+// box does not convert.
+TEST_F(CalculationsWindowTest, ShowsItsTextsAndEnterDoesNotConvert)
 {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Számítások"));
     const std::pair<const char*, QString> labels[] = {
         {"Label41", "Fok -  Vonás átszámítás:"}, {"Label42", "fok  ="},   {"Label43", "vonás"},
         {"Label45", "Vonás - Fok átszámítás:"},  {"Label46", "vonás =  "}, {"Label47", "fok"},
@@ -89,20 +88,11 @@ TEST_F(CalculationsWindowTest, ShowsItsTextsAndOnlyOkCloses)
         EXPECT_EQ(control<QLabel>(name)->text(), text) << name;
     for (const char* name : {"Text41", "Text42"})  // white boxes on the cyan window
         EXPECT_EQ(control<QLineEdit>(name)->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xFF)) << name;
-    EXPECT_TRUE(window->minimumSize() == window->maximumSize()
-                && !(window->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
-    EXPECT_EQ(window->frameGeometry().center(), window->screen()->availableGeometry().center());
     QLineEdit* degrees = control<QLineEdit>("Text41");
     EXPECT_EQ(window->focusWidget(), degrees);
     QTest::keyClicks(degrees, QStringLiteral("1"));
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-        QTest::keyClick(degrees, key);
-    testing::flushDeletes();
-    ASSERT_FALSE(window.isNull());
+    QTest::keyClick(degrees, Qt::Key_Return);
     EXPECT_TRUE(drawn().empty() && messages->messages.empty());
-    QTest::mouseClick(control<QPushButton>("Command499"), Qt::LeftButton);
-    testing::flushDeletes();
-    EXPECT_TRUE(window.isNull());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "AboutWindow.h"
+#include "CalculationsWindow.h"
 #include "CalendarWindow.h"
 #include "DescriptionWindow.h"
 #include "SingleWindow.h"
@@ -41,6 +42,7 @@ const struct SideWindow {
     {"Naptár", "Command61", false, open<CalendarWindow>},
     {"Program leírása", "Command10", false, open<DescriptionWindow>},
     {"About VKT", "cmdOK", true, open<AboutWindow>},
+    {"Számítások", "Command499", false, open<CalculationsWindow>},
 };
 
 class OtherWindowsTest : public testing::DataFolderTest {
