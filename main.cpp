@@ -6,7 +6,6 @@
 #include "WindowLook.h"
 
 #include <QApplication>
-#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -31,15 +30,6 @@ int main(int argc, char* argv[])
     vkt::MainWindow window;
     window.show();
     vkt::centreOnScreen(&window);
-    // The start-up stress loop (scripts/start-stress) starts the real program over and over: with
-    // VKT_CLOSE_WHEN_SHOWN set, the main window closes once it is shown, as a user's close would.
-    if (qEnvironmentVariableIsSet("VKT_CLOSE_WHEN_SHOWN"))
-        QTimer::singleShot(0, &window, [&window] {
-            if (window.isVisible())
-                window.close();
-            else
-                QCoreApplication::exit(1);
-        });
     if (options.mostAndQuit)
         vkt::runMostAndQuit(window);
     return app.exec();
