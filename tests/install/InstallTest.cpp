@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "Version.h"
 
 #include <QDir>
@@ -32,11 +33,7 @@ ProgramRun run(const QString& program, const QStringList& arguments, const QProc
     return r;
 }
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
+using vkt::testing::fileBytes;
 
 // Every file under a folder with its size and modification time: what a run must leave alone.
 std::map<QString, QString> snapshot(const QString& folder)
@@ -112,7 +109,7 @@ TEST_F(InstalledProgramTest, TreeHoldsBothProgramsAndTheShippedDataButNotTheMain
 
     // The desktop's menu entry, metainfo and icon theme, read as the software centre reads them.
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const QByteArray png = bytesOf(installedPath(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png")
+        const QByteArray png = fileBytes(installedPath(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png")
                                                          .arg(size)
                                                          .arg(QString::fromLatin1(vkt::kDesktopId))));
         ASSERT_GE(png.size(), 24) << size;
@@ -175,23 +172,20 @@ TEST_F(InstalledProgramTest, FirstStartSeedsTheUserFolderLaterStartsKeepTheUsers
     EXPECT_EQ(first.err, QString());
     const QDir source(QStringLiteral(VKT_SOURCE_PIC));
     for (const QString& name : source.entryList(QDir::Files))
-        EXPECT_EQ(bytesOf(user + u'/' + name), bytesOf(source.filePath(name))) << name.toStdString();
-    const QByteArray firstLog = bytesOf(log);
+        EXPECT_EQ(fileBytes(user + u'/' + name), fileBytes(source.filePath(name))) << name.toStdString();
+    const QByteArray firstLog = fileBytes(log);
     EXPECT_EQ(firstLog.count("Megfigyel\xE9s ideje:"), 1) << firstLog.toStdString();
 
     // The user writes a note and deletes a list; the next start keeps the one and restores the other.
     const QByteArray note("Saj\xE1t megfigyel\xE9s\r\n");
-    {
-        QFile notes(user + QStringLiteral("/jegyzetek.txt"));
-        ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write(note) == note.size());
-    }
+    vkt::testing::writeFile(user + QStringLiteral("/jegyzetek.txt"), note);
     ASSERT_TRUE(QFile::remove(user + QStringLiteral("/venusz.txt")));
     const ProgramRun second = run(program("vkt"), {"--most-and-quit"}, userEnvironment());
     ASSERT_EQ(second.code, 0) << second.err.toStdString();
     EXPECT_EQ(second.err, QString());
-    EXPECT_EQ(bytesOf(user + QStringLiteral("/jegyzetek.txt")), note);
-    EXPECT_EQ(bytesOf(user + QStringLiteral("/venusz.txt")), bytesOf(source.filePath(QStringLiteral("venusz.txt"))));
-    const QByteArray secondLog = bytesOf(log);
+    EXPECT_EQ(fileBytes(user + QStringLiteral("/jegyzetek.txt")), note);
+    EXPECT_EQ(fileBytes(user + QStringLiteral("/venusz.txt")), fileBytes(source.filePath(QStringLiteral("venusz.txt"))));
+    const QByteArray secondLog = fileBytes(log);
     EXPECT_TRUE(secondLog.startsWith(firstLog));
     EXPECT_EQ(secondLog.count("Megfigyel\xE9s ideje:"), 2);
 
@@ -210,15 +204,14 @@ TEST_F(InstalledProgramTest, CommandLineFolderWinsAndAFolderThatCannotBeMadeIsNa
     EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("adat"))));
 
     // The data home is a file: the user folder cannot be made, and the message says where and why.
-    QFile blocker(home.filePath(QStringLiteral("fajl")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    const QString blocker = home.filePath(QStringLiteral("fajl"));
+    vkt::testing::writeFile(blocker, "");
     env = userEnvironment();
-    env.insert(QStringLiteral("XDG_DATA_HOME"), blocker.fileName());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), blocker);
     const ProgramRun blocked = run(program("vkt"), {"--most-and-quit"}, env);
     EXPECT_EQ(blocked.code, 0);
     EXPECT_TRUE(blocked.err.startsWith(QStringLiteral("VKT [16]: A(z) '%1/vkt/Pic' adatmappa nem hozható létre: ")
-                                           .arg(blocker.fileName())))
+                                           .arg(blocker)))
         << blocked.err.toStdString();
 }
 

@@ -1,7 +1,6 @@
 #include "FileBytes.h"
 #include "JournalEditor.h"
 #include "ReferenceListWindow.h"
-#include "SingleWindow.h"
 #include "TestSupport.h"
 #include "TextFiles.h"
 
@@ -9,7 +8,6 @@
 #include <QDir>
 #include <QListView>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
@@ -99,8 +97,7 @@ TEST_F(ListsTest, EveryLineIsOneRowExactlyAsItStandsAndCanBeScrolledIntoView)
     const struct {
         QByteArray bytes;
         QStringList rows;
-    } files[] = {{"", {}},
-                 {cp1250("2003\r\n\r\n1999 őű ŐŰ\r\n  2025.03.30  19:41  \r\n\t x"),
+    } files[] = {{cp1250("2003\r\n\r\n1999 őű ŐŰ\r\n  2025.03.30  19:41  \r\n\t x"),
                   {"2003", "", "1999 őű ŐŰ", "  2025.03.30  19:41  ", "\t x"}},
                  {"a\r\n" + QByteArray(300, 'x') + "\r\nb", {"a", QString(300, u'x'), "b"}}};  // wider than the box
     for (const auto& c : files) {
@@ -241,11 +238,11 @@ TEST_F(ListsTest, JournalCloseBoxAsksOnlyAboutUnsavedChanges)
 }
 
 // Root writes anywhere, so the refused writes are a folder in the journal's place (the final
-// rename fails), a missing data folder (opening fails), a file-size limit (writing fails) and a
-// full disk (the flush fails, which a save must see before it renames anything).
+// rename fails), a missing data folder (opening fails) and a file-size limit (writing fails); a
+// flush that fails is the file services' test.
 TEST_F(ListsTest, RefusedJournalSaveKeepsTheTextAndTheOldFile)
 {
-    enum Obstacle { None, FolderInPlace, MissingFolder, SizeLimit, FullDisk };
+    enum Obstacle { None, FolderInPlace, MissingFolder, SizeLimit };
     const struct {
         Obstacle obstacle;
         QString text;
@@ -254,8 +251,7 @@ TEST_F(ListsTest, RefusedJournalSaveKeepsTheTextAndTheOldFile)
                  {None, "Луна és Hold", "^warning: .*'naplo-vkt\\.txt'.*„Л” \\(U\\+041B\\)"},
                  {FolderInPlace, "fontos megfigyelés", "^error: .*/naplo-vkt\\.txt.*: \\S"},
                  {MissingFolder, "fontos megfigyelés", "^error: .*nincs/naplo-vkt\\.txt.*: \\S"},
-                 {SizeLimit, QString(20000, u'ő'), "^error: .*/naplo-vkt\\.txt.*: \\S"},
-                 {FullDisk, "fontos megfigyelés", "^error: .*/naplo-vkt\\.txt.*: betelt a lemez$"}};
+                 {SizeLimit, QString(20000, u'ő'), "^error: .*/naplo-vkt\\.txt.*: \\S"}};
     const QByteArray old = cp1250("régi napló\r\n");
     for (const auto& c : saves) {
         SCOPED_TRACE(&c - saves);
@@ -275,11 +271,8 @@ TEST_F(ListsTest, RefusedJournalSaveKeepsTheTextAndTheOldFile)
         const rlimit limit{c.obstacle == SizeLimit ? 4096 : room.rlim_cur, room.rlim_max};
         std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &limit);
-        if (c.obstacle == FullDisk)
-            setWriteFault(WriteFault{WriteStep::Flush, ENOSPC});
         trigger(*editor, "naplo2");
         setrlimit(RLIMIT_FSIZE, &room);
-        setWriteFault(std::nullopt);
 
         EXPECT_EQ(shown(*editor), c.text);
         EXPECT_EQ(readBytes(folder + "naplo-vkt.txt"), c.obstacle == FolderInPlace ? QByteArray() : old);
@@ -289,31 +282,6 @@ TEST_F(ListsTest, RefusedJournalSaveKeepsTheTextAndTheOldFile)
         editor->close();  // still unsaved: the question is asked and answered "cancel"
         EXPECT_TRUE(editor->isVisible());
     }
-}
-
-TEST_F(ListsTest, OneInstancePerWindowReloadedOnlyWhenOpenedAfresh)
-{
-    SingleWindow<ReferenceListWindow> list;
-    SingleWindow<JournalEditor> notes;
-    auto openList = [&] { return list.show([] { return new ReferenceListWindow(ReferenceList::VenusCrescents); }); };
-    auto openNotes = [&] { return notes.show([] { return new JournalEditor(Journal::Notes); }); };
-    for (const char* name : {"venusz.txt", "jegyzetek.txt"})
-        writeBytes(name, "regi\r\n");
-    const QPointer<ReferenceListWindow> firstList = openList();
-    const QPointer<JournalEditor> firstNotes = openNotes();
-    for (const char* name : {"venusz.txt", "jegyzetek.txt"})
-        writeBytes(name, "uj\r\n");
-    EXPECT_TRUE(openList() == firstList && openNotes() == firstNotes);
-    EXPECT_TRUE(rowsOf(*firstList) == QStringList{"regi"} && shown(*firstNotes) == "regi");
-
-    QTest::mouseClick(firstList->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);  // "OK"
-    firstNotes->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_TRUE(firstList.isNull() && firstNotes.isNull());
-    EXPECT_TRUE(rowsOf(*openList()) == QStringList{"uj"} && shown(*openNotes()) == "uj");
-    list.get()->close();
-    notes.get()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace
