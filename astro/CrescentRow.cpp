@@ -54,4 +54,23 @@ QStringList crescentRowFields(const CrescentEvening& c, const CivilZone& zone)
     return f;
 }
 
+QString yallopClassText(YallopClass c)
+{
+    switch (c) {
+    case YallopClass::A:
+        return QStringLiteral("A: könnyen látható");
+    case YallopClass::B:
+        return QStringLiteral("B: csak tökéletes égen látható");
+    case YallopClass::C:
+        return QStringLiteral("C: kereséséhez távcső kellhet");
+    case YallopClass::D:
+        return QStringLiteral("D: csak távcsővel található");
+    case YallopClass::E:
+        return QStringLiteral("E: távcsővel sem látható");
+    case YallopClass::F:
+        return QStringLiteral("F: nem látható");
+    }
+    return {};
+}
+
 } // namespace vkt::astro

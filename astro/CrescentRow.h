@@ -17,4 +17,8 @@ QString decimalText(double value, int decimals);
 QStringList crescentRowHeaders();
 QStringList crescentRowFields(const CrescentEvening& c, const CivilZone& zone);
 
+// What a Yallop class promises, in words short enough for a list or a map's legend: "A: könnyen
+// látható" and so on.
+QString yallopClassText(YallopClass c);
+
 } // namespace vkt::astro

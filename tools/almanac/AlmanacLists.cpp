@@ -65,26 +65,6 @@ QString ageText(qint64 minutes)
     return QStringLiteral("%1%2 óra %3 perc").arg(minutes < 0 ? QStringLiteral("-") : QString()).arg(m / 60).arg(m % 60);
 }
 
-// What Yallop's classes promise, in words that fit the list.
-QString classText(YallopClass c)
-{
-    switch (c) {
-    case YallopClass::A:
-        return QStringLiteral("A: könnyen látható");
-    case YallopClass::B:
-        return QStringLiteral("B: csak tökéletes égen látható");
-    case YallopClass::C:
-        return QStringLiteral("C: kereséséhez távcső kellhet");
-    case YallopClass::D:
-        return QStringLiteral("D: csak távcsővel található");
-    case YallopClass::E:
-        return QStringLiteral("E: távcsővel sem látható");
-    case YallopClass::F:
-        return QStringLiteral("F: nem látható");
-    }
-    return {};
-}
-
 QString solarTypeText(SolarEclipseType type)
 {
     switch (type) {
@@ -180,7 +160,7 @@ QString Lists::crescentLine(const CrescentEvening& c) const
     return row({{0, civil_.text(c.best)},
                 {kCrescentWhen, c.twilight == Twilight::Evening ? QStringLiteral("este") : QStringLiteral("reggel")},
                 {kCrescentAge, ageText(minutesBetween(c.newMoon, c.best))},
-                {kCrescentClass, classText(c.yallop)}});
+                {kCrescentClass, yallopClassText(c.yallop)}});
 }
 
 // The detailed file's columns: the new moon's date and time, then a crescent's fields as the

@@ -1,5 +1,6 @@
 #include "VisibilityMapPicture.h"
 
+#include "CrescentRow.h"
 #include "WindowLook.h"
 
 #include <QMutex>
@@ -12,18 +13,6 @@ constexpr QColor Graticule(0xFF, 0xFF, 0xFF, 0x50);
 constexpr QColor Writing = colours::LightGreen;
 constexpr QColor Marker = colours::Red;
 constexpr int kTint = 0xA0;  // the zones' opacity: the land still shows through
-
-struct LegendEntry {
-    astro::MapZone zone;
-    const char* text;
-};
-// Yallop's classes as the almanac words them.
-constexpr LegendEntry kLegend[] = {
-    {astro::MapZone::A, "A: könnyen látható"},
-    {astro::MapZone::B, "B: csak tökéletes égen látható"},
-    {astro::MapZone::C, "C: kereséséhez távcső kellhet"},
-    {astro::MapZone::D, "D: csak távcsővel található"},
-};
 
 // The Earth at the size last asked for: decoding and scaling the picture each time a map comes
 // in would cost more than the map itself.
@@ -104,14 +93,16 @@ QImage VisibilityMapPicture::render(QSize size) const
     p.setFont(programFont(QStringLiteral("Arial"), 8.25));
     const double top = area.bottom() + 6;
     const double half = size.width() / 2.0;
-    for (int i = 0; i < int(std::size(kLegend)); ++i) {
+    for (const astro::YallopClass c : {astro::YallopClass::A, astro::YallopClass::B, astro::YallopClass::C,
+                                       astro::YallopClass::D}) {
+        const int i = static_cast<int>(c);
         const QRectF swatch((i % 2) * half + 4, top + (i / 2) * 18 + 2, 12, 12);
         p.setPen(QPen(colours::Silver, 1));
-        p.setBrush(zoneColour(kLegend[i].zone));
+        p.setBrush(zoneColour(astro::MapZone(i)));
         p.drawRect(swatch);
         p.setPen(Writing);
         p.drawText(QRectF(swatch.right() + 6, swatch.top() - 2, half - 26, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::fromUtf8(kLegend[i].text));
+                   astro::yallopClassText(c));
     }
     p.setPen(Writing);
     const bool evening = map_.evening.twilight == astro::Twilight::Evening;
