@@ -12,6 +12,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <algorithm>
+
 // The icons live in a static library, where nothing would otherwise pull their resource in.
 static void initIconResource()
 {
@@ -98,8 +100,12 @@ void centreOnScreen(QWidget* window)
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    const QRect available = screen->availableGeometry();
     QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
+    frame.moveCenter(available.center());
+    // A window larger than a small or strongly scaled screen keeps its title bar and left edge
+    // on the screen, so it can still be moved; its right or bottom part goes off instead.
+    frame.moveTopLeft(QPoint(std::max(frame.left(), available.left()), std::max(frame.top(), available.top())));
     window->move(frame.topLeft());
 }
 

@@ -91,6 +91,8 @@ TEST_F(MainWindowTest, EachItemOpensItsSideWindowOnce)
         open();
         EXPECT_EQ(shownWindows(item.window), first);
         EXPECT_TRUE(!first[0]->isMinimized() && !first[0]->parentWidget() && !first[0]->isModal());  // modeless, no owner
+        // Wider than the test screen or not, its title bar is on the screen.
+        EXPECT_TRUE(first[0]->screen()->availableGeometry().contains(first[0]->frameGeometry().topLeft()));
         EXPECT_EQ(unnamedControls(first[0]), "");
     }
 
