@@ -213,10 +213,7 @@ TEST_F(Tool, EveryFileRoundTripsThroughTheProgramsReaderAtTheEdgesOfTheEphemeris
 
 TEST_F(Tool, CivilTimeFollowsTheSummerTimeRules)
 {
-    const struct {
-        JulianDay ut;
-        const char* civil;
-    } cases[] = {
+    const std::pair<JulianDay, const char*> cases[] = {
         {julianDay(2026, 3, 29, 0 + 59 / 60.0), "2026.03.29 01:59"},  // CET, the last minute of it
         {julianDay(2026, 3, 29, 1), "2026.03.29 03:00"},              // 02:00 CET becomes 03:00 CEST
         {julianDay(2026, 10, 25, 0 + 59 / 60.0), "2026.10.25 02:59"},
@@ -224,17 +221,15 @@ TEST_F(Tool, CivilTimeFollowsTheSummerTimeRules)
         {julianDay(2026, 7, 1, 12 + 29.5 / 60), "2026.07.01 14:30"},  // to the nearest minute
         {julianDay(1975, 7, 1, 12), "1975.07.01 13:00"},              // no summer time in Hungary then
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(civilText(c.ut), QString::fromLatin1(c.civil)) << c.civil;
+    for (const auto& [ut, civil] : cases)
+        EXPECT_EQ(civilText(ut), QString::fromLatin1(civil)) << civil;
     // Another zone's own night of change: New York springs forward at 2:00 local, 7:00 UT.
     const CivilZone newYork("America/New_York");
     EXPECT_EQ(newYork.text(julianDay(2026, 3, 8, 6 + 59 / 60.0)), QStringLiteral("2026.03.08 01:59"));
     EXPECT_EQ(newYork.text(julianDay(2026, 3, 8, 7)), QStringLiteral("2026.03.08 03:00"));
     EXPECT_EQ(newYork.startOfYear(2026), julianDay(2026, 1, 1, 5));
-    // New moons in the night of a change: 2001-03-25 01:21 UT (USNO), just after the spring
-    // change; 2057-10-28 about 03:19 UT, after the autumn one.
+    // A new moon in the night of a change: 2001-03-25 01:21 UT (USNO), just after the spring one.
     EXPECT_TRUE(lines(2001, 2001, QStringLiteral("ujholdak.txt")).contains(QStringLiteral("2001.03.25 03:21")));
-    EXPECT_TRUE(lines(2057, 2057, QStringLiteral("ujholdak.txt")).contains(QStringLiteral("2057.10.28 04:19")));
 }
 
 TEST_F(Tool, ARangeAcrossTheYearBoundaryIsTheTwoYearsInTurn)
