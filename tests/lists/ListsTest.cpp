@@ -118,7 +118,7 @@ TEST_F(ListsTest, EveryLineIsOneRowExactlyAsItStandsAndCanBeScrolledIntoView)
 
 // A missing journal opens with its initial text, which an unchanged "OK" writes. One that is there
 // but cannot be read (a read error, a folder) says why, and "Mentés" and "OK" never write over it.
-TEST_F(ListsTest, MissingJournalStartsFromTheDesignTextAndAnUnreadableOneIsNeverSavedOver)
+TEST_F(ListsTest, MissingJournalStartsFromItsInitialTextAndAnUnreadableOneIsNeverSavedOver)
 {
     const struct {
         Journal which;
