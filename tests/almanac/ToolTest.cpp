@@ -171,22 +171,15 @@ TEST_F(Tool, EveryFileRoundTripsThroughTheProgramsReaderAtTheEdgesOfTheEphemeris
         writeAlmanac(folder, almanac);
         for (const AlmanacFile& file : almanacFiles(almanac)) {
             SCOPED_TRACE(file.name.toStdString() + " " + std::to_string(year));
-            const QByteArray raw = fileBytes(folder + u'/' + file.name);
+            // Windows-1250 (its bytes are the file services' test), CR LF after every line, the last too.
+            EXPECT_EQ(fileBytes(folder + u'/' + file.name), encodeWindows1250(file.lines->join("\r\n") + "\r\n"));
             EXPECT_EQ(readLines(folder + u'/' + file.name), *file.lines);
-            EXPECT_TRUE(raw.endsWith("\r\n"));
-            EXPECT_EQ(raw.count("\r\n"), raw.count('\n')) << "a bare LF";
-            EXPECT_EQ(raw.count("\r\n"), file.lines->size());
             for (const QString& line : *file.lines) {  // the details by their own day, two columns in
                 const QString date = file.name == u"holdsarlok-adatok.txt" ? line.mid(26, 10) : line.left(10);
                 EXPECT_TRUE(line.isEmpty() || !line[0].isDigit() || date.startsWith(QString::number(year) + u'.'))
                     << line.toStdString();
             }
         }
-        // Windows-1250, not UTF-8: "Típus" has í = 0xED, "ő" is 0xF5, "°" 0xB0.
-        EXPECT_TRUE(fileBytes(folder + QStringLiteral("/holdfogyik.txt")).contains("T\xEDpus"));
-        EXPECT_TRUE(fileBytes(folder + QStringLiteral("/holdsarlok-adatok.txt"))
-                        .contains("Budapest (47,50\xB0 \xC9, 19,04\xB0 K, 100 m), Europe/Budapest id\xF5"));
-        EXPECT_TRUE(fileBytes(folder + QStringLiteral("/holdsarlok.txt")).contains(" \xF3ra "));
         EXPECT_GE(almanac.newMoons.size(), 12);
         for (const QString& line : almanac.newMoons)
             EXPECT_TRUE(line.size() == 16 && toDateTime(line)) << line.toStdString();
@@ -202,12 +195,7 @@ TEST_F(Tool, EveryFileRoundTripsThroughTheProgramsReaderAtTheEdgesOfTheEphemeris
                 << line.toStdString();
             EXPECT_LE(line.size(), 71) << line.toStdString();
         }
-        // The details split by blanks into as many fields as the column header has.
-        const QStringList& details = almanac.crescentDetails;
-        ASSERT_GE(details.size(), 2 + 12 * 7);
-        const auto fields = [](const QString& line) { return line.split(u' ', Qt::SkipEmptyParts).size(); };
-        for (const QString& line : details.mid(2))
-            EXPECT_EQ(fields(line), fields(details[1])) << line.toStdString();
+        EXPECT_GE(almanac.crescentDetails.size(), 2 + 12 * 7);  // their fields: the crescent list's test
     }
 }
 
@@ -299,7 +287,6 @@ TEST_F(Tool, EachPlaceGetsItsOwnSkyAndTheSameNewMoons)
         const auto line = std::find_if(all.begin(), all.end(), [&](const QString& l) { return l.startsWith(c.date); });
         ASSERT_NE(line, all.end()) << c.date;
         const QString local = line->mid(39) + u'\n' + (line + 1 == all.end() ? QString() : *(line + 1));
-        EXPECT_TRUE(all.first().endsWith(c.place.name + QStringLiteral(", ") + QString::fromLatin1(c.place.timeZone) + QStringLiteral(" idő")));
         EXPECT_TRUE(local.contains(QString::fromUtf8(c.seen))) << local.toStdString();
         EXPECT_GT(almanac.crescents.size(), 1) << c.date;
         // The same instants, shown in another zone.
