@@ -65,7 +65,10 @@ protected:
     QByteArray logBytes() const { return readBytes(QStringLiteral("naplo-vkt.txt")); }
 };
 
-TEST_F(ListsTest, EachListWindowShowsItsOwnFileOrSaysItIsMissingOrWhyItCannotBeRead)
+// Each window reads its own file, every line one row exactly as it stands (empty and blank rows,
+// code page; line ends are the file services' test) and scrollable into view; a missing or an
+// unreadable file leaves it empty and says so.
+TEST_F(ListsTest, EachListWindowShowsItsOwnFileLineByLineOrSaysWhyNot)
 {
     const struct {
         ReferenceList which;
@@ -77,43 +80,29 @@ TEST_F(ListsTest, EachListWindowShowsItsOwnFileOrSaysItIsMissingOrWhyItCannotBeR
                    {ReferenceList::LunarEclipses, "Form12", "holdfogyik.txt"}};
     for (const auto& c : windows) {
         SCOPED_TRACE(c.window);
-        writeBytes(c.file, c.file.toLatin1() + "\r\n");
-        EXPECT_EQ(rowsOf(ReferenceListWindow(c.which)), QStringList{c.file});
+        const QStringList lines = {c.file, "", "1999 őű ŐŰ", "  2025.03.30  19:41  ", "\t x", QString(300, u'x')};
+        writeBytes(c.file, cp1250(lines.join("\r\n").toUtf8().constData()));  // the last wider than the box
+        ReferenceListWindow window(c.which);
+        window.show();
+        EXPECT_EQ(rowsOf(window), lines);
+        const QListView* list = window.findChild<QListView*>();
+        for (int row = 0; row < lines.size(); ++row) {
+            const int width = list->fontMetrics().horizontalAdvance(lines[row]);
+            EXPECT_GE(list->visualRect(list->model()->index(row, 0)).width(), width) << row;
+            EXPECT_GE(list->horizontalScrollBar()->maximum(), width - list->viewport()->width()) << row;
+        }
+        EXPECT_TRUE(messages->messages.empty());
         ASSERT_TRUE(QFile::remove(path(c.file)));
         const ReferenceListWindow missing(c.which);
         ASSERT_TRUE(QFile::link(kUnreadable, path(c.file)));
         const ReferenceListWindow unreadable(c.which);
-        for (const QWidget* window : {&missing, &unreadable})
-            EXPECT_TRUE(window->objectName() == c.window && rowsOf(*window).isEmpty());
+        for (const QWidget* w : std::initializer_list<const QWidget*>{&window, &missing, &unreadable})
+            EXPECT_EQ(w->objectName(), c.window);
+        EXPECT_TRUE(rowsOf(missing).isEmpty() && rowsOf(unreadable).isEmpty());
         EXPECT_EQ(takeMessages(), (QStringList{QStringLiteral("error: A '%1' fájl NEM található!").arg(c.file),
                                                QStringLiteral("error: A(z) '%1' fájl nem olvasható: %2")
                                                    .arg(QDir::toNativeSeparators(path(c.file)), reasonText(EIO))}));
     }
-}
-
-TEST_F(ListsTest, EveryLineIsOneRowExactlyAsItStandsAndCanBeScrolledIntoView)
-{
-    // Line ends themselves are the file services' test; here empty and blank rows, order and code page.
-    const struct {
-        QByteArray bytes;
-        QStringList rows;
-    } files[] = {{cp1250("2003\r\n\r\n1999 őű ŐŰ\r\n  2025.03.30  19:41  \r\n\t x"),
-                  {"2003", "", "1999 őű ŐŰ", "  2025.03.30  19:41  ", "\t x"}},
-                 {"a\r\n" + QByteArray(300, 'x') + "\r\nb", {"a", QString(300, u'x'), "b"}}};  // wider than the box
-    for (const auto& c : files) {
-        SCOPED_TRACE(&c - files);
-        writeBytes(QStringLiteral("holdsarlok.txt"), c.bytes);
-        ReferenceListWindow window(ReferenceList::EarlyCrescents);
-        window.show();
-        EXPECT_EQ(rowsOf(window), c.rows);
-        const QListView* list = window.findChild<QListView*>();
-        for (int row = 0; row < c.rows.size(); ++row) {
-            const int width = list->fontMetrics().horizontalAdvance(c.rows[row]);
-            EXPECT_GE(list->visualRect(list->model()->index(row, 0)).width(), width) << row;
-            EXPECT_GE(list->horizontalScrollBar()->maximum(), width - list->viewport()->width()) << row;
-        }
-    }
-    EXPECT_TRUE(messages->messages.empty());
 }
 
 // A missing journal opens with its initial text, which an unchanged "OK" writes. One that is there
@@ -189,27 +178,6 @@ TEST_F(ListsTest, JournalSavedWithoutAChangeKeepsItsBytes)
     EXPECT_EQ(takeMessages(), QStringList(2, "warning: Üreset NEM mentek!"));
 }
 
-// Only the blank counts as empty: line breaks, tabs and no-break spaces are content.
-TEST_F(ListsTest, BlankOnlyJournalIsRefusedAndOkStaysOpen)
-{
-    const struct {
-        QString text;
-        QByteArray file;  // empty: refused
-    } texts[] = {{"", ""}, {"    ", ""}, {"\n\n", "\r\n\r\n\r\n"}, {" \n ", " \r\n \r\n"},
-                 {" \t ", " \t \r\n"}, {"\u00A0", "\xA0\r\n"},
-                 {"  új\u2028sor  ", cp1250("  új\r\nsor  \r\n")}};  // a line break inside a paragraph
-    for (const auto& c : texts) {
-        SCOPED_TRACE(&c - texts);
-        const bool refused = c.file.isEmpty();
-        auto editor = openLog("regi\r\n");
-        retype(*editor, c.text);
-        trigger(*editor, "naplo2");
-        EXPECT_EQ(logBytes(), refused ? QByteArray("regi\r\n") : c.file);
-        EXPECT_EQ(editor->isVisible(), refused);
-        EXPECT_EQ(takeMessages(), refused ? QStringList{"warning: Üreset NEM mentek!"} : QStringList{});
-    }
-}
-
 // No question once the edits are saved: "OK" closes through the same close event.
 TEST_F(ListsTest, JournalCloseBoxAsksOnlyAboutUnsavedChanges)
 {
@@ -237,17 +205,28 @@ TEST_F(ListsTest, JournalCloseBoxAsksOnlyAboutUnsavedChanges)
     }
 }
 
-// Root writes anywhere, so the refused writes are a folder in the journal's place (the final
-// rename fails), a missing data folder (opening fails) and a file-size limit (writing fails); a
-// flush that fails is the file services' test.
-TEST_F(ListsTest, RefusedJournalSaveKeepsTheTextAndTheOldFile)
+// An OK that saves closes the editor; one that does not keeps the text and the old file, and a close
+// still asks. Only the blank counts as empty: line breaks, tabs and no-break spaces are content.
+// Root writes anywhere, so the refused writes are a folder in the journal's place (the final rename
+// fails), a missing data folder (opening fails) and a file-size limit (writing fails); a flush that
+// fails is the file services' test.
+TEST_F(ListsTest, OkSavesAndClosesOrKeepsTheTextAndTheOldFile)
 {
     enum Obstacle { None, FolderInPlace, MissingFolder, SizeLimit };
+    const char* blank = "^warning: Üreset NEM mentek!$";
     const struct {
         Obstacle obstacle;
         QString text;
-        QString message;  // a pattern
-    } saves[] = {{None, "Holdsarló 🌙 ma", "^warning: .*'naplo-vkt\\.txt'.*„🌙” \\(U\\+1F319\\)"},
+        const char* message;  // a pattern; nullptr: saved, and nothing said
+        QByteArray saved = {};
+    } saves[] = {{None, "", blank},
+                 {None, "    ", blank},
+                 {None, "\n\n", nullptr, "\r\n\r\n\r\n"},
+                 {None, " \n ", nullptr, " \r\n \r\n"},
+                 {None, " \t ", nullptr, " \t \r\n"},
+                 {None, "\u00A0", nullptr, "\xA0\r\n"},
+                 {None, "  új\u2028sor  ", nullptr, cp1250("  új\r\nsor  \r\n")},  // a break inside a paragraph
+                 {None, "Holdsarló 🌙 ma", "^warning: .*'naplo-vkt\\.txt'.*„🌙” \\(U\\+1F319\\)"},
                  {None, "Луна és Hold", "^warning: .*'naplo-vkt\\.txt'.*„Л” \\(U\\+041B\\)"},
                  {FolderInPlace, "fontos megfigyelés", "^error: .*/naplo-vkt\\.txt.*: \\S"},
                  {MissingFolder, "fontos megfigyelés", "^error: .*nincs/naplo-vkt\\.txt.*: \\S"},
@@ -274,11 +253,18 @@ TEST_F(ListsTest, RefusedJournalSaveKeepsTheTextAndTheOldFile)
         trigger(*editor, "naplo2");
         setrlimit(RLIMIT_FSIZE, &room);
 
-        EXPECT_EQ(shown(*editor), c.text);
-        EXPECT_EQ(readBytes(folder + "naplo-vkt.txt"), c.obstacle == FolderInPlace ? QByteArray() : old);
+        EXPECT_EQ(readBytes(folder + "naplo-vkt.txt"),
+                  c.message ? (c.obstacle == FolderInPlace ? QByteArray() : old) : c.saved);
         EXPECT_EQ(QDir(path(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"naplo-vkt.txt"});
         const QStringList said = takeMessages();
-        EXPECT_TRUE(said.size() == 1 && said[0].contains(QRegularExpression(c.message))) << qPrintable(said.join('|'));
+        EXPECT_EQ(editor->isVisible(), c.message != nullptr);
+        if (!c.message) {
+            EXPECT_EQ(said, QStringList());
+            continue;
+        }
+        EXPECT_EQ(shown(*editor), c.text);
+        EXPECT_TRUE(said.size() == 1 && said[0].contains(QRegularExpression(QString::fromUtf8(c.message))))
+            << qPrintable(said.join('|'));
         editor->close();  // still unsaved: the question is asked and answered "cancel"
         EXPECT_TRUE(editor->isVisible());
     }
