@@ -261,7 +261,7 @@ TEST_F(Tool, ShippedFilesAreTheToolsOutput)
     }
 }
 
-TEST_F(Tool, EachPlaceGetsItsOwnSkyAndTheSameNewMoons)
+TEST_F(Tool, EachPlaceGetsItsOwnSky)
 {
     // 2026-08-12 sets in progress over Central Europe; 2029-06-12 is over before a Lisbon sunrise;
     // Longyearbyen sees 2030-06-01 under the midnight sun and few crescents all year.
@@ -288,11 +288,7 @@ TEST_F(Tool, EachPlaceGetsItsOwnSkyAndTheSameNewMoons)
         ASSERT_NE(line, all.end()) << c.date;
         const QString local = line->mid(39) + u'\n' + (line + 1 == all.end() ? QString() : *(line + 1));
         EXPECT_TRUE(local.contains(QString::fromUtf8(c.seen))) << local.toStdString();
-        EXPECT_GT(almanac.crescents.size(), 1) << c.date;
-        // The same instants, shown in another zone.
-        Place here = budapest();
-        here.timeZone = c.place.timeZone;
-        EXPECT_EQ(almanac.newMoons, computeAlmanac(ephemeris, year, year, here).newMoons) << c.date;
+        EXPECT_GT(almanac.crescents.size(), 1) << c.date;  // the zone's own new moons: Lima's, below
     }
 }
 

@@ -125,31 +125,24 @@ TEST_F(OtherWindowsTest, CalendarOpensOnTheStoredDateAndMostShowsToday)
 TEST_F(OtherWindowsTest, DescriptionPageReadsWordForWord)
 {
     const QWidget* window = open<DescriptionWindow>();
-    const struct {
-        const char* name;
-        qsizetype length;  // counted apart from the text, as a check on its blank runs
-        QString text;
-    } labels[] = {
-        {"Label6", 38, "A program használatához néhány tanács:"},
-        {"Label7", 123, "A legördülő 'Újhold időpontok' listában az időpontok a magyar időszámítás szerint "
-                        "vannak (nyári- téli isz. korrigálásával!)"},
-        {"Label1", 97, "1.) a SÁRGA (Utolsó Újhold) gombra kattintva megjelenik a legutolsónak megadott újhold "
-                       "időpontja."},
-        {"Label2", 179, "2.) a ZÖLD (Utolsó Megfigyelés) gombra kattintva betölti az elmentett utolsó megfigyelési "
-                        "dátumot. Ha újat adunk meg, a MENTÉS gombbal elmenthetjük, legközelebb már azt tölti be. "},
-        {"Label3", 128, "3.) a KÉK (Most!) gombra kattintva a pillanatnyi időt-dátumot (a számítógép rendszer "
-                        "idejét) tölti be a 'Megfigyelési idejének'."},
-        {"Label5", 173, "Újhold időpont választásánál:  a program az aktuális (téli- nyári-) MAGYAR idő szerinti "
-                        "időpontokat tölti be (átírható, ha kell). A Program NEM számol át az időzónák között!"},
-        {"Label4", 245, "A ZÖLD vagy a KÉK gombra kattintva az 'Utolsó Újhold' mező tartalmát a program  -ELMENTI-  "
-                        "és a SÁRGA gombbal legközelebb már azt jeleníti meg!" + QString(25, u' ')
-                            + "Minden számítás automatikusan elmentődik a   '\\Pic\\szamitott.txt'   file -ba!"},
+    const std::pair<const char*, QString> labels[] = {
+        {"Label6", "A program használatához néhány tanács:"},
+        {"Label7", "A legördülő 'Újhold időpontok' listában az időpontok a magyar időszámítás szerint "
+                   "vannak (nyári- téli isz. korrigálásával!)"},
+        {"Label1", "1.) a SÁRGA (Utolsó Újhold) gombra kattintva megjelenik a legutolsónak megadott újhold "
+                   "időpontja."},
+        {"Label2", "2.) a ZÖLD (Utolsó Megfigyelés) gombra kattintva betölti az elmentett utolsó megfigyelési "
+                   "dátumot. Ha újat adunk meg, a MENTÉS gombbal elmenthetjük, legközelebb már azt tölti be. "},
+        {"Label3", "3.) a KÉK (Most!) gombra kattintva a pillanatnyi időt-dátumot (a számítógép rendszer "
+                   "idejét) tölti be a 'Megfigyelési idejének'."},
+        {"Label5", "Újhold időpont választásánál:  a program az aktuális (téli- nyári-) MAGYAR idő szerinti "
+                   "időpontokat tölti be (átírható, ha kell). A Program NEM számol át az időzónák között!"},
+        {"Label4", "A ZÖLD vagy a KÉK gombra kattintva az 'Utolsó Újhold' mező tartalmát a program  -ELMENTI-  "
+                   "és a SÁRGA gombbal legközelebb már azt jeleníti meg!" + QString(25, u' ')
+                       + "Minden számítás automatikusan elmentődik a   '\\Pic\\szamitott.txt'   file -ba!"},
     };
-    for (const auto& label : labels) {
-        const QString shown = child<QLabel>(window, label.name)->text();
-        EXPECT_EQ(shown, label.text) << label.name;
-        EXPECT_EQ(shown.size(), label.length) << label.name;
-    }
+    for (const auto& [name, text] : labels)
+        EXPECT_EQ(child<QLabel>(window, name)->text(), text) << name;
 }
 
 TEST_F(OtherWindowsTest, AboutBoxShowsTheBuildTextsAndTheIcon)
