@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
-#include <memory>
 
 namespace {
 
@@ -48,32 +47,29 @@ std::map<QString, QString> snapshot(const QString& folder)
     return files;
 }
 
+// The build, installed once for all tests into a temporary prefix.
+const QTemporaryDir& prefix()
+{
+    static const QTemporaryDir dir;
+    return dir;
+}
+const ProgramRun& installation()
+{
+    static const ProgramRun install = run(QStringLiteral(VKT_CMAKE_COMMAND),
+                                          {"--install", VKT_BUILD_DIR, "--prefix", prefix().path()},
+                                          QProcessEnvironment::systemEnvironment());
+    return install;
+}
+
 class InstalledProgramTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        prefix = new QTemporaryDir;
-        QProcess install;
-        install.setProcessChannelMode(QProcess::MergedChannels);
-        install.start(QStringLiteral(VKT_CMAKE_COMMAND),
-                      {"--install", QStringLiteral(VKT_BUILD_DIR), "--prefix", prefix->path()});
-        install.waitForFinished(-1);
-        installLog = new QString(QString::fromUtf8(install.readAll()));
-        installed = install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0;
-    }
-    static void TearDownTestSuite()
-    {
-        delete prefix;
-        delete installLog;
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(installed) << installLog->toStdString();
+        ASSERT_EQ(installation().code, 0) << installation().out.toStdString() << installation().err.toStdString();
         ASSERT_TRUE(home.isValid());
     }
 
-    static QString installedPath(const QString& relative) { return prefix->filePath(relative); }
+    static QString installedPath(const QString& relative) { return prefix().filePath(relative); }
     static QString program(const char* name) { return installedPath(QStringLiteral(VKT_BINDIR "/") + name); }
 
     // A user's session: their own HOME and XDG data home, no override, offscreen windows.
@@ -88,15 +84,8 @@ protected:
         return env;
     }
 
-    static QTemporaryDir* prefix;
-    static QString* installLog;
-    static bool installed;
     QTemporaryDir home;
 };
-
-QTemporaryDir* InstalledProgramTest::prefix = nullptr;
-QString* InstalledProgramTest::installLog = nullptr;
-bool InstalledProgramTest::installed = false;
 
 TEST_F(InstalledProgramTest, TreeHoldsBothProgramsAndTheShippedDataButNotTheMaintainersTool)
 {
@@ -119,7 +108,7 @@ TEST_F(InstalledProgramTest, TreeHoldsBothProgramsAndTheShippedDataButNotTheMain
     }
     for (const char* page : {"vkt", "vkt-almanac"})
         EXPECT_TRUE(QFileInfo::exists(installedPath(QStringLiteral("share/man/man1/%1.1.gz").arg(page)))) << page;
-    const ProgramRun tree = run(QStringLiteral("appstreamcli"), {"validate-tree", "--no-net", prefix->path()},
+    const ProgramRun tree = run(QStringLiteral("appstreamcli"), {"validate-tree", "--no-net", prefix().path()},
                                 QProcessEnvironment::systemEnvironment());
     EXPECT_EQ(tree.code, 0) << tree.out.toStdString() << tree.err.toStdString();
 }
@@ -163,7 +152,7 @@ TEST_F(InstalledProgramTest, CommandLinesAnswerOnTheRightStreamWithTheRightExitC
 
 TEST_F(InstalledProgramTest, FirstStartSeedsTheUserFolderLaterStartsKeepTheUsersFilesAndTheLogGrowsThere)
 {
-    const auto before = snapshot(prefix->path());
+    const auto before = snapshot(prefix().path());
     const QString user = home.filePath(QStringLiteral("adat/vkt/Pic"));
     const QString log = user + QStringLiteral("/szamitott.txt");
 
@@ -189,7 +178,7 @@ TEST_F(InstalledProgramTest, FirstStartSeedsTheUserFolderLaterStartsKeepTheUsers
     EXPECT_TRUE(secondLog.startsWith(firstLog));
     EXPECT_EQ(secondLog.count("Megfigyel\xE9s ideje:"), 2);
 
-    EXPECT_EQ(snapshot(prefix->path()), before) << "the installed tree is never written";
+    EXPECT_EQ(snapshot(prefix().path()), before) << "the installed tree is never written";
 }
 
 TEST_F(InstalledProgramTest, CommandLineFolderWinsAndAFolderThatCannotBeMadeIsNamedWithoutStoppingTheProgram)
