@@ -5,6 +5,7 @@
 #include "Failure.h"
 #include "FileBytes.h"
 #include "Guarded.h"
+#include "MapComputation.h"
 #include "HorizonChart.h"
 #include "Messages.h"
 #include "MoonPhases.h"
@@ -22,7 +23,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
 namespace vkt {
@@ -38,9 +38,6 @@ constexpr int kYallopColumn = 18;
 constexpr int kOdehColumn = 20;
 constexpr QRect kChartArea(10, 330, 610, 380);
 constexpr QRect kMapArea(630, 326, 600, 300 + VisibilityMapPicture::kLegendHeight);
-// The coarse map comes within a few milliseconds, the fine one within a tenth of a second.
-constexpr double kCoarseCell = 4;
-constexpr double kFineCell = 1;
 
 QFont windowFont()
 {
@@ -122,12 +119,7 @@ VisibilityWindow::VisibilityWindow(const QString& newMoonField)
     recompute();
 }
 
-VisibilityWindow::~VisibilityWindow()
-{
-    // The computation holds copies only, but no thread should outlive its window.
-    mapWatcher_->future().cancel();
-    mapWatcher_->waitForFinished();
-}
+VisibilityWindow::~VisibilityWindow() = default;
 
 void VisibilityWindow::createPlaceControls()
 {
@@ -249,58 +241,35 @@ void VisibilityWindow::createMap()
     saveMap->setAccessibleName(QStringLiteral("Láthatósági térkép mentése PNG képként"));
     connect(saveMap, &QPushButton::clicked, this, [this] { guarded([this] { saveFinishedMap(); }); });
 
-    mapWatcher_ = new QFutureWatcher<astro::VisibilityMap>(this);
-    connect(mapWatcher_, &QFutureWatcherBase::resultReadyAt, this,
-            [this](int index) { guarded([this, index] { showMap(mapWatcher_->resultAt(index)); }); });
+    maps_ = new MapComputation(this);
+    connect(maps_, &MapComputation::arrived, this, [this] { guarded([this] { drawMap(); }); });
 }
 
-void VisibilityWindow::startMap(const astro::MapEvening& evening)
+const astro::VisibilityMap* VisibilityWindow::shownMap() const
 {
-    if (mapEvening_ == evening) {
-        drawMap();  // the same evening for another place: only the mark moves
-        return;
-    }
-    mapWatcher_->future().cancel();
-    mapEvening_ = evening;
-    // The ephemeris stays on this thread; the worker gets its positions as plain numbers.
-    QFuture<astro::VisibilityMap> future =
-        QtConcurrent::run([track = astro::skyTrackFor(*ephemeris_, evening), evening](QPromise<astro::VisibilityMap>& promise) {
-            const auto cancelled = [&promise] { return promise.isCanceled(); };
-            for (const double cell : {kCoarseCell, kFineCell}) {
-                astro::VisibilityMap computed = astro::visibilityMap(track, evening, cell, cancelled);
-                if (!computed.complete)
-                    return;
-                promise.addResult(std::move(computed));
-            }
-        });
-    mapWatcher_->setFuture(future);
+    return maps_->latest();
 }
 
-void VisibilityWindow::showMap(const astro::VisibilityMap& computed)
+QFuture<astro::VisibilityMap> VisibilityWindow::mapComputation() const
 {
-    // A result of a cancelled evening may still be on its way.
-    if (computed.evening != mapEvening_)
-        return;
-    if (shownMap_ && shownMap_->evening == computed.evening && shownMap_->cellDegrees <= computed.cellDegrees)
-        return;
-    shownMap_ = computed;
-    drawMap();
+    return maps_->future();
 }
 
 void VisibilityWindow::drawMap()
 {
-    if (!shownMap_ || shownMap_->evening != mapEvening_) {
+    const astro::VisibilityMap* shown = maps_->latest();
+    if (!shown) {
         map->clear();
-        map->setAccessibleDescription(mapEvening_ ? QStringLiteral("A térkép készül.")
-                                                  : QStringLiteral("Nincs kijelölt este vagy reggel."));
+        map->setAccessibleDescription(maps_->evening() ? QStringLiteral("A térkép készül.")
+                                                       : QStringLiteral("Nincs kijelölt este vagy reggel."));
         return;
     }
-    map->setPixmap(QPixmap::fromImage(VisibilityMapPicture(*shownMap_, place_).render(kMapArea.size())));
-    const astro::MapZone here = shownMap_->at(place_.latitude, place_.longitude);
+    map->setPixmap(QPixmap::fromImage(VisibilityMapPicture(*shown, place_).render(kMapArea.size())));
+    const astro::MapZone here = shown->at(place_.latitude, place_.longitude);
     map->setAccessibleDescription(
         QStringLiteral("Yallop-zónák %1 %2 a Föld minden pontján; %3")
-            .arg(shownMap_->evening.date.toString(QStringLiteral("yyyy.MM.dd")),
-                 shownMap_->evening.twilight == astro::Twilight::Evening ? QStringLiteral("este") : QStringLiteral("reggel"),
+            .arg(shown->evening.date.toString(QStringLiteral("yyyy.MM.dd")),
+                 shown->evening.twilight == astro::Twilight::Evening ? QStringLiteral("este") : QStringLiteral("reggel"),
                  here == astro::MapZone::None
                      ? QStringLiteral("%1 helyén nincs holdsarló.").arg(place_.name)
                      : QStringLiteral("%1 zónája: %2.").arg(place_.name, QChar(u'A' + static_cast<int>(here)))));
@@ -308,17 +277,15 @@ void VisibilityWindow::drawMap()
 
 void VisibilityWindow::saveFinishedMap()
 {
-    if (!mapEvening_)
+    if (!maps_->evening())
         return;
     // The picture saved is the fine one, even when only the coarse one has arrived so far.
-    QFuture<astro::VisibilityMap> future = mapWatcher_->future();
-    future.waitForFinished();
-    if (future.resultCount() > 0)
-        showMap(future.resultAt(future.resultCount() - 1));
-    if (!shownMap_ || shownMap_->evening != mapEvening_ || shownMap_->cellDegrees != kFineCell)
+    const astro::VisibilityMap* fine = maps_->fine();
+    if (!fine)
         throw Failure(QStringLiteral("A térkép nem készült el, nem mentettem."));
-    savePicture(VisibilityMapPicture(*shownMap_, place_).render(kMapArea.size()),
-                QStringLiteral("terkep-%1.png").arg(shownMap_->evening.date.toString(QStringLiteral("yyyy.MM.dd"))));
+    drawMap();
+    savePicture(VisibilityMapPicture(*fine, place_).render(kMapArea.size()),
+                QStringLiteral("terkep-%1.png").arg(fine->evening.date.toString(QStringLiteral("yyyy.MM.dd"))));
 }
 
 const astro::CrescentEvening* VisibilityWindow::selected() const
@@ -336,12 +303,13 @@ void VisibilityWindow::showSelected()
     if (!c) {
         // No evening at all (a polar summer): nothing from another place or evening may stay.
         chart->clear();
-        mapWatcher_->future().cancel();
-        mapEvening_.reset();
+        maps_->clear();
         drawMap();
         return;
     }
-    startMap(astro::mapEveningOf(*c, place_));
+    // Another place on the same evening only moves the mark.
+    maps_->request(*ephemeris_, astro::mapEveningOf(*c, place_));
+    drawMap();
     const astro::CivilZone& zone = astro::hungarianTime();
     chart->setPixmap(QPixmap::fromImage(HorizonChart(*c, zone).render(kChartArea.size())));
     chart->setAccessibleDescription(

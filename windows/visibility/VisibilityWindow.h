@@ -5,11 +5,10 @@
 #include "Ephemeris.h"
 #include "VisibilityMap.h"
 
-#include <QFutureWatcher>
+#include <QFuture>
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -19,6 +18,8 @@ class QPushButton;
 class QTableWidget;
 
 namespace vkt {
+
+class MapComputation;
 
 // The new moon the window shows: the one nearest the main window's "Utolsó Újhold" time when
 // that field holds a valid time, else the one nearest now. Both are Hungarian clock times.
@@ -66,8 +67,8 @@ public:
 
     // The world map of the selected evening: computed in the background, a coarse one first.
     // The one shown (nullptr before the first arrives) and the computation behind it.
-    const astro::VisibilityMap* shownMap() const { return shownMap_ ? &*shownMap_ : nullptr; }
-    QFuture<astro::VisibilityMap> mapComputation() const { return mapWatcher_->future(); }
+    const astro::VisibilityMap* shownMap() const;
+    QFuture<astro::VisibilityMap> mapComputation() const;
 
 private:
     void createPlaceControls();
@@ -79,8 +80,6 @@ private:
     void showSelected();
     void savePicture(const QImage& image, const QString& suggested);
     void createMap();
-    void startMap(const astro::MapEvening& evening);
-    void showMap(const astro::VisibilityMap& computed);
     void drawMap();
     void saveFinishedMap();
 
@@ -88,9 +87,7 @@ private:
     astro::Place place_;
     ChosenNewMoon newMoon_;
     std::vector<astro::CrescentEvening> evenings_;
-    std::optional<astro::MapEvening> mapEvening_;  // the evening the map is (being) computed for
-    std::optional<astro::VisibilityMap> shownMap_;
-    QFutureWatcher<astro::VisibilityMap>* mapWatcher_ = nullptr;
+    MapComputation* maps_ = nullptr;
 };
 
 } // namespace vkt
