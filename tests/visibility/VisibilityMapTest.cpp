@@ -2,7 +2,10 @@
 #include "VisibilityMapPicture.h"
 #include "VisibilityWindow.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QToolTip>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSemaphore>
@@ -148,7 +151,14 @@ TEST(VisibilityMapTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShownAndS
     EXPECT_EQ(shown.at(47.5, 19.05), MapZone(int(window.selected()->yallop)));
     EXPECT_EQ(window.map->accessibleDescription(),
               QStringLiteral("Yallop-zónák 2026.03.20 este a Föld minden pontján; Budapest zónája: A."));
-
+    // The pointer over a place tells its zone: a pixel is 0,6° on the 600-pixel map.
+    const auto tipAt = [&](QPoint point) {
+        QHelpEvent help(QEvent::ToolTip, point, window.map->mapToGlobal(point));
+        QApplication::sendEvent(window.map, &help);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(tipAt(QPoint(330, 70)), QStringLiteral("48,0° É, 18,0° K: A: könnyen látható"));
+    EXPECT_EQ(tipAt(QPoint(50, 250)), QStringLiteral("60,0° D, 150,0° Ny: nincs holdsarló"));
     const QString file = dir.filePath(QStringLiteral("terkep.png"));
     QString offered;
     window.askFileName = [&](const QString& suggested) {

@@ -47,6 +47,15 @@ QPointF VisibilityMapPicture::at(QSize size, double latitude, double longitude)
             area.top() + (90 - latitude) / 180 * area.height()};
 }
 
+std::optional<QPointF> VisibilityMapPicture::placeAt(QSize size, QPointF point)
+{
+    const QRectF area = mapArea(size);
+    if (!area.contains(point))
+        return std::nullopt;
+    return QPointF(-180 + (point.x() - area.left()) / area.width() * 360,
+                   90 - (point.y() - area.top()) / area.height() * 180);
+}
+
 QColor VisibilityMapPicture::zoneColour(astro::MapZone zone)
 {
     static const QColor tints[] = {colours::LightGreen, colours::YellowGreen, colours::Yellow, colours::Orange};

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QRectF>
+#include <optional>
 
 namespace vkt {
 
@@ -20,8 +21,10 @@ public:
 
     // The map's rectangle inside an image of that size: as wide as the image, half as high.
     static QRectF mapArea(QSize size);
-    // Where a place falls in an image of that size.
+    // Where a place falls in an image of that size, and back: latitude as y, longitude as x of
+    // the point returned; empty below the map, on the legend.
     static QPointF at(QSize size, double latitude, double longitude);
+    static std::optional<QPointF> placeAt(QSize size, QPointF point);
     // The tint of a zone; transparent for the zones where the crescent cannot be seen.
     static QColor zoneColour(astro::MapZone zone);
 

@@ -1,6 +1,7 @@
 #include "VisibilityWindow.h"
 
 #include "Clock.h"
+#include "CrescentRow.h"
 #include "CrescentTable.h"
 #include "Failure.h"
 #include "FileBytes.h"
@@ -23,6 +24,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <cmath>
 
 namespace vkt {
@@ -71,13 +74,17 @@ astro::JulianDay fromClockTime(DateTime value)
     return astro::fromCivil(civil);
 }
 
+// "47,50° É, 19,04° K"
+QString latitudeLongitude(double latitude, double longitude, int decimals)
+{
+    return QStringLiteral("%1° %2, %3° %4")
+        .arg(astro::decimalText(std::abs(latitude), decimals), latitude < 0 ? QStringLiteral("D") : QStringLiteral("É"),
+             astro::decimalText(std::abs(longitude), decimals), longitude < 0 ? QStringLiteral("Ny") : QStringLiteral("K"));
+}
+
 QString coordinates(const astro::Place& p)
 {
-    const auto number = [](double v) { return QString::number(std::abs(v), 'f', 2).replace(u'.', u','); };
-    return QStringLiteral("%1° %2, %3° %4, %5 m")
-        .arg(number(p.latitude), p.latitude < 0 ? QStringLiteral("D") : QStringLiteral("É"), number(p.longitude),
-             p.longitude < 0 ? QStringLiteral("Ny") : QStringLiteral("K"))
-        .arg(std::lround(p.height));
+    return QStringLiteral("%1, %2 m").arg(latitudeLongitude(p.latitude, p.longitude, 2)).arg(std::lround(p.height));
 }
 
 } // namespace
@@ -234,6 +241,7 @@ void VisibilityWindow::createMap()
     map->setAccessibleName(QStringLiteral("Láthatósági térkép"));
     map->setGeometry(kMapArea);
     setColours(map, Background, Text);
+    map->installEventFilter(this);  // the zone under the pointer as a tooltip
 
     saveMap = colouredButton(this, QStringLiteral("&Térkép mentése PNG-be"), colours::PaleGreen, windowFont(),
                              QRect(390, saveChart->geometry().top(), 200, 28));
@@ -273,6 +281,28 @@ void VisibilityWindow::drawMap()
                  here == astro::MapZone::None
                      ? QStringLiteral("%1 helyén nincs holdsarló.").arg(place_.name)
                      : QStringLiteral("%1 zónája: %2.").arg(place_.name, QChar(u'A' + static_cast<int>(here)))));
+}
+
+bool VisibilityWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != map || event->type() != QEvent::ToolTip)
+        return QWidget::eventFilter(watched, event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const astro::VisibilityMap* shown = maps_->latest();
+    const auto place = VisibilityMapPicture::placeAt(kMapArea.size(), help->pos());
+    if (!shown || !place) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    const astro::MapZone zone = shown->at(place->y(), place->x());
+    QToolTip::showText(help->globalPos(),
+                       QStringLiteral("%1: %2").arg(latitudeLongitude(place->y(), place->x(), 1),
+                                                    zone == astro::MapZone::None
+                                                        ? QStringLiteral("nincs holdsarló")
+                                                        : astro::yallopClassText(astro::YallopClass(int(zone)))),
+                       map);
+    return true;
 }
 
 void VisibilityWindow::saveFinishedMap()

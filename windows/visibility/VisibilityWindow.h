@@ -70,6 +70,9 @@ public:
     const astro::VisibilityMap* shownMap() const;
     QFuture<astro::VisibilityMap> mapComputation() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void createPlaceControls();
     void createTable();
