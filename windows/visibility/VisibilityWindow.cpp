@@ -313,8 +313,8 @@ void VisibilityWindow::saveFinishedMap()
     const astro::VisibilityMap* fine = maps_->fine();
     if (!fine)
         throw Failure(QStringLiteral("A térkép nem készült el, nem mentettem."));
-    drawMap();
-    savePicture(VisibilityMapPicture(*fine, place_).render(kMapArea.size()),
+    drawMap();  // shows the fine map, which is then saved as shown
+    savePicture(map->pixmap().toImage(),
                 QStringLiteral("terkep-%1.png").arg(fine->evening.date.toString(QStringLiteral("yyyy.MM.dd"))));
 }
 
