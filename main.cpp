@@ -1,9 +1,9 @@
-#include "DataFolder.h"
-#include "MainWindow.h"
-#include "Messages.h"
-#include "StartOptions.h"
-#include "TextFiles.h"
-#include "WindowLook.h"
+#include "services/DataFolder.h"
+#include "services/Messages.h"
+#include "services/StartOptions.h"
+#include "services/TextFiles.h"
+#include "windows/common/WindowLook.h"
+#include "windows/main/MainWindow.h"
 
 #include <QApplication>
 

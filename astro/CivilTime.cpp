@@ -1,6 +1,6 @@
-#include "CivilTime.h"
+#include "astro/CivilTime.h"
 
-#include "Failure.h"
+#include "services/Failure.h"
 
 #include <cmath>
 

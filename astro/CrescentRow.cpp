@@ -1,4 +1,4 @@
-#include "CrescentRow.h"
+#include "astro/CrescentRow.h"
 
 #include <cmath>
 #include <iterator>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CivilTime.h"
-#include "CrescentVisibility.h"
+#include "astro/CivilTime.h"
+#include "astro/CrescentVisibility.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
-#include "CrescentVisibility.h"
+#include "astro/CrescentVisibility.h"
 
-#include "CivilTime.h"
-#include "Constants.h"
-#include "MoonPhases.h"
+#include "astro/CivilTime.h"
+#include "astro/Constants.h"
+#include "astro/MoonPhases.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "DeltaT.h"
+#include "astro/DeltaT.h"
 
 namespace vkt::astro {
 namespace {

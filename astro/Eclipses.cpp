@@ -1,8 +1,8 @@
-#include "Eclipses.h"
+#include "astro/Eclipses.h"
 
-#include "Constants.h"
-#include "Failure.h"
-#include "MoonPhases.h"
+#include "astro/Constants.h"
+#include "astro/MoonPhases.h"
+#include "services/Failure.h"
 
 #include <cmath>
 #include <functional>

@@ -1,8 +1,8 @@
-#include "Ephemeris.h"
+#include "astro/Ephemeris.h"
 
-#include "Constants.h"
-#include "DeltaT.h"
-#include "Failure.h"
+#include "astro/Constants.h"
+#include "astro/DeltaT.h"
+#include "services/Failure.h"
 
 #include <QDir>
 #include <QFile>

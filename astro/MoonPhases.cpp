@@ -1,6 +1,6 @@
-#include "MoonPhases.h"
+#include "astro/MoonPhases.h"
 
-#include "Failure.h"
+#include "services/Failure.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "VenusCrescents.h"
+#include "astro/VenusCrescents.h"
 
-#include "Failure.h"
+#include "services/Failure.h"
 
 #include <algorithm>
 #include <cmath>

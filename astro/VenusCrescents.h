@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Ephemeris.h"
+#include "astro/Ephemeris.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "VisibilityMap.h"
+#include "astro/VisibilityMap.h"
 
-#include "Constants.h"
+#include "astro/Constants.h"
 
 #include <algorithm>
 #include <cmath>

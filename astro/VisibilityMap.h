@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CrescentVisibility.h"
-#include "Ephemeris.h"
+#include "astro/CrescentVisibility.h"
+#include "astro/Ephemeris.h"
 
 #include <QDate>
 #include <cstdint>

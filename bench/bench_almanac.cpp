@@ -1,5 +1,5 @@
-#include "AlmanacLists.h"
-#include "Ephemeris.h"
+#include "astro/Ephemeris.h"
+#include "tools/almanac/AlmanacLists.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

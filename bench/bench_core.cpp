@@ -1,5 +1,5 @@
-#include "Crescent.h"
-#include "DateTime.h"
+#include "core/Crescent.h"
+#include "services/DateTime.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
-#include "JournalEditor.h"
-#include "Messages.h"
-#include "ReferenceListWindow.h"
-#include "TextFiles.h"
-#include "WindowLook.h"
+#include "services/Messages.h"
+#include "services/TextFiles.h"
+#include "windows/common/WindowLook.h"
+#include "windows/lists/JournalEditor.h"
+#include "windows/lists/ReferenceListWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
 // Start-up and the "Most!" click, on a real display: run it under xvfb-run.
 //   xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" build/bench/vkt_bench_main
-#include "Clock.h"
-#include "DrawnText.h"
-#include "MainClientArea.h"
-#include "MainWindow.h"
-#include "Messages.h"
-#include "WindowLook.h"
+#include "services/Clock.h"
+#include "services/Messages.h"
+#include "windows/common/DrawnText.h"
+#include "windows/common/WindowLook.h"
+#include "windows/main/MainClientArea.h"
+#include "windows/main/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>

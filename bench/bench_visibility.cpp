@@ -2,10 +2,10 @@
 // (Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise), and the world map of an
 // evening, coarse and at one degree:
 //   build/bench/vkt_bench_visibility
-#include "HorizonChart.h"
-#include "VisibilityMap.h"
-#include "VisibilityWindow.h"
-#include "WindowLook.h"
+#include "astro/VisibilityMap.h"
+#include "windows/common/WindowLook.h"
+#include "windows/visibility/HorizonChart.h"
+#include "windows/visibility/VisibilityWindow.h"
 
 #include <QApplication>
 #include <QLabel>

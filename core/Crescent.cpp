@@ -1,7 +1,7 @@
-#include "Crescent.h"
+#include "core/Crescent.h"
 
-#include "Failure.h"
-#include "Numbers.h"
+#include "services/Failure.h"
+#include "services/Numbers.h"
 
 #include <cstdlib>
 

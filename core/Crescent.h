@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DateTime.h"
-#include "Phase.h"
+#include "core/Phase.h"
+#include "services/DateTime.h"
 
 #include <QStringList>
 #include <cstdint>

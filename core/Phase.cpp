@@ -1,4 +1,4 @@
-#include "Phase.h"
+#include "core/Phase.h"
 
 #include <cmath>
 #include <numbers>

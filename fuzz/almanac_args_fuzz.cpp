@@ -1,10 +1,10 @@
 // vkt-almanac's command line: any argument vector (NUL-separated UTF-8) ends in exit code 0, 1
 // or 2 with a message, never a crash. Arguments that would start a computation are checked
 // against the limits instead of being run.
-#include "CivilTime.h"
-#include "CommandLine.h"
-#include "FuzzCheck.h"
-#include "TextFiles.h"
+#include "astro/CivilTime.h"
+#include "fuzz/FuzzCheck.h"
+#include "services/TextFiles.h"
+#include "tools/almanac/CommandLine.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,6 +1,6 @@
 // toDateTime on any text; every accepted text comes back from DateTimeText as the same value.
-#include "DateTime.h"
-#include "FuzzCheck.h"
+#include "fuzz/FuzzCheck.h"
+#include "services/DateTime.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // toNumber on any text; an accepted number is finite, formats, and reads back from its own
 // shortest exact text with a decimal comma.
-#include "FuzzCheck.h"
-#include "Numbers.h"
+#include "fuzz/FuzzCheck.h"
+#include "services/Numbers.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,8 +1,8 @@
 // A list window's loading of any file: no crash, and one row per line of the file, exactly as
 // a plain character-by-character split gives them, in order.
-#include "FuzzCheck.h"
-#include "ReferenceRows.h"
-#include "TextFiles.h"
+#include "fuzz/FuzzCheck.h"
+#include "services/TextFiles.h"
+#include "windows/lists/ReferenceRows.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // Windows-1250 decoding and line splitting of any bytes, and the journal editor's load followed
 // by an unchanged save: the same bytes come out, or a blank-only text is refused and the file
 // keeps its bytes untouched.
-#include "FuzzCheck.h"
-#include "JournalText.h"
-#include "TextFiles.h"
+#include "fuzz/FuzzCheck.h"
+#include "services/TextFiles.h"
+#include "windows/lists/JournalText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DateTime.h"
+#include "services/DateTime.h"
 
 #include <memory>
 

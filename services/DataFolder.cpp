@@ -1,4 +1,4 @@
-#include "DataFolder.h"
+#include "services/DataFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

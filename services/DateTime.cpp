@@ -1,6 +1,6 @@
-#include "DateTime.h"
+#include "services/DateTime.h"
 
-#include "Failure.h"
+#include "services/Failure.h"
 
 #include <chrono>
 #include <cmath>

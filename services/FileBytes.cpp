@@ -1,6 +1,6 @@
-#include "FileBytes.h"
+#include "services/FileBytes.h"
 
-#include "Failure.h"
+#include "services/Failure.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "Messages.h"
+#include "services/Messages.h"
 
 #include <cstdio>
 

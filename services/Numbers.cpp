@@ -1,4 +1,4 @@
-#include "Numbers.h"
+#include "services/Numbers.h"
 
 #include <charconv>
 #include <cmath>

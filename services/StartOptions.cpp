@@ -1,6 +1,6 @@
-#include "StartOptions.h"
+#include "services/StartOptions.h"
 
-#include "Version.h"
+#include "services/Version.h"
 
 #include <QCommandLineParser>
 #include <QSet>

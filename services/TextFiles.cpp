@@ -1,7 +1,7 @@
-#include "TextFiles.h"
+#include "services/TextFiles.h"
 
-#include "Failure.h"
-#include "FileBytes.h"
+#include "services/Failure.h"
+#include "services/FileBytes.h"
 
 #include <QDir>
 #include <QFileInfo>

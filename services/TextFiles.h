@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataFolder.h"
+#include "services/DataFolder.h"
 
 #include <QByteArrayView>
 #include <QString>

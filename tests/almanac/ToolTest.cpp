@@ -1,13 +1,13 @@
 // vkt-almanac as a user meets it: arguments, the five files, overwriting, civil time.
-#include "AlmanacLists.h"
-#include "CivilTime.h"
-#include "CommandLine.h"
-#include "DateTime.h"
-#include "Failure.h"
-#include "FileBytes.h"
-#include "MoonPhases.h"
-#include "TestSupport.h"
-#include "TextFiles.h"
+#include "astro/CivilTime.h"
+#include "astro/MoonPhases.h"
+#include "services/DateTime.h"
+#include "services/Failure.h"
+#include "services/FileBytes.h"
+#include "services/TextFiles.h"
+#include "tests/support/TestSupport.h"
+#include "tools/almanac/AlmanacLists.h"
+#include "tools/almanac/CommandLine.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

@@ -1,13 +1,13 @@
 // The astronomy against published tables (data/README.md): USNO new moons, NASA's eclipse
 // catalogues; and against the Swiss Ephemeris' own independent routines (heliacal phenomena,
 // local eclipse circumstances, heliocentric Venus), which only these tests call directly.
-#include "CivilTime.h"
-#include "CrescentVisibility.h"
-#include "Eclipses.h"
-#include "Ephemeris.h"
-#include "MoonPhases.h"
-#include "TextFiles.h"
-#include "VenusCrescents.h"
+#include "astro/CivilTime.h"
+#include "astro/CrescentVisibility.h"
+#include "astro/Eclipses.h"
+#include "astro/Ephemeris.h"
+#include "astro/MoonPhases.h"
+#include "astro/VenusCrescents.h"
+#include "services/TextFiles.h"
 
 #include <gtest/gtest.h>
 #include <QDate>

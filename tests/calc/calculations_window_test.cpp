@@ -1,8 +1,8 @@
-#include "CalculationsWindow.h"
-#include "DrawnText.h"
-#include "SingleWindow.h"
-#include "TestSupport.h"
-#include "Widgets.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/Widgets.h"
+#include "windows/calc/CalculationsWindow.h"
+#include "windows/common/DrawnText.h"
+#include "windows/common/SingleWindow.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "Crescent.h"
+#include "core/Crescent.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "TestSupport.h"
-#include "Version.h"
+#include "services/Version.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QSize>

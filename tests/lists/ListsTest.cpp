@@ -1,8 +1,8 @@
-#include "FileBytes.h"
-#include "JournalEditor.h"
-#include "ReferenceListWindow.h"
-#include "TestSupport.h"
-#include "TextFiles.h"
+#include "services/FileBytes.h"
+#include "services/TextFiles.h"
+#include "tests/support/TestSupport.h"
+#include "windows/lists/JournalEditor.h"
+#include "windows/lists/ReferenceListWindow.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "Crescent.h"
-#include "DrawnText.h"
-#include "MainClientArea.h"
-#include "MainWindow.h"
-#include "PhasePicture.h"
-#include "TestSupport.h"
-#include "Twips.h"
-#include "Widgets.h"
+#include "core/Crescent.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/Widgets.h"
+#include "windows/common/DrawnText.h"
+#include "windows/common/Twips.h"
+#include "windows/main/MainClientArea.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/PhasePicture.h"
 
 #include <QAction>
 #include <QApplication>

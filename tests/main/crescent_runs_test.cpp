@@ -1,9 +1,9 @@
-#include "FileBytes.h"
-#include "MainWindowFixture.h"
+#include "services/FileBytes.h"
+#include "tests/main/MainWindowFixture.h"
 
-#include "AccessibleTree.h"
-#include "CrescentRuns.h"
-#include "TextFiles.h"
+#include "services/TextFiles.h"
+#include "tests/support/AccessibleTree.h"
+#include "windows/main/CrescentRuns.h"
 
 #include <QFontMetrics>
 #include <QScreen>

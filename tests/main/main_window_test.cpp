@@ -1,9 +1,9 @@
-#include "FileBytes.h"
-#include "MainWindowFixture.h"
+#include "services/FileBytes.h"
+#include "tests/main/MainWindowFixture.h"
 
-#include "Phase.h"
-#include "Pictures.h"
-#include "WindowLook.h"
+#include "core/Phase.h"
+#include "windows/common/Pictures.h"
+#include "windows/common/WindowLook.h"
 
 #include <QDir>
 #include <cerrno>

@@ -1,5 +1,5 @@
-#include "MainWindowFixture.h"
-#include "Version.h"
+#include "services/Version.h"
+#include "tests/main/MainWindowFixture.h"
 
 #include <QDialogButtonBox>
 #include <QMenu>

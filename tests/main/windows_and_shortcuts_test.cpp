@@ -1,8 +1,8 @@
-#include "AccessibleTree.h"
-#include "MainWindowFixture.h"
-#include "MoonMapWindow.h"
-#include "QtMessageBox.h"
-#include "VisibilityWindow.h"
+#include "tests/main/MainWindowFixture.h"
+#include "tests/support/AccessibleTree.h"
+#include "windows/common/QtMessageBox.h"
+#include "windows/main/MoonMapWindow.h"
+#include "windows/visibility/VisibilityWindow.h"
 
 #include <QLabel>
 #include <QMenu>

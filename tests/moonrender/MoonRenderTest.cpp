@@ -1,9 +1,9 @@
 // The renderer's geometry measured from the pixels alone, the GIF encoder, and the pictures a
 // fresh clone ships, read as the program reads them.
-#include "GifWriter.h"
-#include "MoonRenderer.h"
-#include "Phase.h"
-#include "ProgramPictures.h"
+#include "core/Phase.h"
+#include "tools/moonrender/GifWriter.h"
+#include "tools/moonrender/MoonRenderer.h"
+#include "tools/moonrender/ProgramPictures.h"
 
 #include <gtest/gtest.h>
 

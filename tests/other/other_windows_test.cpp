@@ -1,11 +1,11 @@
-#include "AboutWindow.h"
-#include "CalculationsWindow.h"
-#include "CalendarWindow.h"
-#include "DescriptionWindow.h"
-#include "SingleWindow.h"
-#include "TestSupport.h"
-#include "Widgets.h"
-#include "WindowLook.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/Widgets.h"
+#include "windows/calc/CalculationsWindow.h"
+#include "windows/common/SingleWindow.h"
+#include "windows/common/WindowLook.h"
+#include "windows/other/AboutWindow.h"
+#include "windows/other/CalendarWindow.h"
+#include "windows/other/DescriptionWindow.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -1,5 +1,5 @@
-#include "DataFolder.h"
-#include "TestSupport.h"
+#include "services/DataFolder.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "DateTime.h"
-#include "Failure.h"
+#include "services/DateTime.h"
+#include "services/Failure.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "FileBytes.h"
-#include "TestSupport.h"
-#include "TextFiles.h"
+#include "services/FileBytes.h"
+#include "services/TextFiles.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "Failure.h"
-#include "FileBytes.h"
-#include "TestSupport.h"
-#include "TextFiles.h"
+#include "services/Failure.h"
+#include "services/FileBytes.h"
+#include "services/TextFiles.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "WindowLook.h"
+#include "windows/common/WindowLook.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

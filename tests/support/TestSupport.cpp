@@ -1,9 +1,9 @@
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
-#include "DateTime.h"
-#include "Failure.h"
-#include "FileBytes.h"
-#include "TextFiles.h"
+#include "services/DateTime.h"
+#include "services/Failure.h"
+#include "services/FileBytes.h"
+#include "services/TextFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Clock.h"
-#include "Messages.h"
+#include "services/Clock.h"
+#include "services/Messages.h"
 
 #include <QByteArray>
 #include <QString>

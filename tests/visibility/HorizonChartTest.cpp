@@ -1,8 +1,8 @@
-#include "FileBytes.h"
-#include "HorizonChart.h"
-#include "TestSupport.h"
-#include "MoonPhases.h"
-#include "VisibilityWindow.h"
+#include "astro/MoonPhases.h"
+#include "services/FileBytes.h"
+#include "tests/support/TestSupport.h"
+#include "windows/visibility/HorizonChart.h"
+#include "windows/visibility/VisibilityWindow.h"
 
 #include <QFile>
 #include <QLabel>

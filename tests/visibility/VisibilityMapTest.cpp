@@ -1,6 +1,6 @@
-#include "VisibilityMap.h"
-#include "VisibilityMapPicture.h"
-#include "VisibilityWindow.h"
+#include "astro/VisibilityMap.h"
+#include "windows/visibility/VisibilityMapPicture.h"
+#include "windows/visibility/VisibilityWindow.h"
 
 #include <QApplication>
 #include <QHelpEvent>

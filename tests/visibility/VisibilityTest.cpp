@@ -1,9 +1,9 @@
-#include "AccessibleTree.h"
-#include "AlmanacLists.h"
-#include "CivilTime.h"
-#include "ObservingPlaces.h"
-#include "TestSupport.h"
-#include "VisibilityWindow.h"
+#include "astro/CivilTime.h"
+#include "tests/support/AccessibleTree.h"
+#include "tests/support/TestSupport.h"
+#include "tools/almanac/AlmanacLists.h"
+#include "windows/visibility/ObservingPlaces.h"
+#include "windows/visibility/VisibilityWindow.h"
 
 #include <QApplication>
 #include <QClipboard>

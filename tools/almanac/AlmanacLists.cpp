@@ -1,12 +1,12 @@
-#include "AlmanacLists.h"
+#include "tools/almanac/AlmanacLists.h"
 
-#include "CivilTime.h"
-#include "CrescentRow.h"
-#include "CrescentVisibility.h"
-#include "Eclipses.h"
-#include "MoonPhases.h"
-#include "TextFiles.h"
-#include "VenusCrescents.h"
+#include "astro/CivilTime.h"
+#include "astro/CrescentRow.h"
+#include "astro/CrescentVisibility.h"
+#include "astro/Eclipses.h"
+#include "astro/MoonPhases.h"
+#include "astro/VenusCrescents.h"
+#include "services/TextFiles.h"
 
 #include <QDir>
 #include <algorithm>

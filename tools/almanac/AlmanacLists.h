@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CivilTime.h"
-#include "Ephemeris.h"
+#include "astro/CivilTime.h"
+#include "astro/Ephemeris.h"
 
 #include <QString>
 #include <QStringList>

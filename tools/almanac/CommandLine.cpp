@@ -1,10 +1,10 @@
-#include "CommandLine.h"
+#include "tools/almanac/CommandLine.h"
 
-#include "AlmanacLists.h"
-#include "CivilTime.h"
-#include "Failure.h"
-#include "TextFiles.h"
-#include "Version.h"
+#include "astro/CivilTime.h"
+#include "services/Failure.h"
+#include "services/TextFiles.h"
+#include "services/Version.h"
+#include "tools/almanac/AlmanacLists.h"
 
 #include <QDir>
 #include <QFileInfo>

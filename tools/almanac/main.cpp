@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "tools/almanac/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,4 +1,4 @@
-#include "GifWriter.h"
+#include "tools/moonrender/GifWriter.h"
 
 #include <QSaveFile>
 

@@ -1,6 +1,6 @@
-#include "MoonRenderer.h"
+#include "tools/moonrender/MoonRenderer.h"
 
-#include "Phase.h"
+#include "core/Phase.h"
 
 #include <QImageReader>
 

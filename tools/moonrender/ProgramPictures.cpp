@@ -1,7 +1,7 @@
-#include "ProgramPictures.h"
+#include "tools/moonrender/ProgramPictures.h"
 
-#include "GifWriter.h"
-#include "Phase.h"
+#include "core/Phase.h"
+#include "tools/moonrender/GifWriter.h"
 
 #include <QDir>
 #include <QFont>

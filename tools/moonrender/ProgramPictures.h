@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MoonRenderer.h"
+#include "tools/moonrender/MoonRenderer.h"
 
 #include <QImage>
 #include <QString>

@@ -1,7 +1,7 @@
 // Renders every picture of the Moon that the program shows, and its icons, from a lunar map.
-#include "MoonRenderer.h"
-#include "ProgramPictures.h"
-#include "Version.h"
+#include "services/Version.h"
+#include "tools/moonrender/MoonRenderer.h"
+#include "tools/moonrender/ProgramPictures.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "CalculationsWindow.h"
+#include "windows/calc/CalculationsWindow.h"
 
-#include "DrawnText.h"
-#include "Messages.h"
-#include "MilConversion.h"
-#include "Numbers.h"
-#include "WindowLook.h"
+#include "services/Messages.h"
+#include "services/Numbers.h"
+#include "windows/calc/MilConversion.h"
+#include "windows/common/DrawnText.h"
+#include "windows/common/WindowLook.h"
 
 #include <QLabel>
 #include <QLineEdit>

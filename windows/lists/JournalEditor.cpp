@@ -1,10 +1,10 @@
-#include "JournalEditor.h"
+#include "windows/lists/JournalEditor.h"
 
-#include "Failure.h"
-#include "JournalText.h"
-#include "Messages.h"
-#include "TextFiles.h"
-#include "WindowLook.h"
+#include "services/Failure.h"
+#include "services/Messages.h"
+#include "services/TextFiles.h"
+#include "windows/common/WindowLook.h"
+#include "windows/lists/JournalText.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JournalText.h"
+#include "windows/lists/JournalText.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "JournalText.h"
+#include "windows/lists/JournalText.h"
 
 #include <algorithm>
 

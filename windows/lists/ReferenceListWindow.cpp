@@ -1,10 +1,10 @@
-#include "ReferenceListWindow.h"
+#include "windows/lists/ReferenceListWindow.h"
 
-#include "Failure.h"
-#include "Messages.h"
-#include "ReferenceRows.h"
-#include "TextFiles.h"
-#include "WindowLook.h"
+#include "services/Failure.h"
+#include "services/Messages.h"
+#include "services/TextFiles.h"
+#include "windows/common/WindowLook.h"
+#include "windows/lists/ReferenceRows.h"
 
 #include <QAbstractItemDelegate>
 #include <QLabel>

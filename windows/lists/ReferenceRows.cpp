@@ -1,6 +1,6 @@
-#include "ReferenceRows.h"
+#include "windows/lists/ReferenceRows.h"
 
-#include "TextFiles.h"
+#include "services/TextFiles.h"
 
 namespace vkt {
 

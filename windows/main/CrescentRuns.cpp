@@ -1,16 +1,16 @@
-#include "CrescentRuns.h"
+#include "windows/main/CrescentRuns.h"
 
-#include "Clock.h"
-#include "DrawnText.h"
-#include "Failure.h"
-#include "MainClientArea.h"
-#include "Numbers.h"
-#include "Messages.h"
-#include "PhasePicture.h"
-#include "Pictures.h"
-#include "SavedTimes.h"
-#include "TextFiles.h"
-#include "Twips.h"
+#include "services/Clock.h"
+#include "services/Failure.h"
+#include "services/Messages.h"
+#include "services/Numbers.h"
+#include "services/TextFiles.h"
+#include "windows/common/DrawnText.h"
+#include "windows/common/Pictures.h"
+#include "windows/common/Twips.h"
+#include "windows/main/MainClientArea.h"
+#include "windows/main/PhasePicture.h"
+#include "windows/main/SavedTimes.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Crescent.h"
+#include "core/Crescent.h"
 
 namespace vkt {
 

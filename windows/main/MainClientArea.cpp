@@ -1,10 +1,10 @@
-#include "MainClientArea.h"
+#include "windows/main/MainClientArea.h"
 
-#include "DrawnText.h"
-#include "PhasePicture.h"
-#include "Pictures.h"
-#include "WindowLook.h"
-#include "WrappedCaption.h"
+#include "windows/common/DrawnText.h"
+#include "windows/common/Pictures.h"
+#include "windows/common/WindowLook.h"
+#include "windows/main/PhasePicture.h"
+#include "windows/main/WrappedCaption.h"
 
 #include <QApplication>
 #include <QComboBox>

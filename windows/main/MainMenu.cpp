@@ -1,4 +1,4 @@
-#include "MainMenu.h"
+#include "windows/main/MainMenu.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SideWindows.h"
+#include "windows/main/SideWindows.h"
 
 #include <QString>
 #include <functional>

@@ -1,16 +1,16 @@
-#include "MainWindow.h"
+#include "windows/main/MainWindow.h"
 
-#include "CrescentRuns.h"
-#include "Guarded.h"
-#include "MainClientArea.h"
-#include "MainMenu.h"
-#include "PhasePicture.h"
-#include "SavedTimesActions.h"
-#include "Version.h"
-#include "WindowLook.h"
+#include "services/Version.h"
+#include "windows/common/Guarded.h"
+#include "windows/common/WindowLook.h"
+#include "windows/main/CrescentRuns.h"
+#include "windows/main/MainClientArea.h"
+#include "windows/main/MainMenu.h"
+#include "windows/main/PhasePicture.h"
+#include "windows/main/SavedTimesActions.h"
 
-#include "Clock.h"
-#include "DateTime.h"
+#include "services/Clock.h"
+#include "services/DateTime.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
-#include "MoonMapWindow.h"
+#include "windows/main/MoonMapWindow.h"
 
-#include "Pictures.h"
-#include "TextFiles.h"
-#include "WindowLook.h"
+#include "services/TextFiles.h"
+#include "windows/common/Pictures.h"
+#include "windows/common/WindowLook.h"
 
 #include <QLabel>
 

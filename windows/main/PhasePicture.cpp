@@ -1,4 +1,4 @@
-#include "PhasePicture.h"
+#include "windows/main/PhasePicture.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "SavedTimes.h"
+#include "windows/main/SavedTimes.h"
 
-#include "TextFiles.h"
+#include "services/TextFiles.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "SavedTimesActions.h"
+#include "windows/main/SavedTimesActions.h"
 
-#include "Failure.h"
-#include "Messages.h"
-#include "SavedTimes.h"
+#include "services/Failure.h"
+#include "services/Messages.h"
+#include "windows/main/SavedTimes.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,12 +1,12 @@
-#include "SideWindows.h"
+#include "windows/main/SideWindows.h"
 
-#include "AboutWindow.h"
-#include "CalculationsWindow.h"
-#include "CalendarWindow.h"
-#include "DescriptionWindow.h"
-#include "JournalEditor.h"
-#include "ReferenceListWindow.h"
-#include "VisibilityWindow.h"
+#include "windows/calc/CalculationsWindow.h"
+#include "windows/lists/JournalEditor.h"
+#include "windows/lists/ReferenceListWindow.h"
+#include "windows/other/AboutWindow.h"
+#include "windows/other/CalendarWindow.h"
+#include "windows/other/DescriptionWindow.h"
+#include "windows/visibility/VisibilityWindow.h"
 
 namespace vkt {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MoonMapWindow.h"
-#include "SingleWindow.h"
+#include "windows/common/SingleWindow.h"
+#include "windows/main/MoonMapWindow.h"
 
 #include <QWidget>
 #include <array>

@@ -1,4 +1,4 @@
-#include "WrappedCaption.h"
+#include "windows/main/WrappedCaption.h"
 
 #include <QEvent>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "AboutWindow.h"
+#include "windows/other/AboutWindow.h"
 
-#include "Version.h"
-#include "WindowLook.h"
+#include "services/Version.h"
+#include "windows/common/WindowLook.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "CalendarWindow.h"
+#include "windows/other/CalendarWindow.h"
 
-#include "Clock.h"
-#include "DateTime.h"
-#include "WindowLook.h"
+#include "services/Clock.h"
+#include "services/DateTime.h"
+#include "windows/common/WindowLook.h"
 
 #include <QCalendarWidget>
 #include <QLocale>

@@ -1,6 +1,6 @@
-#include "DescriptionWindow.h"
+#include "windows/other/DescriptionWindow.h"
 
-#include "WindowLook.h"
+#include "windows/common/WindowLook.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "CrescentTable.h"
+#include "windows/visibility/CrescentTable.h"
 
-#include "CrescentRow.h"
-#include "WindowLook.h"
+#include "astro/CrescentRow.h"
+#include "windows/common/WindowLook.h"
 
 namespace vkt {
 

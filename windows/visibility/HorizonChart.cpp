@@ -1,6 +1,6 @@
-#include "HorizonChart.h"
+#include "windows/visibility/HorizonChart.h"
 
-#include "WindowLook.h"
+#include "windows/common/WindowLook.h"
 
 #include <QPainter>
 #include <QPainterPath>

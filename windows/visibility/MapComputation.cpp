@@ -1,4 +1,4 @@
-#include "MapComputation.h"
+#include "windows/visibility/MapComputation.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 

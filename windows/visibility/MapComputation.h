@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VisibilityMap.h"
+#include "astro/VisibilityMap.h"
 
 #include <QFutureWatcher>
 #include <QObject>

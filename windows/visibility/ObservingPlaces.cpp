@@ -1,6 +1,6 @@
-#include "ObservingPlaces.h"
+#include "windows/visibility/ObservingPlaces.h"
 
-#include "Numbers.h"
+#include "services/Numbers.h"
 
 #include <QSettings>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "VisibilityMapPicture.h"
+#include "windows/visibility/VisibilityMapPicture.h"
 
-#include "CrescentRow.h"
-#include "WindowLook.h"
+#include "astro/CrescentRow.h"
+#include "windows/common/WindowLook.h"
 
 #include <QMutex>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CrescentVisibility.h"
-#include "DateTime.h"
-#include "Ephemeris.h"
-#include "VisibilityMap.h"
+#include "astro/CrescentVisibility.h"
+#include "astro/Ephemeris.h"
+#include "astro/VisibilityMap.h"
+#include "services/DateTime.h"
 
 #include <QFuture>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WindowLook.h"
+#include "windows/common/WindowLook.h"
 
 #include <QPointer>
 #include <QWidget>

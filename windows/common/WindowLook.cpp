@@ -1,7 +1,7 @@
-#include "WindowLook.h"
+#include "windows/common/WindowLook.h"
 
-#include "QtMessageBox.h"
-#include "Version.h"
+#include "services/Version.h"
+#include "windows/common/QtMessageBox.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "DrawnText.h"
+#include "windows/common/DrawnText.h"
 
-#include "Twips.h"
+#include "windows/common/Twips.h"
 
 #include <QAccessibleWidget>
 #include <QEvent>

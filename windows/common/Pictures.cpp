@@ -1,6 +1,6 @@
-#include "Pictures.h"
+#include "windows/common/Pictures.h"
 
-#include "Failure.h"
+#include "services/Failure.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Twips.h"
+#include "windows/common/Twips.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,7 +1,7 @@
-#include "Guarded.h"
+#include "windows/common/Guarded.h"
 
-#include "Failure.h"
-#include "Messages.h"
+#include "services/Failure.h"
+#include "services/Messages.h"
 
 #include <QString>
 

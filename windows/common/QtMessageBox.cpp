@@ -1,7 +1,7 @@
-#include "QtMessageBox.h"
+#include "windows/common/QtMessageBox.h"
 
-#include "Messages.h"
-#include "WindowLook.h"
+#include "services/Messages.h"
+#include "windows/common/WindowLook.h"
 
 #include <QApplication>
 #include <QMessageBox>
