@@ -6,6 +6,7 @@
 #include "astro/Eclipses.h"
 #include "astro/MoonPhases.h"
 #include "astro/VenusCrescents.h"
+#include "services/DataFiles.h"
 #include "services/TextFiles.h"
 
 #include <QDir>
@@ -365,8 +366,8 @@ bool CivilYear::contains(JulianDay ut) const
 
 QStringList almanacFileNames()
 {
-    return {QStringLiteral("ujholdak.txt"),   QStringLiteral("holdsarlok.txt"), QStringLiteral("napfogyik.txt"),
-            QStringLiteral("holdfogyik.txt"), QStringLiteral("venusz.txt"),     QStringLiteral("holdsarlok-adatok.txt")};
+    using namespace dataFiles;
+    return {kNewMoons, kCrescents, kSolarEclipses, kLunarEclipses, kVenusCrescents, kCrescentDetails};
 }
 
 std::vector<AlmanacFile> almanacFiles(const Almanac& almanac)

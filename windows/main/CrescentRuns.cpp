@@ -1,6 +1,7 @@
 #include "windows/main/CrescentRuns.h"
 
 #include "services/Clock.h"
+#include "services/DataFiles.h"
 #include "services/Failure.h"
 #include "services/Messages.h"
 #include "services/Numbers.h"
@@ -36,7 +37,7 @@ std::optional<CrescentResult> calculate(DateTime newMoon, DateTime observation, 
 void saveAndLog(MainClientArea& area, const CrescentResult& result, CrescentPath path, DateTime clockNow = 0)
 {
     SavedTimes::saveLastNewMoon(area.Text11->text());
-    appendText(dataFile(QStringLiteral("szamitott.txt")), BuildLogRecord(result, path, clockNow));
+    appendText(dataFile(dataFiles::kComputationLog), BuildLogRecord(result, path, clockNow));
 }
 
 // The clock's time of day has its own x, but the Hungarian date before it can reach past that x in

@@ -1,5 +1,6 @@
 #include "windows/main/SavedTimes.h"
 
+#include "services/DataFiles.h"
 #include "services/TextFiles.h"
 
 #include <algorithm>
@@ -22,7 +23,7 @@ std::optional<QString> loadValue(const QString& name)
 
 std::optional<QStringList> loadNewMoonList()
 {
-    const std::optional<QString> text = readAllTextIfExists(dataFile(QStringLiteral("ujholdak.txt")));
+    const std::optional<QString> text = readAllTextIfExists(dataFile(dataFiles::kNewMoons));
     if (!text)
         return std::nullopt;
     return splitLines(*text);
@@ -30,22 +31,22 @@ std::optional<QStringList> loadNewMoonList()
 
 void saveLastNewMoon(const QString& text)
 {
-    writeText(dataFile(QStringLiteral("ujhold.txt")), text);
+    writeText(dataFile(dataFiles::kLastNewMoon), text);
 }
 
 std::optional<QString> loadLastNewMoon()
 {
-    return loadValue(QStringLiteral("ujhold.txt"));
+    return loadValue(dataFiles::kLastNewMoon);
 }
 
 void saveLastObservation(const QString& text)
 {
-    writeText(dataFile(QStringLiteral("utolso.txt")), text);
+    writeText(dataFile(dataFiles::kLastObservation), text);
 }
 
 std::optional<QString> loadLastObservation()
 {
-    return loadValue(QStringLiteral("utolso.txt"));
+    return loadValue(dataFiles::kLastObservation);
 }
 
 } // namespace vkt::SavedTimes
