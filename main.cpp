@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     vkt::applyProgramLook(app);
-    if (options.mostAndQuit)
+    if (options.nowAndQuit)
         vkt::setMessageSink(nullptr);
     if (const QString problem = vkt::codePageProblem(); !problem.isEmpty()) {
         vkt::showMessage(problem, vkt::MessageIcon::Error);  // every file would read as empty
@@ -30,7 +30,7 @@ int main(int argc, char* argv[])
     vkt::MainWindow window;
     window.show();
     vkt::centreOnScreen(&window);
-    if (options.mostAndQuit)
-        vkt::runMostAndQuit(window);
+    if (options.nowAndQuit)
+        vkt::runNowAndQuit(window);
     return app.exec();
 }

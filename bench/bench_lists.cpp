@@ -55,7 +55,7 @@ void ListWindowOpensMillionLines(benchmark::State& state)
         vkt::ReferenceListWindow window(vkt::ReferenceList::EarlyCrescents);
         window.show();
         QCoreApplication::processEvents();
-        auto* list = window.findChild<QListView*>(QStringLiteral("List1"));
+        auto* list = window.findChild<QListView*>(QStringLiteral("list"));
         list->scrollToBottom();
         QCoreApplication::processEvents();
         if (list->model()->rowCount() != 1'000'000)
@@ -104,10 +104,10 @@ void EditorOpensEditsAndSavesTenMegabytes(benchmark::State& state)
         vkt::JournalEditor editor(vkt::Journal::ObservationLog);
         editor.show();
         QCoreApplication::processEvents();
-        auto* text = editor.findChild<QPlainTextEdit*>(QStringLiteral("Text10"));
+        auto* text = editor.findChild<QPlainTextEdit*>(QStringLiteral("text"));
         text->moveCursor(QTextCursor::End);
         text->insertPlainText(QStringLiteral("ő"));
-        editor.findChild<QAction*>(QStringLiteral("naplo1"))->trigger();
+        editor.findChild<QAction*>(QStringLiteral("saveAction"))->trigger();
     }
     if (sink->shown)
         state.SkipWithError("a message was shown");

@@ -9,7 +9,7 @@
 
 namespace vkt {
 
-// Which button ran the computation: Command1 "Utolsó Megfigyelés" or Command2 "Most!".
+// Which button ran the computation: "Utolsó Megfigyelés" or "Most!".
 enum class CrescentPath { LastObservation, Now };
 
 struct CrescentResult {

@@ -54,9 +54,9 @@ StartOptions parseStartOptions(const QStringList& arguments)
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
     const QCommandLineOption data(QStringLiteral("data"), QString(), QStringLiteral("MAPPA"));
-    QCommandLineOption mostAndQuit(QStringLiteral("most-and-quit"), QString());
-    mostAndQuit.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({help, version, data, mostAndQuit});
+    QCommandLineOption nowAndQuit(QStringLiteral("most-and-quit"), QString());
+    nowAndQuit.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({help, version, data, nowAndQuit});
 
     const QStringList ours = withoutQtOptions(arguments);
     if (!parser.parse(ours)) {
@@ -82,7 +82,7 @@ StartOptions parseStartOptions(const QStringList& arguments)
     else if (parser.isSet(version))
         options.action = StartAction::Version;
     options.dataFolder = parser.value(data);
-    options.mostAndQuit = parser.isSet(mostAndQuit);
+    options.nowAndQuit = parser.isSet(nowAndQuit);
     return options;
 }
 

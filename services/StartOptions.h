@@ -12,7 +12,7 @@ struct StartOptions {
     QString dataFolder;  // --data; empty when not given
     // Hidden: choose the latest new moon of the list, press "OK" and "Most!", close the window;
     // messages go to standard error. How an installed program is checked without anyone to click.
-    bool mostAndQuit = false;
+    bool nowAndQuit = false;  // --most-and-quit
     QString error;  // Hungarian, for BadArguments
 };
 

@@ -41,10 +41,10 @@ protected:
     }
 
     // A new window over the new-moon list given in UTF-8 (written in Windows-1250); nullptr: none.
-    void openWith(const char* ujholdak)
+    void openWith(const char* newMoons)
     {
-        if (ujholdak)
-            writeBytes("ujholdak.txt", cp1250(ujholdak));
+        if (newMoons)
+            writeBytes("ujholdak.txt", cp1250(newMoons));
         window = std::make_unique<MainWindow>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -75,12 +75,12 @@ protected:
         image.fill(Qt::darkGray);
         ASSERT_TRUE(image.save(path(name), "PNG"));
     }
-    QSize picture() const { return area().Picture1->pixmap().size(); }
+    QSize phasePictureSize() const { return area().phasePicture->pixmap().size(); }
     // "left,top|text" for every drawn line, and for the lines the computation gives.
     QStringList drawn() const
     {
         QStringList out;
-        for (const DrawnText::Line& l : area().drawing->lines())
+        for (const DrawnText::Line& l : area().resultArea->lines())
             out.append(QStringLiteral("%1,%2|%3").arg(l.leftTwips).arg(l.topTwips).arg(l.text));
         return out;
     }

@@ -21,11 +21,11 @@ TEST_F(MainWindowTest, LastObservationDrawsSavesAndLogsOnEveryClick)
 {
     writePicture("000-ujhold.gif", QSize(120, 110));
     writeBytes("utolso.txt", "2026.11.21 11:30\r\n");
-    area().Text11->setText(QStringLiteral("2026.11.20 10:00"));
+    area().newMoonField->setText(QStringLiteral("2026.11.20 10:00"));
     EXPECT_EQ(unnamedControls(window.get()), "");
-    const QSignalSpy announced(area().drawing, &DrawnText::announced);
-    click("Command1");
-    click("Command1");
+    const QSignalSpy announced(area().resultArea, &DrawnText::announced);
+    click("lastObservationButton");
+    click("lastObservationButton");
     expectNoMessage();
     // A screen reader hears of each new result and can read it, and the picture names the phase.
     const QString heard = QStringLiteral("Megfigyelés ideje: 2026. 11. 21. 11:30:00\nHoldsarló kora: 25 óra 30 perc\n"
@@ -33,13 +33,14 @@ TEST_F(MainWindowTest, LastObservationDrawsSavesAndLogsOnEveryClick)
     ASSERT_EQ(announced.size(), 2);
     EXPECT_EQ(announced[1][0].toString(), heard);
     EXPECT_TRUE(accessibleText(window.get()).contains(heard));
-    EXPECT_TRUE(area().Picture1->accessibleDescription().startsWith(QStringLiteral("Újhold, megvilágítottság: 1,41 %")));
+    EXPECT_TRUE(area().phasePicture->accessibleDescription().startsWith(
+        QStringLiteral("Újhold, megvilágítottság: 1,41 %")));
     // The computation's lines and record with factor 53; the second run's lines replace the first's.
     const CrescentResult r = CalculateCrescentAge(*toDateTime(QStringLiteral("2026.11.20 10:00")),
                                                   *toDateTime(QStringLiteral("2026.11.21 11:30")),
                                                   IlluminationFactor::LastObservation);
     EXPECT_EQ(drawn(), computed(BuildResultLines(r, CrescentPath::LastObservation)));
-    EXPECT_EQ(picture(), QSize(120, 110));
+    EXPECT_EQ(phasePictureSize(), QSize(120, 110));
     EXPECT_EQ(readBytes("ujhold.txt"), QByteArray("2026.11.20 10:00\r\n"));
     const QByteArray record = encodeWindows1250(BuildLogRecord(r, CrescentPath::LastObservation).join("\r\n") + "\r\n");
     EXPECT_EQ(readBytes("szamitott.txt"), record + record);
@@ -52,33 +53,34 @@ TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
     writePicture("014-novekvo.gif", QSize(135, 128));
     // "Utolsó Újhold" brings a new moon back without its line end; the computation saves it untouched.
     writeBytes("ujhold.txt", "2026.11.30 7:47\r\n");
-    click("Command3");
+    click("restoreNewMoonButton");
     clock->step = 1.0 / 86400;  // a second per read: one run reads the clock once
-    click("Command2");
+    click("nowButton");
     clock->step = 0;
     setNow(QStringLiteral("2026.12.06 22:00:09"));
     expectNoMessage();
-    EXPECT_EQ(area().Text12->text(), QStringLiteral("2026. 12. 06. 22:00:09"));
+    EXPECT_EQ(area().observationField->text(), QStringLiteral("2026. 12. 06. 22:00:09"));
     const QStringList before = drawn();
     ASSERT_EQ(before.size(), 6);
     EXPECT_TRUE(before[1].endsWith(QStringLiteral(",1265|22:00:09")));
     EXPECT_EQ(before[5], QStringLiteral("650,5120|%1Növekvő sarló - 45,02 %").arg(QString(36, u' ')));  // factor 54
     // The time of day stands at its own x, or just clear of the date when that would run into it.
-    const int timeX = area().drawing->lines()[1].leftTwips;
+    const int timeX = area().resultArea->lines()[1].leftTwips;
     const QFontMetrics metrics(area().font());
-    const int dateRight = twips(650) + metrics.horizontalAdvance(area().drawing->lines()[0].text);
+    const int dateRight = twips(650) + metrics.horizontalAdvance(area().resultArea->lines()[0].text);
     EXPECT_NEAR(twips(timeX), std::max(twips(4850), dateRight + metrics.horizontalAdvance(u' ')), 1);
     // Painted, in the window's text colour.
     const QImage line2 = area().grab(twipsRect(650, 2100, 4000, 400)).toImage().convertToFormat(QImage::Format_RGB32);
     const auto* pixels = reinterpret_cast<const QRgb*>(line2.constBits());
     EXPECT_GT(std::count(pixels, pixels + line2.width() * line2.height(), qRgb(0x80, 0xFF, 0x80)), 50);
-    EXPECT_EQ(picture(), QSize(135, 128));
-    const QByteArray ujhold = readBytes("ujhold.txt");
-    EXPECT_EQ(ujhold, QByteArray("2026.11.30 7:47\r\n"));
+    EXPECT_EQ(phasePictureSize(), QSize(135, 128));
+    const QByteArray lastNewMoon = readBytes("ujhold.txt");
+    EXPECT_EQ(lastNewMoon, QByteArray("2026.11.30 7:47\r\n"));
     const QByteArray log = readBytes("szamitott.txt");
     // Date and time run together in the record.
     EXPECT_TRUE(log.startsWith(cp1250("Megfigyelés ideje:   2026. 12. 06.22:00:09\r\n")));
 
+    const char* last = "lastObservationButton";
     const char* invalid = "Kérem, adjon meg egy ÉRVÉNYES ÚJHOLD / MEGFIGYELÉSI dátumot!";
     // Beyond a 32-bit minute count.
     const char* farApart = "Az újhold és a megfigyelés időpontja túl messze van egymástól (több mint 4000 év), a "
@@ -86,50 +88,50 @@ TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
     const struct {
         const char* label;
         const char* button;
-        const char* utolso;  // nullptr: no file
-        const char* text11;
+        const char* savedObservation;  // nullptr: no file
+        const char* newMoon;
         const char* message;  // a warning, but for the missing file
-        const char* text12After;
+        const char* observationAfter;
     } rows[] = {
-        {"no_utolso_txt", "Command1", nullptr, "2026.11.20 10:00", "Az 'utolsó.txt' fájl nem található!", "as typed"},
-        {"empty_new_moon_text12_cut", "Command1", "2026.11.21 11:30:00 UTC\r\n", "", invalid, "2026.11.21 11:30:00 UT"},
-        {"empty_saved_observation", "Command1", "", "2026.11.20 10:00", invalid, ""},
-        {"too_far_apart", "Command1", "9999.12.31 23:59\r\n", "0100.01.01 00:00", farApart, "9999.12.31 23:59"},
-        {"now_empty_new_moon", "Command2", nullptr, "", "Kérem, adja meg az UTOLSÓ ÚJHOLD időpontját!",
+        {"no_file", last, nullptr, "2026.11.20 10:00", "Az 'utolsó.txt' fájl nem található!", "as typed"},
+        {"empty_new_moon_observation_cut", last, "2026.11.21 11:30:00 UTC\r\n", "", invalid, "2026.11.21 11:30:00 UT"},
+        {"empty_saved_observation", last, "", "2026.11.20 10:00", invalid, ""},
+        {"too_far_apart", last, "9999.12.31 23:59\r\n", "0100.01.01 00:00", farApart, "9999.12.31 23:59"},
+        {"now_empty_new_moon", "nowButton", nullptr, "", "Kérem, adja meg az UTOLSÓ ÚJHOLD időpontját!",
          "2026. 12. 06. 22:00:09"},
-        {"now_too_far_apart", "Command2", nullptr, "9999.12.31 23:59", farApart, "2026. 12. 06. 22:00:09"},
+        {"now_too_far_apart", "nowButton", nullptr, "9999.12.31 23:59", farApart, "2026. 12. 06. 22:00:09"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.label);
         QFile::remove(path("utolso.txt"));
-        if (r.utolso)
-            writeBytes("utolso.txt", r.utolso);
-        area().Text11->setText(QString::fromUtf8(r.text11));
-        area().Text12->setText(QStringLiteral("as typed"));
+        if (r.savedObservation)
+            writeBytes("utolso.txt", r.savedObservation);
+        area().newMoonField->setText(QString::fromUtf8(r.newMoon));
+        area().observationField->setText(QStringLiteral("as typed"));
         click(r.button);
         expectOneMessage(&r == rows ? MessageIcon::Error : MessageIcon::Warning, QString::fromUtf8(r.message));
-        EXPECT_EQ(area().Text12->text(), QString::fromUtf8(r.text12After));
+        EXPECT_EQ(area().observationField->text(), QString::fromUtf8(r.observationAfter));
         EXPECT_EQ(drawn(), before);
-        EXPECT_EQ(picture(), QSize(135, 128));
-        EXPECT_EQ(readBytes("ujhold.txt"), ujhold);
+        EXPECT_EQ(phasePictureSize(), QSize(135, 128));
+        EXPECT_EQ(readBytes("ujhold.txt"), lastNewMoon);
         EXPECT_EQ(readBytes("szamitott.txt"), log);
     }
 
     // A log record that the disk cannot take is reported with its reason, and no part of it stays.
-    area().Text11->setText(QStringLiteral("2026.11.30 7:47"));
+    area().newMoonField->setText(QStringLiteral("2026.11.30 7:47"));
     setWriteFault(WriteFault{WriteStep::Write, ENOSPC, 40, QStringLiteral("szamitott.txt")});
-    click("Command2");
+    click("nowButton");
     expectOneMessage(MessageIcon::Error, QStringLiteral("szamitott.txt' fájl nem írható: betelt a lemez"), false);
     EXPECT_EQ(readBytes("szamitott.txt"), log);
     setWriteFault(std::nullopt);
 
     setNow(QStringLiteral("2026.11.22 07:47"));  // two days: "004-novekvo.gif", which is missing
-    area().Text11->setText(QStringLiteral("2026.11.20 07:47"));
-    click("Command2");
+    area().newMoonField->setText(QStringLiteral("2026.11.20 07:47"));
+    click("nowButton");
     expectOneMessage(MessageIcon::Error, QStringLiteral("004-novekvo.gif"), false);
     EXPECT_TRUE(drawn().isEmpty());  // cleared before the picture, no line drawn after it
-    EXPECT_EQ(picture(), QSize(135, 128));
-    EXPECT_EQ(readBytes("ujhold.txt"), ujhold);
+    EXPECT_EQ(phasePictureSize(), QSize(135, 128));
+    EXPECT_EQ(readBytes("ujhold.txt"), lastNewMoon);
     EXPECT_EQ(readBytes("szamitott.txt"), log);
 }
 
@@ -148,19 +150,19 @@ TEST_F(MainWindowTest, ResultLinesFitTheirFramesAtAnyFontDpi)
     ASSERT_EQ(widest.TotalHours, 743);
     widest.Illumination = 100;
     widest.PhaseName = QStringLiteral("Növekvő sarló");  // the longest name of the table
-    const QFontMetrics metrics(area().drawing->font());
-    const QRect frame = twipsRect(360, 480, 6015, 5295);  // Shape2, the left half
+    const QFontMetrics metrics(area().resultArea->font());
+    const QRect frame = twipsRect(360, 480, 6015, 5295);  // the left half
     for (CrescentPath path : {CrescentPath::LastObservation, CrescentPath::Now}) {
         ShowCrescentResult(area(), widest, path);
-        for (const DrawnText::Line& line : area().drawing->lines()) {
+        for (const DrawnText::Line& line : area().resultArea->lines()) {
             const QRect drawnAt(twipsPoint(line.leftTwips, line.topTwips),
                                 QSize(metrics.horizontalAdvance(line.text), metrics.height()));
             EXPECT_TRUE(frame.contains(drawnAt)) << line.text.toStdString();
         }
     }
-    area().Text11->setText(QStringLiteral("2026.12.28 23:59"));
-    area().Text12->setText(QStringLiteral("2026. 12. 28. 23:59:58"));
-    for (const QLineEdit* field : {area().Text11, area().Text12}) {
+    area().newMoonField->setText(QStringLiteral("2026.12.28 23:59"));
+    area().observationField->setText(QStringLiteral("2026. 12. 28. 23:59:58"));
+    for (const QLineEdit* field : {area().newMoonField, area().observationField}) {
         // What a line edit leaves for its text: inside the frame and its text margins, 2 pixels on
         // either side and 1 for the cursor.
         QStyleOptionFrame option;

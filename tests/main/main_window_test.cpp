@@ -1,11 +1,14 @@
 #include "services/FileBytes.h"
+#include "services/Version.h"
 #include "tests/main/MainWindowFixture.h"
 
 #include "core/Phase.h"
 #include "windows/common/Pictures.h"
 #include "windows/common/WindowLook.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QMenu>
 #include <cerrno>
 
 namespace vkt::testing {
@@ -23,23 +26,19 @@ TEST_F(MainWindowTest, PaintsItsColoursAndASerifFont)
         int xTwips, yTwips;  // a point inside the thing, away from text
         QColor colour;
     } probes[] = {
-        {"Command3", 6900, 2700, QColor(0xFF, 0xFF, 0x80)}, {"Command2", 9180, 4980, QColor(0xC0, 0xFF, 0xFF)},
-        {"Command6", 9780, 1860, pale}, {"Command1", 6900, 4980, green}, {"Ujholdak", 6930, 2000, pale},
-        {"Text12", 9300, 4420, black}, {"Shape1", 6600 + 4335 - 15, 3000, grey}, {"Shape3", 600, 4000, grey},
-        {"Line2", 8000, 3360, grey}, {"background", 6480, 3000, black},
+        {"restoreNewMoonButton", 6900, 2700, QColor(0xFF, 0xFF, 0x80)},
+        {"nowButton", 9180, 4980, QColor(0xC0, 0xFF, 0xFF)},
+        {"okButton", 9780, 1860, pale},
+        {"lastObservationButton", 6900, 4980, green},
+        {"newMoonList", 6930, 2000, pale},
+        {"observationField", 9300, 4420, black},
+        {"right half's frame", 6600 + 4335 - 15, 3000, grey},
+        {"phase picture's frame", 600, 4000, grey},
+        {"rule above the observation", 8000, 3360, grey},
+        {"background", 6480, 3000, black},
     };
     for (const auto& p : probes)
         EXPECT_EQ(image.pixelColor(twips(p.xTwips), twips(p.yTwips)), p.colour) << p.what;
-}
-
-// Text the program puts in is cut too: see the "Utolsó Újhold" rows and the computation's failure rows.
-TEST_F(MainWindowTest, FieldsTakeAtMost16And22TypedCharacters)
-{
-    const QString text = QStringLiteral("2026. 12. 06. 22:00:09 --- 1234567890");
-    for (QLineEdit* field : {area().Text11, area().Text12})
-        QTest::keyClicks(field, text);
-    EXPECT_EQ(area().Text11->text(), text.left(16));
-    EXPECT_EQ(area().Text12->text(), text.left(22));
 }
 
 // Empty and long lines are entries too, the last one without its line end; nothing is chosen,
@@ -51,11 +50,11 @@ TEST_F(MainWindowTest, NewMoonListTakesEveryLineAsWrittenOrSaysWhyNot)
     writeBytes("utolso.txt", "2026.12.06 22:00\r\n");
     openWith("2026.11.20 07:47\r\n\r\n  2026.11.20 07:47:00 UT, Skorpió ő ű");
     QStringList entries;
-    for (int i = 0; i < area().Ujholdak->count(); ++i)
-        entries.append(area().Ujholdak->itemText(i));
+    for (int i = 0; i < area().newMoonList->count(); ++i)
+        entries.append(area().newMoonList->itemText(i));
     EXPECT_EQ(entries, (QStringList{"2026.11.20 07:47", "", QStringLiteral("  2026.11.20 07:47:00 UT, Skorpió ő ű")}));
-    EXPECT_EQ(area().Ujholdak->currentIndex(), -1);
-    EXPECT_TRUE(area().Text11->text().isEmpty() && area().Text12->text().isEmpty());
+    EXPECT_EQ(area().newMoonList->currentIndex(), -1);
+    EXPECT_TRUE(area().newMoonField->text().isEmpty() && area().observationField->text().isEmpty());
     expectNoMessage();
 
     ASSERT_TRUE(QFile::remove(path("ujholdak.txt")));
@@ -66,15 +65,17 @@ TEST_F(MainWindowTest, NewMoonListTakesEveryLineAsWrittenOrSaysWhyNot)
                                                               .arg(QDir::toNativeSeparators(path("ujholdak.txt")),
                                                                    reasonText(EISDIR))
                                                         : QStringLiteral("Az 'ujholdak.txt' fájl nem található!"));
-        EXPECT_EQ(area().Ujholdak->count(), 0);
+        EXPECT_EQ(area().newMoonList->count(), 0);
     }
 }
 
-// "OK" and "Utolsó Újhold" work on Text11 and ujhold.txt, "Mentés" on Text12 and utolso.txt.
+// "OK" and "Utolsó Újhold" work on the new-moon field and ujhold.txt, "Mentés" on the observation
+// field and utolso.txt.
 TEST_F(MainWindowTest, SavedTimeButtonsWithTheirFilesAndMessages)
 {
     openWith("2026.11.20 07:47\r\n\r\n2026.12.20 01:43:00 UT\r\n");
     const char* blankRefused = "Üres dátumot NEM mentek!";
+    const char *ok = "okButton", *restore = "restoreNewMoonButton", *save = "saveObservationButton";
     const struct {
         const char* label;
         const char* button;
@@ -85,26 +86,26 @@ TEST_F(MainWindowTest, SavedTimeButtonsWithTheirFilesAndMessages)
         const char* fileAfter;  // nullptr: none
         const char* message = nullptr;  // an error for "Utolsó Újhold", a warning for "Mentés"
     } rows[] = {
-        {"ok_entry_cut_to_16", "Command6", 2, "typed", nullptr, "2026.12.20 01:43", "2026.12.20 01:43\r\n"},
-        {"ok_empty_entry", "Command6", 1, "typed", "old\r\n", "", "\r\n"},
-        {"ok_nothing_chosen", "Command6", -1, "2026.11.2 7:47", nullptr, "2026.11.2 7:47", "2026.11.2 7:47\r\n"},
-        {"last_cut_to_16", "Command3", -1, "", "2026.11.20 07:47\r\n", "2026.11.20 07:47", "2026.11.20 07:47\r\n"},
-        {"last_without_its_line_end", "Command3", -1, "typed", "ő ű\r\n", "ő ű", "ő ű\r\n"},
-        {"last_first_line_only", "Command3", -1, "typed", "2026.12.4 2:21\rx\n", "2026.12.4 2:21", "2026.12.4 2:21\rx\n"},
-        {"last_no_file", "Command3", -1, "typed", nullptr, "typed", nullptr, "Az 'ujhold.txt' fájl nem található!"},
-        {"save_as_typed", "Command14", -1, "  nem dátum  ", "old\r\n", "  nem dátum  ", "  nem dátum  \r\n"},
-        {"save_empty", "Command14", -1, "", "old\r\n", "", "old\r\n", blankRefused},
-        {"save_blanks", "Command14", -1, "      ", "old\r\n", "      ", "old\r\n", blankRefused},
+        {"ok_entry_cut_to_16", ok, 2, "typed", nullptr, "2026.12.20 01:43", "2026.12.20 01:43\r\n"},
+        {"ok_empty_entry", ok, 1, "typed", "old\r\n", "", "\r\n"},
+        {"ok_nothing_chosen", ok, -1, "2026.11.2 7:47", nullptr, "2026.11.2 7:47", "2026.11.2 7:47\r\n"},
+        {"last_cut_to_16", restore, -1, "", "2026.11.20 07:47\r\n", "2026.11.20 07:47", "2026.11.20 07:47\r\n"},
+        {"last_without_its_line_end", restore, -1, "typed", "ő ű\r\n", "ő ű", "ő ű\r\n"},
+        {"last_first_line_only", restore, -1, "typed", "2026.12.4 2:21\rx\n", "2026.12.4 2:21", "2026.12.4 2:21\rx\n"},
+        {"last_no_file", restore, -1, "typed", nullptr, "typed", nullptr, "Az 'ujhold.txt' fájl nem található!"},
+        {"save_as_typed", save, -1, "  nem dátum  ", "old\r\n", "  nem dátum  ", "  nem dátum  \r\n"},
+        {"save_empty", save, -1, "", "old\r\n", "", "old\r\n", blankRefused},
+        {"save_blanks", save, -1, "      ", "old\r\n", "      ", "old\r\n", blankRefused},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.label);
-        const bool observation = qstrcmp(r.button, "Command14") == 0;
-        QLineEdit* field = observation ? area().Text12 : area().Text11;
+        const bool observation = r.button == save;
+        QLineEdit* field = observation ? area().observationField : area().newMoonField;
         const QString file = QString::fromLatin1(observation ? "utolso.txt" : "ujhold.txt");
         QFile::remove(path(file));
         if (r.file)
             writeBytes(file, cp1250(r.file));
-        area().Ujholdak->setCurrentIndex(r.chosen);
+        area().newMoonList->setCurrentIndex(r.chosen);
         field->setText(QString::fromUtf8(r.typed));
         click(r.button);
         if (r.message)
@@ -112,33 +113,7 @@ TEST_F(MainWindowTest, SavedTimeButtonsWithTheirFilesAndMessages)
         expectNoMessage();
         EXPECT_EQ(field->text(), QString::fromUtf8(r.fieldAfter));
         EXPECT_EQ(readBytes(file), r.fileAfter ? cp1250(r.fileAfter) : QByteArray());
-        EXPECT_EQ(area().Ujholdak->count(), 3);  // the list itself is never changed
-    }
-}
-
-// A text beyond the code page and a disk that fails while the file is written (every step and byte
-// of a failed write is the file services' test).
-TEST_F(MainWindowTest, AWriteFailureIsNamedAndLeavesTheFileWhole)
-{
-    const struct {
-        const char* button;
-        const char* file;
-        const char* text;
-        std::optional<WriteFault> fault;
-        QString message;
-    } rows[] = {
-        {"Command6", "ujhold.txt", "2026.11.20 ✓", std::nullopt, QStringLiteral("✓")},
-        {"Command14", "utolso.txt", "2026.11.21 08:00", WriteFault{WriteStep::Write, EIO, 5}, reasonText(EIO)},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.button);
-        writeBytes(r.file, "2026.11.20 07:47\r\n");
-        (qstrcmp(r.button, "Command6") == 0 ? area().Text11 : area().Text12)->setText(QString::fromUtf8(r.text));
-        setWriteFault(r.fault);
-        click(r.button);
-        setWriteFault(std::nullopt);
-        expectOneMessage(MessageIcon::Error, r.message, false);
-        EXPECT_EQ(readBytes(r.file), QByteArray("2026.11.20 07:47\r\n"));
+        EXPECT_EQ(area().newMoonList->count(), 3);  // the list itself is never changed
     }
 }
 
@@ -177,6 +152,25 @@ TEST_F(MainWindowTest, SharpPicturesForScaledScreens)
     ASSERT_EQ(scaled.size(), QSize(4, 2));
     EXPECT_NE(qGray(scaled.pixel(1, 0)), 0);
     EXPECT_NE(qGray(scaled.pixel(2, 0)), 255);
+}
+
+// The caption writes the version without its second dot, "1.4.6" as "v1.46a".
+TEST_F(MainWindowTest, TitleCarriesTheBuildsVersion)
+{
+    QString version = QString::fromLatin1(kVersion);
+    version.remove(version.lastIndexOf(u'.'), 1);
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("VKT  - Holdsarló kor és fázis számoló     -  v%1a  (x86)   - Tarvo Edition").arg(version));
+}
+
+TEST_F(MainWindowTest, QtsOwnTextsAreHungarian)
+{
+    const std::unique_ptr<QMenu> menu(area().newMoonField->createStandardContextMenu());
+    ASSERT_FALSE(menu->actions().isEmpty());
+    EXPECT_TRUE(menu->actions().constFirst()->text().startsWith(QStringLiteral("&Visszavonás")))
+        << menu->actions().constFirst()->text().toStdString();
+    const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Mégse"));
 }
 
 } // namespace

@@ -2,10 +2,8 @@
 #include "tests/support/AccessibleTree.h"
 #include "windows/common/QtMessageBox.h"
 #include "windows/main/MoonMapWindow.h"
-#include "windows/visibility/VisibilityWindow.h"
 
 #include <QLabel>
-#include <QMenu>
 
 #include <QDialog>
 #include <QTimer>
@@ -27,7 +25,7 @@ TEST_F(MainWindowTest, OneMoonMapWindowShowsEveryPictureUnscaledAndNamesAMissing
     press(Qt::Key_F12);
     const QPointer<MoonMapWindow> first = map();
     ASSERT_NE(first, nullptr);
-    // Drawn unscaled from the top-left corner of Picture3, on black.
+    // Drawn unscaled from the top-left corner of its area, on black.
     const QImage image = first->grab(QRect(twipsPoint(240, 240), QSize(200, 100))).toImage();
     EXPECT_EQ(image.pixelColor(110, 49), QColor(Qt::darkGray));
     EXPECT_EQ(image.pixelColor(111, 49), QColor(0x00, 0x00, 0x00));
@@ -37,18 +35,18 @@ TEST_F(MainWindowTest, OneMoonMapWindowShowsEveryPictureUnscaledAndNamesAMissing
         press(dayKeys[day - 2]);
         EXPECT_EQ(shown(), QSize(100 + day, 50));
     }
-    QTest::mouseClick(area().Picture1, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(area().phasePicture, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(shown(), QSize(200, 100));
     // The phase picture, last in the tab order, opens the map with Enter too.
     press(Qt::Key_F2);
-    area().Command2->setFocus();
+    area().nowButton->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), area().Picture1);
-    QTest::keyClick(area().Picture1, Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), area().phasePicture);
+    QTest::keyClick(area().phasePicture, Qt::Key_Return);
     EXPECT_EQ(shown(), QSize(200, 100));
     EXPECT_EQ(unnamedControls(map()), "");
     EXPECT_EQ(map(), first.data());
-    EXPECT_EQ(shownWindows("Form3").size(), 1);
+    EXPECT_EQ(shownWindows("moonMapWindow").size(), 1);
     expectNoMessage();
 
     QFile::remove(path("Lunar-day06s.gif"));
@@ -68,73 +66,67 @@ TEST_F(MainWindowTest, OneMoonMapWindowShowsEveryPictureUnscaledAndNamesAMissing
 
 const struct MenuItem {
     const char* action;
-    const char* window;
+    SideWindow window;
+    const char* title;
     QKeyCombination key;  // Qt::Key_unknown: the item has no shortcut
 } items[] = {
-    {"jegyzetek", "Form8", Qt::CTRL | Qt::Key_J}, {"naplo", "Form10", Qt::Key_unknown},
-    {"naptar1", "Form6", Qt::CTRL | Qt::Key_N},   {"holdsarlolista", "Form5", Qt::Key_unknown},
-    {"jelensegnaptar", "Form7", Qt::Key_unknown}, {"holdfogyi", "Form12", Qt::Key_unknown},
-    {"venusz", "Form9", Qt::Key_unknown},         {"vonas", "Form4", Qt::Key_unknown},
-    {"prog", "frmAbout", Qt::Key_unknown},        {"leir", "Form2", Qt::CTRL | Qt::Key_L},
-    {"lathatosag", "FormLathatosag", Qt::CTRL | Qt::Key_H},
+    {"notesItem", SideWindow::Notes, "Jegyzetek", Qt::CTRL | Qt::Key_J},
+    {"observationLogItem", SideWindow::ObservationLog, "Megfigyelési napló", Qt::Key_unknown},
+    {"calendarItem", SideWindow::Calendar, "Naptár", Qt::CTRL | Qt::Key_N},
+    {"earlyCrescentsItem", SideWindow::EarlyCrescents, "Korai Holdsarlók", Qt::Key_unknown},
+    {"solarEclipsesItem", SideWindow::SolarEclipses, "Napfogyatkozások", Qt::Key_unknown},
+    {"lunarEclipsesItem", SideWindow::LunarEclipses, "Holdfogyatkozások", Qt::Key_unknown},
+    {"venusCrescentsItem", SideWindow::VenusCrescents, "Vénusz sarlók láthatósága", Qt::Key_unknown},
+    {"calculationsItem", SideWindow::Calculations, "Számítások", Qt::Key_unknown},
+    {"aboutItem", SideWindow::About, "About VKT", Qt::Key_unknown},
+    {"descriptionItem", SideWindow::Description, "Program leírása", Qt::CTRL | Qt::Key_L},
+    {"crescentVisibilityItem", SideWindow::CrescentVisibility, "Holdsarló láthatósága", Qt::CTRL | Qt::Key_H},
 };
 
+// The crescent-visibility window takes its new moon from the field as it was when the window was built.
 TEST_F(MainWindowTest, EachItemOpensItsSideWindowOnce)
 {
+    area().newMoonField->setText(QStringLiteral("2026.03.19 02:23"));
     for (const auto& item : items) {
         SCOPED_TRACE(item.action);
         const auto open = [&] { item.key.key() != Qt::Key_unknown ? press(item.key) : action(item.action)->trigger(); };
         open();
-        const QList<QWidget*> first = shownWindows(item.window);
-        ASSERT_EQ(first.size(), 1);
-        first[0]->showMinimized();  // asked for again, the same window comes back
+        QWidget* const first = window->sideWindows().window(item.window);
+        ASSERT_TRUE(first && first->isVisible());
+        EXPECT_EQ(first->windowTitle(), QString::fromUtf8(item.title));
+        const qsizetype windows = QApplication::topLevelWidgets().size();
+        first->showMinimized();  // asked for again, the same window comes back
+        area().newMoonField->setText(QStringLiteral("2026.04.17 13:52"));
         open();
-        EXPECT_EQ(shownWindows(item.window), first);
-        EXPECT_TRUE(!first[0]->isMinimized() && !first[0]->parentWidget() && !first[0]->isModal());  // modeless, no owner
+        EXPECT_EQ(window->sideWindows().window(item.window), first);
+        EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
+        EXPECT_TRUE(!first->isMinimized() && !first->parentWidget() && !first->isModal());  // modeless, no owner
         // Wider than the test screen or not, its title bar is on the screen.
-        EXPECT_TRUE(first[0]->screen()->availableGeometry().contains(first[0]->frameGeometry().topLeft()));
-        EXPECT_EQ(unnamedControls(first[0]), "");
+        EXPECT_TRUE(first->screen()->availableGeometry().contains(first->frameGeometry().topLeft()));
+        EXPECT_EQ(unnamedControls(first), "");
+        area().newMoonField->setText(QStringLiteral("2026.03.19 02:23"));
     }
+    QStringList newMoon;
+    for (const QLabel* label : window->sideWindows().window(SideWindow::CrescentVisibility)->findChildren<QLabel*>())
+        if (label->text().startsWith(QStringLiteral("Újhold: ")))
+            newMoon << label->text();
+    ASSERT_EQ(newMoon.size(), 1);
+    EXPECT_TRUE(newMoon[0].startsWith(QStringLiteral("Újhold: 2026.03.19 02:23 (az Utolsó"))) << qPrintable(newMoon[0]);
 
     // F10 is bound to nothing, and the hyphen item does nothing.
     messages->messages.clear();  // the journals are missing here
     const QList<QWidget*> before = QApplication::topLevelWidgets();
     press(Qt::Key_F10);
-    action("help1")->trigger();
+    action("dashesItem")->trigger();
     EXPECT_EQ(QApplication::topLevelWidgets(), before);
     expectNoMessage();
 }
 
-// The crescent-visibility window, last of "Szerszámok", takes its new moon from the field as it
-// was when the window was built.
-TEST_F(MainWindowTest, CrescentVisibilityOpensFromTheMenuAndCtrlHWithTheFieldsNewMoon)
-{
-    const QList<QAction*> tools = window->findChild<QMenu*>("szamit")->actions();
-    ASSERT_FALSE(tools.isEmpty());
-    EXPECT_EQ(tools.last()->objectName(), QStringLiteral("lathatosag"));
-    EXPECT_EQ(tools.last()->text(), QStringLiteral("Holdsarló láthatósága"));
-
-    area().Text11->setText(QStringLiteral("2026.03.19 02:23"));
-    action("lathatosag")->trigger();
-    const QList<QWidget*> first = shownWindows("FormLathatosag");
-    ASSERT_EQ(first.size(), 1);
-    const auto* visibility = qobject_cast<VisibilityWindow*>(first[0]);
-    ASSERT_NE(visibility, nullptr);
-    EXPECT_TRUE(visibility->newMoonText->text().startsWith(QStringLiteral("Újhold: 2026.03.19 02:23 (az Utolsó")));
-    area().Text11->setText(QStringLiteral("2026.04.17 13:52"));
-    first[0]->showMinimized();
-    press(Qt::CTRL | Qt::Key_H);
-    EXPECT_EQ(shownWindows("FormLathatosag"), first);
-    EXPECT_FALSE(first[0]->isMinimized() || first[0]->parentWidget() || first[0]->isModal());
-    EXPECT_TRUE(visibility->newMoonText->text().startsWith(QStringLiteral("Újhold: 2026.03.19")));  // unchanged
-    expectNoMessage();
-}
-
 // "Kilépés" closes only the main window; the program ends with its last window.
-TEST_F(MainWindowTest, KilepesLeavesSideWindowsAndTheProgramEndsWithTheLast)
+TEST_F(MainWindowTest, QuitLeavesSideWindowsOpenAndTheProgramEndsWithTheLast)
 {
-    action("naptar1")->trigger();
-    QPointer<QWidget> calendar = shownWindows("Form6").value(0);
+    action("calendarItem")->trigger();
+    QPointer<QWidget> calendar = window->sideWindows().window(SideWindow::Calendar);
     ASSERT_FALSE(calendar.isNull());
     struct QuitCounter final : QObject {
         int quits = 0;
@@ -187,11 +179,11 @@ TEST_F(MainWindowTest, EveryWindowKeepsItsColoursUnderADarkDesktop)
         window->sideWindows().moonMap()->close();
         for (const MenuItem& item : items) {
             action(item.action)->trigger();
-            const QList<QWidget*> side = shownWindows(item.window);
-            EXPECT_EQ(side.size(), 1) << item.window;
-            for (QWidget* w : side) {
-                coloursOf(w, colours);
-                w->close();
+            QWidget* side = window->sideWindows().window(item.window);
+            EXPECT_TRUE(side && side->isVisible()) << item.action;
+            if (side) {
+                coloursOf(side, colours);
+                side->close();
             }
         }
         installMessageBoxSink();

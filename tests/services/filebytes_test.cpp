@@ -108,9 +108,9 @@ TEST_F(FileBytesTest, AFullDiskKeepsTheOldFileAndCutsATornAppendBack)
     }
     fill.close();
 
-    const QString jegyzetek = path("lemez/jegyzetek.txt"), szamitott = path("lemez/szamitott.txt");
-    EXPECT_TRUE(names(failureOf([&] { writeText(jegyzetek, QStringLiteral("új jegyzet")); }), jegyzetek, ENOSPC));
-    EXPECT_TRUE(names(failureOf([&] { appendText(szamitott, {QString(100, u'r')}); }), szamitott, ENOSPC));
+    const QString notes = path("lemez/jegyzetek.txt"), computations = path("lemez/szamitott.txt");
+    EXPECT_TRUE(names(failureOf([&] { writeText(notes, QStringLiteral("új jegyzet")); }), notes, ENOSPC));
+    EXPECT_TRUE(names(failureOf([&] { appendText(computations, {QString(100, u'r')}); }), computations, ENOSPC));
     EXPECT_EQ(readBytes("lemez/jegyzetek.txt"), journal);
     EXPECT_EQ(readBytes("lemez/szamitott.txt"), log);
     EXPECT_EQ(entries("lemez"), (QStringList{"jegyzetek.txt", "szamitott.txt", "tele"}));

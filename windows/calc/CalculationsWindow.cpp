@@ -34,17 +34,17 @@ QLabel* formLabel(QWidget* window, const char* name, const QString& text, const 
 
 CalculationsWindow::CalculationsWindow()
 {
-    setObjectName(QStringLiteral("Form4"));
+    setObjectName(QStringLiteral("calculationsWindow"));
     setWindowTitle(QStringLiteral("Számítások"));
     setColours(this, Background);
     setFont(programFont(QStringLiteral("Arial"), 14.25, QFont::Bold));  // the font of the drawn results
     setFixedSize(twipsSize(8610, 5970));
     setFrame(this, Frame::Fixed, Minimise::Off);
 
-    drawing = new DrawnText(this);
+    resultArea = new DrawnText(this);
     createLabels();
     createInputs();
-    Text41->setFocus();
+    degreesField->setFocus();
 }
 
 void CalculationsWindow::createLabels()
@@ -53,13 +53,15 @@ void CalculationsWindow::createLabels()
     heading.setUnderline(true);
     const QFont plain = programFont(QStringLiteral("Arial"), 12, QFont::Bold);
 
-    formLabel(this, "Label41", QStringLiteral("Fok -  Vonás átszámítás:"), heading, twipsRect(480, 480, 4575, 375));
-    formLabel(this, "Label42", QStringLiteral("fok  ="), plain, twipsRect(1800, 1080, 1095, 375));
-    formLabel(this, "Label43", QStringLiteral("vonás"), plain, twipsRect(5160, 1080, 1095, 375));
-    formLabel(this, "Label45", QStringLiteral("Vonás - Fok átszámítás:"), heading, twipsRect(480, 2040, 4575, 375));
-    formLabel(this, "Label46", QStringLiteral("vonás =  "), plain, twipsRect(1800, 2640, 1335, 375));
-    formLabel(this, "Label47", QStringLiteral("fok"), plain, twipsRect(5160, 2640, 855, 375));
-    formLabel(this, "Label48",
+    formLabel(this, "degreesToMilsHeading", QStringLiteral("Fok -  Vonás átszámítás:"), heading,
+              twipsRect(480, 480, 4575, 375));
+    formLabel(this, "degreesEquals", QStringLiteral("fok  ="), plain, twipsRect(1800, 1080, 1095, 375));
+    formLabel(this, "milsUnit", QStringLiteral("vonás"), plain, twipsRect(5160, 1080, 1095, 375));
+    formLabel(this, "milsToDegreesHeading", QStringLiteral("Vonás - Fok átszámítás:"), heading,
+              twipsRect(480, 2040, 4575, 375));
+    formLabel(this, "milsEquals", QStringLiteral("vonás =  "), plain, twipsRect(1800, 2640, 1335, 375));
+    formLabel(this, "degreesUnit", QStringLiteral("fok"), plain, twipsRect(5160, 2640, 855, 375));
+    formLabel(this, "milsExplanation",
               QStringLiteral("A tüzérségben és a navigációban használt 6000 egységre osztott kör (ún. tüzérségi kör) "
                              "olyan szögmértékegység, amely a teljes kört 360 fok helyett 6000 egységre osztja fel."),
               programFont(QStringLiteral("Arial Narrow"), 12.75, QFont::Bold), twipsRect(600, 3600, 7455, 1215));
@@ -78,31 +80,35 @@ void CalculationsWindow::createInputs()
     const QFont calculate = programFont(QStringLiteral("Arial Narrow"), 12, QFont::Bold);
 
     // Created in tab order: degree box, its button, mil box, its button, then OK.
-    Text41 = inputBox("Text41", twipsRect(480, 960, 1095, 450));
-    Text41->setAccessibleName(QStringLiteral("fok"));
-    Text41->setAccessibleDescription(QStringLiteral("Fok -  Vonás átszámítás: a szög fokban"));
+    degreesField = inputBox("degreesField", twipsRect(480, 960, 1095, 450));
+    degreesField->setAccessibleName(QStringLiteral("fok"));
+    degreesField->setAccessibleDescription(QStringLiteral("Fok -  Vonás átszámítás: a szög fokban"));
     // Two buttons of one caption: each its own access key, and a name that tells them apart.
-    Command41 = colouredButton(this, QStringLiteral("&Számítás"), colours::PaleGreen, calculate, twipsRect(6600, 960, 1455, 495));
-    Command41->setObjectName(QStringLiteral("Command41"));
-    Command41->setAccessibleName(QStringLiteral("Számítás: fok - vonás"));
-    Text42 = inputBox("Text42", twipsRect(480, 2520, 1095, 450));
-    Text42->setAccessibleName(QStringLiteral("vonás"));
-    Text42->setAccessibleDescription(QStringLiteral("Vonás - Fok átszámítás: a szög vonásban"));
-    Command42 = colouredButton(this, QStringLiteral("Számí&tás"), colours::PaleGreen, calculate, twipsRect(6600, 2520, 1455, 495));
-    Command42->setObjectName(QStringLiteral("Command42"));
-    Command42->setAccessibleName(QStringLiteral("Számítás: vonás - fok"));
-    Command499 = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen,
-                                programFont(QStringLiteral("Arial Narrow"), 14.25, QFont::Bold),
-                                twipsRect(3960, 5280, 855, 495));
-    Command499->setObjectName(QStringLiteral("Command499"));
-    setTabOrder(Text41, Command41);
-    setTabOrder(Command41, Text42);
-    setTabOrder(Text42, Command42);
-    setTabOrder(Command42, Command499);
+    degreesToMilsButton = colouredButton(this, QStringLiteral("&Számítás"), colours::PaleGreen, calculate,
+                                         twipsRect(6600, 960, 1455, 495));
+    degreesToMilsButton->setObjectName(QStringLiteral("degreesToMilsButton"));
+    degreesToMilsButton->setAccessibleName(QStringLiteral("Számítás: fok - vonás"));
+    milsField = inputBox("milsField", twipsRect(480, 2520, 1095, 450));
+    milsField->setAccessibleName(QStringLiteral("vonás"));
+    milsField->setAccessibleDescription(QStringLiteral("Vonás - Fok átszámítás: a szög vonásban"));
+    milsToDegreesButton = colouredButton(this, QStringLiteral("Számí&tás"), colours::PaleGreen, calculate,
+                                         twipsRect(6600, 2520, 1455, 495));
+    milsToDegreesButton->setObjectName(QStringLiteral("milsToDegreesButton"));
+    milsToDegreesButton->setAccessibleName(QStringLiteral("Számítás: vonás - fok"));
+    okButton = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen,
+                              programFont(QStringLiteral("Arial Narrow"), 14.25, QFont::Bold),
+                              twipsRect(3960, 5280, 855, 495));
+    okButton->setObjectName(QStringLiteral("okButton"));
+    setTabOrder(degreesField, degreesToMilsButton);
+    setTabOrder(degreesToMilsButton, milsField);
+    setTabOrder(milsField, milsToDegreesButton);
+    setTabOrder(milsToDegreesButton, okButton);
 
-    connect(Command41, &QPushButton::clicked, this, [this] { convert(Text41, DegreesToMils, DegreesResultTop); });
-    connect(Command42, &QPushButton::clicked, this, [this] { convert(Text42, MilsToDegrees, MilsResultTop); });
-    connect(Command499, &QPushButton::clicked, this, &QWidget::close);
+    connect(degreesToMilsButton, &QPushButton::clicked, this,
+            [this] { convert(degreesField, DegreesToMils, DegreesResultTop); });
+    connect(milsToDegreesButton, &QPushButton::clicked, this,
+            [this] { convert(milsField, MilsToDegrees, MilsResultTop); });
+    connect(okButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void CalculationsWindow::convert(QLineEdit* input, std::optional<double> (*operation)(double), int resultTopTwips)
@@ -114,14 +120,15 @@ void CalculationsWindow::convert(QLineEdit* input, std::optional<double> (*opera
         showMessage(QStringLiteral("Kérem, VALÓS ADATOT adjon meg!"), MessageIcon::Warning);
         return;
     }
-    drawing->clearDrawing();
-    drawing->drawText(ResultLeft, resultTopTwips, QLatin1Char(' ') + formatNumber(*result, NumberPattern::TwoDecimals));
-    drawing->announce();
+    resultArea->clearDrawing();
+    resultArea->drawText(ResultLeft, resultTopTwips,
+                         QLatin1Char(' ') + formatNumber(*result, NumberPattern::TwoDecimals));
+    resultArea->announce();
 }
 
 void CalculationsWindow::paintEvent(QPaintEvent*)
 {
-    // Shape1 frames the conversion area; Line1 parts the two rows, Line2 sits above the text.
+    // A frame around the conversion area, a rule between its two rows and one above the explanation.
     QPainter painter(this);
     painter.setPen(colours::Silver);
     painter.drawRect(twipsRect(240, 240, 8175, 4815).adjusted(0, 0, -1, -1));

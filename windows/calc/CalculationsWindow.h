@@ -10,7 +10,7 @@ namespace vkt {
 
 class DrawnText;
 
-// Form4 "Számítások": converts an angle between degrees and artillery mils. Each result is
+// "Számítások": converts an angle between degrees and artillery mils. Each result is
 // drawn on the window's surface; at most one is visible at a time.
 class CalculationsWindow : public QWidget {
     Q_OBJECT
@@ -25,12 +25,12 @@ private:
     void createInputs();
     void convert(QLineEdit* input, std::optional<double> (*operation)(double), int resultTopTwips);
 
-    QLineEdit* Text41 = nullptr;
-    QLineEdit* Text42 = nullptr;
-    QPushButton* Command41 = nullptr;
-    QPushButton* Command42 = nullptr;
-    QPushButton* Command499 = nullptr;
-    DrawnText* drawing = nullptr;
+    QLineEdit* degreesField = nullptr;
+    QLineEdit* milsField = nullptr;
+    QPushButton* degreesToMilsButton = nullptr;
+    QPushButton* milsToDegreesButton = nullptr;
+    QPushButton* okButton = nullptr;
+    DrawnText* resultArea = nullptr;
 };
 
 } // namespace vkt

@@ -1,5 +1,6 @@
 #include "windows/lists/JournalEditor.h"
 
+#include "services/DataFiles.h"
 #include "services/Failure.h"
 #include "services/Messages.h"
 #include "services/TextFiles.h"
@@ -14,16 +15,13 @@
 
 namespace vkt {
 
-// What sets the two editors apart: names, file, texts, font, colour and places.
+// What sets the two editors apart: name, file, texts, font, colour and places.
 struct JournalLook {
     const char* window;
     const char* caption;
-    const char* file;
-    const char* textBox;
+    QLatin1String file;
     const char* initialText;
-    const char* notFound;
-    const char* saveCommand;
-    const char* okCommand;
+    const char* notFound;  // %1: the file
     int clientWidth, clientHeight;
     int textLeft, textTop, textWidth, textHeight;
     double points;
@@ -38,13 +36,12 @@ namespace {
 const JournalLook& lookOf(Journal which)
 {
     static const JournalLook notes{
-        "Form8", "Jegyzetek", "jegyzetek.txt", "Text81", "Jegyzetek:  ", "Az 'jegyzetek.txt' fájl NEM található!",
-        "mentes81", "ok81", 6555, 7170, 240, 240, 6135, 6735, 14.25, QFont::Normal, colours::Navy,
-        Frame::Sizable, Minimise::On};
+        "notesWindow", "Jegyzetek", dataFiles::kNotes, "Jegyzetek:  ", "Az '%1' fájl NEM található!",
+        6555, 7170, 240, 240, 6135, 6735, 14.25, QFont::Normal, colours::Navy, Frame::Sizable, Minimise::On};
     static const JournalLook observationLog{
-        "Form10", "Megfigyelési napló", "naplo-vkt.txt", "Text10", "Megfigyelési napló:",
-        "A 'naplo-vkt.txt' fájl NEM található!", "naplo1", "naplo2", 17880, 8550, 240, 360, 17415, 7935, 12.75,
-        QFont::Bold, colours::DarkGreen, Frame::Fixed, Minimise::Off};
+        "observationLogWindow", "Megfigyelési napló", dataFiles::kObservationLog, "Megfigyelési napló:",
+        "A '%1' fájl NEM található!", 17880, 8550, 240, 360, 17415, 7935, 12.75, QFont::Bold, colours::DarkGreen,
+        Frame::Fixed, Minimise::Off};
     return which == Journal::Notes ? notes : observationLog;
 }
 
@@ -76,12 +73,12 @@ void JournalEditor::createMenu()
     auto* menu = new QMenuBar(this);
     layout->setMenuBar(menu);
 
-    QAction* saveCommand = menu->addAction(QStringLiteral("Mentés"));
-    saveCommand->setObjectName(QString::fromUtf8(look_.saveCommand));
-    connect(saveCommand, &QAction::triggered, this, [this] { save(); });
-    QAction* okCommand = menu->addAction(QStringLiteral("OK"));
-    okCommand->setObjectName(QString::fromUtf8(look_.okCommand));
-    connect(okCommand, &QAction::triggered, this, &JournalEditor::saveAndClose);
+    QAction* saveAction = menu->addAction(QStringLiteral("Mentés"));
+    saveAction->setObjectName(QStringLiteral("saveAction"));
+    connect(saveAction, &QAction::triggered, this, [this] { save(); });
+    QAction* okAction = menu->addAction(QStringLiteral("OK"));
+    okAction->setObjectName(QStringLiteral("okAction"));
+    connect(okAction, &QAction::triggered, this, &JournalEditor::saveAndClose);
 }
 
 void JournalEditor::createControls()
@@ -93,7 +90,7 @@ void JournalEditor::createControls()
     layout()->addWidget(client);
 
     text_ = new QPlainTextEdit(client);
-    text_->setObjectName(QString::fromUtf8(look_.textBox));
+    text_->setObjectName(QStringLiteral("text"));
     text_->setAccessibleName(QString::fromUtf8(look_.caption));
     text_->setGeometry(twipsRect(look_.textLeft, look_.textTop, look_.textWidth, look_.textHeight));
     text_->setFont(programFont(QStringLiteral("Times New Roman"), look_.points, look_.weight));
@@ -116,9 +113,9 @@ void JournalEditor::load()
     saved_ = {QString::fromUtf8(look_.initialText), QStringLiteral("\r\n")};
     std::optional<QString> text;
     try {
-        text = readAllTextIfExists(dataFile(QString::fromUtf8(look_.file)));
+        text = readAllTextIfExists(dataFile(look_.file));
         if (!text)
-            showMessage(QString::fromUtf8(look_.notFound), MessageIcon::Error);
+            showMessage(QString::fromUtf8(look_.notFound).arg(look_.file), MessageIcon::Error);
     } catch (const Failure& failure) {
         // It is there but cannot be read: a save would put a text over content nobody saw.
         showMessage(failure.message(), MessageIcon::Error);
@@ -146,7 +143,7 @@ bool JournalEditor::save()
         showMessage(QStringLiteral("A szöveget NEM mentettem a '%1' fájlba: megnyitáskor nem sikerült beolvasni, és "
                                    "a mentés felülírná a tartalmát. Tegye olvashatóvá a fájlt, majd nyissa meg "
                                    "újra ezt az ablakot.")
-                        .arg(QString::fromUtf8(look_.file)),
+                        .arg(look_.file),
                     MessageIcon::Error);
         return false;
     }
@@ -155,7 +152,7 @@ bool JournalEditor::save()
         showMessage(QStringLiteral("Üreset NEM mentek!"), MessageIcon::Warning);
         return false;
     }
-    const QString path = dataFile(QString::fromUtf8(look_.file));
+    const QString path = dataFile(look_.file);
     try {
         writeAllText(path, text.fileText());
     } catch (const EncodingFailure& failure) {
@@ -165,7 +162,7 @@ bool JournalEditor::save()
         else
             showMessage(QStringLiteral("A szöveget NEM mentettem a '%1' fájlba, mert a közép-európai kódlap nem "
                                        "ismeri ezt a karaktert: „%2” (%3)")
-                            .arg(QString::fromUtf8(look_.file), failure.character(),
+                            .arg(look_.file, failure.character(),
                                  characterCode(failure.character())),
                         MessageIcon::Warning);
         return false;

@@ -12,7 +12,7 @@ struct JournalLook;
 
 enum class Journal { Notes, ObservationLog };
 
-// Form8 (notes) and Form10 (observation log): the whole journal file as one editable text.
+// The notes and the observation log: the whole journal file as one editable text.
 // The file is read once, when the window is built, and rewritten whole by "Mentés" and "OK";
 // a file that exists but cannot be read is shown as such and never saved over.
 class JournalEditor : public QWidget {

@@ -10,8 +10,8 @@ struct ListLook;
 
 enum class ReferenceList { EarlyCrescents, SolarEclipses, VenusCrescents, LunarEclipses };
 
-// Form5, Form7, Form9 and Form12: one list file of the data folder, line by line, read-only.
-// The file is read once, when the window is built.
+// The early crescents, the solar and the lunar eclipses and the Venus crescents: one list file of
+// the data folder, line by line, read-only. The file is read once, when the window is built.
 class ReferenceListWindow : public QWidget {
     Q_OBJECT
 public:

@@ -36,7 +36,7 @@ std::optional<CrescentResult> calculate(DateTime newMoon, DateTime observation, 
 // The same for both buttons once the result is shown: the new moon as typed, then the log record.
 void saveAndLog(MainClientArea& area, const CrescentResult& result, CrescentPath path, DateTime clockNow = 0)
 {
-    SavedTimes::saveLastNewMoon(area.Text11->text());
+    SavedTimes::saveLastNewMoon(area.newMoonField->text());
     appendText(dataFile(dataFiles::kComputationLog), BuildLogRecord(result, path, clockNow));
 }
 
@@ -55,8 +55,8 @@ void keepTimeClearOfDate(std::vector<ResultLine>& lines, const QFontMetrics& met
 
 void ShowCrescentResult(MainClientArea& area, const CrescentResult& result, CrescentPath path, DateTime clockNow)
 {
-    area.drawing->clearDrawing();
-    area.Picture1->setPicture(
+    area.resultArea->clearDrawing();
+    area.phasePicture->setPicture(
         loadPicture(dataFile(result.PictureFile), area.devicePixelRatioF()),
         QStringLiteral("%1, megvilágítottság: %2 %. Enterrel vagy kattintással a holdtérkép nyílik meg.")
             .arg(result.PhaseName, formatNumber(result.Illumination, NumberPattern::TwoDecimals)));
@@ -64,21 +64,22 @@ void ShowCrescentResult(MainClientArea& area, const CrescentResult& result, Cres
     if (path == CrescentPath::Now)
         keepTimeClearOfDate(lines, QFontMetrics(area.font()));
     for (const ResultLine& line : lines)
-        area.drawing->drawText(line.x, line.y, line.text);
-    area.drawing->announce();
+        area.resultArea->drawText(line.x, line.y, line.text);
+    area.resultArea->announce();
 }
 
 void RunFromLastObservation(MainClientArea& area)
 {
     const std::optional<QString> saved = SavedTimes::loadLastObservation();
     if (!saved) {
+        // The message names the file with an accent, as it always has.
         showMessage(QStringLiteral("Az 'utolsó.txt' fájl nem található!"), MessageIcon::Error);
         return;
     }
-    area.Text12->setText(*saved);
+    area.observationField->setText(*saved);
 
-    const std::optional<DateTime> newMoon = toDateTime(area.Text11->text());
-    const std::optional<DateTime> observation = toDateTime(area.Text12->text());
+    const std::optional<DateTime> newMoon = toDateTime(area.newMoonField->text());
+    const std::optional<DateTime> observation = toDateTime(area.observationField->text());
     if (!newMoon || !observation) {
         showMessage(QStringLiteral("Kérem, adjon meg egy ÉRVÉNYES ÚJHOLD / MEGFIGYELÉSI dátumot!"),
                     MessageIcon::Warning);
@@ -94,10 +95,10 @@ void RunFromLastObservation(MainClientArea& area)
 
 void RunFromNow(MainClientArea& area)
 {
-    const std::optional<DateTime> newMoon = toDateTime(area.Text11->text());
+    const std::optional<DateTime> newMoon = toDateTime(area.newMoonField->text());
     // Read once: the field, the age, the drawn time and the log record all name this instant.
     const DateTime now = currentDateTime();
-    area.Text12->setText(DateTimeText(now));
+    area.observationField->setText(DateTimeText(now));
     if (!newMoon) {
         showMessage(QStringLiteral("Kérem, adja meg az UTOLSÓ ÚJHOLD időpontját!"), MessageIcon::Warning);
         return;

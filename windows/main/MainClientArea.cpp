@@ -57,77 +57,83 @@ MainClientArea::MainClientArea(QWidget* parent) : QWidget(parent)
     createNewMoonGroup();
     createObservationGroup();
     createPictures();
-    drawing = new DrawnText(this);
+    resultArea = new DrawnText(this);
 
     // The phase picture comes last, so the keyboard reaches the moon map too.
-    QWidget* order[] = {Text11, Command3, Ujholdak, Command6, Command1, Text12, Command14, Command2, Picture1};
+    QWidget* order[] = {newMoonField,     restoreNewMoonButton,  newMoonList, okButton,    lastObservationButton,
+                        observationField, saveObservationButton, nowButton,   phasePicture};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
-    Text11->setFocus();
+    newMoonField->setFocus();
 }
 
 void MainClientArea::createNewMoonGroup()
 {
-    Label8 = wrappedLabel(this, QStringLiteral("Utolsó Újhold :"), programFont(QStringLiteral("Times New Roman"), 12.75),
-                         twipsRect(6840, 840, 2655, 375), colours::LightYellow);
-    Label8->setObjectName(QStringLiteral("Label8"));
+    newMoonLabel = wrappedLabel(this, QStringLiteral("Utolsó Újhold :"),
+                                programFont(QStringLiteral("Times New Roman"), 12.75), twipsRect(6840, 840, 2655, 375),
+                                colours::LightYellow);
+    newMoonLabel->setObjectName(QStringLiteral("newMoonLabel"));
 
-    Text11 = timeField(this, "Text11", kNewMoonLength, colours::PaleYellow, twipsRect(6840, 1200, 2295, 405));
-    Text11->setAccessibleName(QStringLiteral("Utolsó Újhold"));
-    Text11->setAccessibleDescription(QStringLiteral("Az utolsó újhold időpontja, például 2026.11.20 07:47"));
-    Text11->setFont(programFont(QStringLiteral("Times New Roman"), 14.25));
+    newMoonField =
+        timeField(this, "newMoonField", kNewMoonLength, colours::PaleYellow, twipsRect(6840, 1200, 2295, 405));
+    newMoonField->setAccessibleName(QStringLiteral("Utolsó Újhold"));
+    newMoonField->setAccessibleDescription(QStringLiteral("Az utolsó újhold időpontja, például 2026.11.20 07:47"));
+    newMoonField->setFont(programFont(QStringLiteral("Times New Roman"), 14.25));
 
-    Ujholdak = new QComboBox(this);
-    Ujholdak->setObjectName(QStringLiteral("Ujholdak"));
-    Ujholdak->setAccessibleName(QStringLiteral("Újholdak"));
-    Ujholdak->setAccessibleDescription(QStringLiteral("Újhold időpontok; az OK gomb a kiválasztottat az Utolsó Újhold "
-                                                      "mezőbe írja"));
-    Ujholdak->setGeometry(twipsRect(6840, 1800, 2295, 405));
-    Ujholdak->setFont(programFont(QStringLiteral("Times New Roman"), 12.75));
+    newMoonList = new QComboBox(this);
+    newMoonList->setObjectName(QStringLiteral("newMoonList"));
+    newMoonList->setAccessibleName(QStringLiteral("Újholdak"));
+    newMoonList->setAccessibleDescription(
+        QStringLiteral("Újhold időpontok; az OK gomb a kiválasztottat az Utolsó Újhold mezőbe írja"));
+    newMoonList->setGeometry(twipsRect(6840, 1800, 2295, 405));
+    newMoonList->setFont(programFont(QStringLiteral("Times New Roman"), 12.75));
     // Flat, like a text field: the style's button gradient would hide the list's colour.
-    Ujholdak->setStyleSheet(QStringLiteral("QComboBox { background-color: %1; color: %2; border: 1px solid %3;"
-                                           " padding-left: 3px; }"
-                                           " QComboBox QAbstractItemView { background-color: %1; color: %2; }")
-                                .arg(colours::PaleYellow.name(), colours::Black.name(), colours::Grey.name()));
+    newMoonList->setStyleSheet(QStringLiteral("QComboBox { background-color: %1; color: %2; border: 1px solid %3;"
+                                              " padding-left: 3px; }"
+                                              " QComboBox QAbstractItemView { background-color: %1; color: %2; }")
+                                   .arg(colours::PaleYellow.name(), colours::Black.name(), colours::Grey.name()));
 
-    Command6 = button(this, "Command6", QStringLiteral("&OK"), colours::PaleYellow, buttonFont(), twipsRect(9720, 1800, 975, 470));
-    Command3 = button(this, "Command3", QStringLiteral("&Utolsó Újhold"), colours::LightYellow, buttonFont(),
-                      twipsRect(6840, 2640, 1695, 495));
+    okButton = button(this, "okButton", QStringLiteral("&OK"), colours::PaleYellow, buttonFont(),
+                      twipsRect(9720, 1800, 975, 470));
+    restoreNewMoonButton = button(this, "restoreNewMoonButton", QStringLiteral("&Utolsó Újhold"),
+                                  colours::LightYellow, buttonFont(), twipsRect(6840, 2640, 1695, 495));
 }
 
 void MainClientArea::createObservationGroup()
 {
-    Label9 = wrappedLabel(this, QStringLiteral("Megfigyelés :"), programFont(QStringLiteral("Times New Roman CE"), 12.75),
-                         twipsRect(6840, 3720, 2655, 375), colours::LightGreen);
-    Label9->setObjectName(QStringLiteral("Label9"));
+    observationLabel = wrappedLabel(this, QStringLiteral("Megfigyelés :"),
+                                    programFont(QStringLiteral("Times New Roman CE"), 12.75),
+                                    twipsRect(6840, 3720, 2655, 375), colours::LightGreen);
+    observationLabel->setObjectName(QStringLiteral("observationLabel"));
 
-    Text12 = timeField(this, "Text12", kObservationLength, colours::LightGreen, twipsRect(6840, 4200, 2655, 435));
-    Text12->setAccessibleName(QStringLiteral("Megfigyelés"));
-    Text12->setAccessibleDescription(QStringLiteral("A megfigyelés időpontja"));
+    observationField =
+        timeField(this, "observationField", kObservationLength, colours::LightGreen, twipsRect(6840, 4200, 2655, 435));
+    observationField->setAccessibleName(QStringLiteral("Megfigyelés"));
+    observationField->setAccessibleDescription(QStringLiteral("A megfigyelés időpontja"));
 
-    Command14 = button(this, "Command14", QStringLiteral("Me&ntés"), colours::LightGreen, buttonFont(),
-                       twipsRect(9720, 4200, 975, 470));
-    Command1 = button(this, "Command1", QStringLiteral("Utolsó &Megfigyelés"), colours::LightGreen, buttonFont(),
-                      twipsRect(6840, 4920, 1695, 615));
-    wrapCaption(Command1);
-    Command2 = button(this, "Command2", QStringLiteral("Mos&t!"), colours::PaleCyan,
-                      programFont(QStringLiteral("Arial"), 12, QFont::Normal, true), twipsRect(9120, 4920, 1575, 615));
+    saveObservationButton = button(this, "saveObservationButton", QStringLiteral("Me&ntés"), colours::LightGreen,
+                                   buttonFont(), twipsRect(9720, 4200, 975, 470));
+    lastObservationButton = button(this, "lastObservationButton", QStringLiteral("Utolsó &Megfigyelés"),
+                                   colours::LightGreen, buttonFont(), twipsRect(6840, 4920, 1695, 615));
+    wrapCaption(lastObservationButton);
+    nowButton = button(this, "nowButton", QStringLiteral("Mos&t!"), colours::PaleCyan,
+                       programFont(QStringLiteral("Arial"), 12, QFont::Normal, true), twipsRect(9120, 4920, 1575, 615));
 }
 
 void MainClientArea::createPictures()
 {
-    PictureHoldak = new QLabel(this);
-    PictureHoldak->setObjectName(QStringLiteral("PictureHoldak"));
-    PictureHoldak->setAccessibleName(QStringLiteral("Holdfázisok sora"));
-    PictureHoldak->setGeometry(twipsRect(480, 240, 4455, 615));
-    PictureHoldak->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    PictureHoldak->setPixmap(loadPicture(QStringLiteral(":/icons/holdak-banner.png"), devicePixelRatioF()));
-    setColours(PictureHoldak, colours::Face);
+    banner = new QLabel(this);
+    banner->setObjectName(QStringLiteral("banner"));
+    banner->setAccessibleName(QStringLiteral("Holdfázisok sora"));
+    banner->setGeometry(twipsRect(480, 240, 4455, 615));
+    banner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    banner->setPixmap(loadPicture(QStringLiteral(":/icons/holdak-banner.png"), devicePixelRatioF()));
+    setColours(banner, colours::Face);
 
-    Picture1 = new PhasePicture(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twipsRect(840, 3000, 2055, 2055));
-    setColours(Picture1, colours::Black);
+    phasePicture = new PhasePicture(this);
+    phasePicture->setObjectName(QStringLiteral("phasePicture"));
+    phasePicture->setGeometry(twipsRect(840, 3000, 2055, 2055));
+    setColours(phasePicture, colours::Black);
 }
 
 void MainClientArea::paintEvent(QPaintEvent* event)
@@ -139,11 +145,11 @@ void MainClientArea::paintEvent(QPaintEvent* event)
     const auto frame = [&](int left, int top, int width, int height) {
         painter.drawRect(twipsRect(left, top, width, height).adjusted(0, 0, -1, -1));
     };
-    frame(360, 480, 6015, 5295);    // Shape2, the left half
-    frame(6600, 480, 4335, 5295);   // Shape1, the right half
-    frame(600, 2760, 2535, 2655);   // Shape3, around Picture1
-    painter.drawLine(twipsPoint(600, 1800), twipsPoint(5880, 1800));    // Line1
-    painter.drawLine(twipsPoint(6840, 3360), twipsPoint(10560, 3360));  // Line2
+    frame(360, 480, 6015, 5295);   // the left half, where the result is written
+    frame(6600, 480, 4335, 5295);  // the right half, with the fields and buttons
+    frame(600, 2760, 2535, 2655);  // around the phase picture
+    painter.drawLine(twipsPoint(600, 1800), twipsPoint(5880, 1800));    // between the observation time and the age
+    painter.drawLine(twipsPoint(6840, 3360), twipsPoint(10560, 3360));  // between the new moon and the observation
 }
 
 } // namespace vkt

@@ -24,20 +24,20 @@ public:
     static constexpr int kObservationLength = 22;
 
     // In tab order.
-    QLineEdit* Text11 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QComboBox* Ujholdak = nullptr;
-    QPushButton* Command6 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QLineEdit* Text12 = nullptr;
-    QPushButton* Command14 = nullptr;
-    QPushButton* Command2 = nullptr;
+    QLineEdit* newMoonField = nullptr;
+    QPushButton* restoreNewMoonButton = nullptr;  // "Utolsó Újhold"
+    QComboBox* newMoonList = nullptr;
+    QPushButton* okButton = nullptr;  // the chosen new moon into the field, then saved
+    QPushButton* lastObservationButton = nullptr;
+    QLineEdit* observationField = nullptr;
+    QPushButton* saveObservationButton = nullptr;
+    QPushButton* nowButton = nullptr;
 
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* PictureHoldak = nullptr;
-    PhasePicture* Picture1 = nullptr;
-    DrawnText* drawing = nullptr;
+    QLabel* newMoonLabel = nullptr;
+    QLabel* observationLabel = nullptr;
+    QLabel* banner = nullptr;  // the row of phases along the top
+    PhasePicture* phasePicture = nullptr;
+    DrawnText* resultArea = nullptr;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -17,16 +17,16 @@ struct MoonMapItem {
 
 // "10. nap" and "11. nap" skip F10.
 const MoonMapItem kMoonMapItems[] = {
-    {"hold02", "  2. nap", Qt::Key_F2, "Lunar-day02s.gif"},
-    {"hold03", "  3. nap", Qt::Key_F3, "Lunar-day03s.gif"},
-    {"hold04", "  4. nap", Qt::Key_F4, "Lunar-day04s.gif"},
-    {"hold05", "  5. nap", Qt::Key_F5, "Lunar-day05s.gif"},
-    {"hold06", "  6. nap", Qt::Key_F6, "Lunar-day06s.gif"},
-    {"hold07", "  7. nap", Qt::Key_F7, "Lunar-day07s.gif"},
-    {"hold08", "  8. nap", Qt::Key_F8, "Lunar-day08s.gif"},
-    {"hold09", "  9. nap", Qt::Key_F9, "Lunar-day09s.gif"},
-    {"hold10", "10. nap", Qt::Key_F11, "Lunar-day10s.gif"},
-    {"hold11", "11. nap", Qt::Key_F12, "Lunar-day11s.gif"},
+    {"moonDay02Item", "  2. nap", Qt::Key_F2, "Lunar-day02s.gif"},
+    {"moonDay03Item", "  3. nap", Qt::Key_F3, "Lunar-day03s.gif"},
+    {"moonDay04Item", "  4. nap", Qt::Key_F4, "Lunar-day04s.gif"},
+    {"moonDay05Item", "  5. nap", Qt::Key_F5, "Lunar-day05s.gif"},
+    {"moonDay06Item", "  6. nap", Qt::Key_F6, "Lunar-day06s.gif"},
+    {"moonDay07Item", "  7. nap", Qt::Key_F7, "Lunar-day07s.gif"},
+    {"moonDay08Item", "  8. nap", Qt::Key_F8, "Lunar-day08s.gif"},
+    {"moonDay09Item", "  9. nap", Qt::Key_F9, "Lunar-day09s.gif"},
+    {"moonDay10Item", "10. nap", Qt::Key_F11, "Lunar-day10s.gif"},
+    {"moonDay11Item", "11. nap", Qt::Key_F12, "Lunar-day11s.gif"},
 };
 
 struct WindowItem {
@@ -64,39 +64,39 @@ void addWindowItems(QMenu* menu, std::initializer_list<WindowItem> items, const 
 
 void createMainMenu(QMenuBar* bar, const MainMenuHandlers& handlers)
 {
-    QMenu* holdmap = menu(bar, "holdmap", "&Hold - térképek");
+    QMenu* moonMaps = menu(bar, "moonMapsMenu", "&Hold - térképek");
     for (const MoonMapItem& i : kMoonMapItems) {
-        QAction* action = item(holdmap, i.name, i.caption, QKeySequence(i.key));
+        QAction* action = item(moonMaps, i.name, i.caption, QKeySequence(i.key));
         const QString file = QString::fromLatin1(i.file);
-        QObject::connect(action, &QAction::triggered, holdmap, [show = handlers.showMoonMap, file] { show(file); });
+        QObject::connect(action, &QAction::triggered, moonMaps, [show = handlers.showMoonMap, file] { show(file); });
     }
 
-    QMenu* szamit = menu(bar, "szamit", "&Szerszámok");
-    addWindowItems(szamit,
+    QMenu* tools = menu(bar, "toolsMenu", "&Szerszámok");
+    addWindowItems(tools,
                    {
-                       {"jegyzetek", "Jegyzetek", QKeySequence(Qt::CTRL | Qt::Key_J), SideWindow::Notes},
-                       {"naplo", "Megfigyelési napló", {}, SideWindow::ObservationLog},
-                       {"naptar1", "&Naptár", QKeySequence(Qt::CTRL | Qt::Key_N), SideWindow::Calendar},
-                       {"holdsarlolista", "Korai Holdsarlók", {}, SideWindow::EarlyCrescents},
-                       {"jelensegnaptar", "Napfogyatkozások", {}, SideWindow::SolarEclipses},
-                       {"holdfogyi", "Holdfogyatkozások", {}, SideWindow::LunarEclipses},
-                       {"venusz", "Vénusz sarlók", {}, SideWindow::VenusCrescents},
-                       {"vonas", "Fok - Vonás calculator", {}, SideWindow::Calculations},
-                       {"lathatosag", "Holdsarló láthatósága", QKeySequence(Qt::CTRL | Qt::Key_H),
+                       {"notesItem", "Jegyzetek", QKeySequence(Qt::CTRL | Qt::Key_J), SideWindow::Notes},
+                       {"observationLogItem", "Megfigyelési napló", {}, SideWindow::ObservationLog},
+                       {"calendarItem", "&Naptár", QKeySequence(Qt::CTRL | Qt::Key_N), SideWindow::Calendar},
+                       {"earlyCrescentsItem", "Korai Holdsarlók", {}, SideWindow::EarlyCrescents},
+                       {"solarEclipsesItem", "Napfogyatkozások", {}, SideWindow::SolarEclipses},
+                       {"lunarEclipsesItem", "Holdfogyatkozások", {}, SideWindow::LunarEclipses},
+                       {"venusCrescentsItem", "Vénusz sarlók", {}, SideWindow::VenusCrescents},
+                       {"calculationsItem", "Fok - Vonás calculator", {}, SideWindow::Calculations},
+                       {"crescentVisibilityItem", "Holdsarló láthatósága", QKeySequence(Qt::CTRL | Qt::Key_H),
                         SideWindow::CrescentVisibility},
                    },
                    handlers);
 
-    QMenu* prg = menu(bar, "prg", "H&elp");
-    addWindowItems(prg,
+    QMenu* help = menu(bar, "helpMenu", "H&elp");
+    addWindowItems(help,
                    {
-                       {"prog", "Programról", {}, SideWindow::About},
-                       {"leir", "Leírás", QKeySequence(Qt::CTRL | Qt::Key_L), SideWindow::Description},
+                       {"aboutItem", "Programról", {}, SideWindow::About},
+                       {"descriptionItem", "Leírás", QKeySequence(Qt::CTRL | Qt::Key_L), SideWindow::Description},
                    },
                    handlers);
-    item(prg, "help1", "------------");  // an ordinary item that does nothing
-    QAction* kilep = item(prg, "kilep", "Kilépés", QKeySequence(Qt::CTRL | Qt::Key_Q));
-    QObject::connect(kilep, &QAction::triggered, prg, [close = handlers.closeMainWindow] { close(); });
+    item(help, "dashesItem", "------------");  // an ordinary item that does nothing
+    QAction* quit = item(help, "quitItem", "Kilépés", QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QObject::connect(quit, &QAction::triggered, help, [close = handlers.closeMainWindow] { close(); });
 }
 
 } // namespace vkt

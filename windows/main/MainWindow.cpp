@@ -33,20 +33,20 @@ QString mainWindowTitle()
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), area_(new MainClientArea(this))
 {
-    setObjectName(QStringLiteral("A"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(mainWindowTitle());
     setColours(this, colours::Face);  // the menu bar's, where the client area does not cover
     setCentralWidget(area_);
     createMenus();
     // The list's pop-up is a window of its own, outside the colours of this one.
-    setColours(area_->Ujholdak->view()->window(), colours::PaleYellow, colours::Black);
+    setColours(area_->newMoonList->view()->window(), colours::PaleYellow, colours::Black);
     connectControls();
     // The client area has a fixed size; the frame fits it and the menu bar.
     setFrame(this, Frame::Fixed, Minimise::On);
     passColoursOn(this);
 
-    fillNewMoonList(*area_->Ujholdak);
-    sideWindows_.newMoonText = [this] { return area_->Text11->text(); };
+    fillNewMoonList(*area_->newMoonList);
+    sideWindows_.newMoonText = [this] { return area_->newMoonField->text(); };
 }
 
 void MainWindow::connectControls()
@@ -55,12 +55,12 @@ void MainWindow::connectControls()
     const auto onClick = [this](QPushButton* button, auto handler) {
         connect(button, &QPushButton::clicked, this, [handler] { guarded(handler); });
     };
-    onClick(a.Command6, [&a] { confirmNewMoon(*a.Ujholdak, *a.Text11); });
-    onClick(a.Command3, [&a] { restoreLastNewMoon(*a.Text11); });
-    onClick(a.Command14, [&a] { saveObservation(*a.Text12); });
-    onClick(a.Command1, [&a] { RunFromLastObservation(a); });
-    onClick(a.Command2, [&a] { RunFromNow(a); });
-    connect(a.Picture1, &PhasePicture::clicked, this,
+    onClick(a.okButton, [&a] { confirmNewMoon(*a.newMoonList, *a.newMoonField); });
+    onClick(a.restoreNewMoonButton, [&a] { restoreLastNewMoon(*a.newMoonField); });
+    onClick(a.saveObservationButton, [&a] { saveObservation(*a.observationField); });
+    onClick(a.lastObservationButton, [&a] { RunFromLastObservation(a); });
+    onClick(a.nowButton, [&a] { RunFromNow(a); });
+    connect(a.phasePicture, &PhasePicture::clicked, this,
             [this] { guarded([this] { sideWindows_.showMoonMap(QStringLiteral("Lunar-map.jpg")); }); });
 }
 
@@ -73,17 +73,17 @@ void MainWindow::createMenus()
     createMainMenu(menuBar(), handlers);
 }
 
-void runMostAndQuit(MainWindow& window)
+void runNowAndQuit(MainWindow& window)
 {
     // Queued, so the window is shown and the event loop runs before the clicks.
     QTimer::singleShot(0, &window, [&window] {
         MainClientArea& a = *window.clientArea();
         const DateTime now = currentDateTime();
-        for (int i = 0; i < a.Ujholdak->count(); ++i)
-            if (const auto newMoon = toDateTime(a.Ujholdak->itemText(i)); newMoon && *newMoon <= now)
-                a.Ujholdak->setCurrentIndex(i);
-        a.Command6->click();
-        a.Command2->click();
+        for (int i = 0; i < a.newMoonList->count(); ++i)
+            if (const auto newMoon = toDateTime(a.newMoonList->itemText(i)); newMoon && *newMoon <= now)
+                a.newMoonList->setCurrentIndex(i);
+        a.okButton->click();
+        a.nowButton->click();
         window.close();
     });
 }

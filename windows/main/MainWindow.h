@@ -10,7 +10,7 @@ class MainClientArea;
 
 QString mainWindowTitle();
 
-// The main window A: the two time fields, the new-moon list, the result and the menu from
+// The main window: the two time fields, the new-moon list, the result and the menu from
 // which every other window opens. Closing it leaves the other windows open.
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -30,6 +30,6 @@ private:
 
 // Once the event loop runs: the latest new moon of the list that is not in the future, "OK",
 // "Most!", then the window closes. The clicks run the same handlers as a user's.
-void runMostAndQuit(MainWindow& window);
+void runNowAndQuit(MainWindow& window);
 
 } // namespace vkt

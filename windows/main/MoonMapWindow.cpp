@@ -8,26 +8,26 @@
 
 namespace vkt {
 
-MoonMapWindow::MoonMapWindow() : Picture3_(new QLabel(this))
+MoonMapWindow::MoonMapWindow() : picture_(new QLabel(this))
 {
-    setObjectName(QStringLiteral("Form3"));
+    setObjectName(QStringLiteral("moonMapWindow"));
     setWindowTitle(QStringLiteral("Hold térképek"));
     setFrame(this, Frame::Sizable, Minimise::On);
     setColours(this, colours::Black);
     resize(twipsSize(17505, 10935));
 
     // Higher than the window: its lower part shows only when the user makes the window taller.
-    Picture3_->setObjectName(QStringLiteral("Picture3"));
-    Picture3_->setAccessibleName(QStringLiteral("Hold térkép"));
-    Picture3_->setGeometry(twipsRect(240, 240, 17055, 15255));
-    Picture3_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setColours(Picture3_, colours::Black);
+    picture_->setObjectName(QStringLiteral("picture"));
+    picture_->setAccessibleName(QStringLiteral("Hold térkép"));
+    picture_->setGeometry(twipsRect(240, 240, 17055, 15255));
+    picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setColours(picture_, colours::Black);
 }
 
 void MoonMapWindow::showPicture(const QString& fileName)
 {
-    Picture3_->setPixmap(loadPicture(dataFile(fileName), devicePixelRatioF()));
-    Picture3_->setAccessibleDescription(fileName);
+    picture_->setPixmap(loadPicture(dataFile(fileName), devicePixelRatioF()));
+    picture_->setAccessibleDescription(fileName);
 }
 
 } // namespace vkt

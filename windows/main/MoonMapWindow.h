@@ -6,8 +6,8 @@ class QLabel;
 
 namespace vkt {
 
-// Form3, "Hold térképek": one picture of the Moon at a time, drawn unscaled from the top-left
-// corner of Picture3 and cut off where the area or the window ends.
+// "Hold térképek": one picture of the Moon at a time, drawn unscaled from the top-left corner of
+// its area and cut off where the area or the window ends.
 class MoonMapWindow : public QWidget {
     Q_OBJECT
 public:
@@ -16,10 +16,10 @@ public:
     // Throws vkt::Failure naming the file when it cannot be loaded; the previous picture stays.
     void showPicture(const QString& fileName);
 
-    const QLabel* picture() const { return Picture3_; }
+    const QLabel* picture() const { return picture_; }
 
 private:
-    QLabel* Picture3_;
+    QLabel* picture_;
 };
 
 } // namespace vkt

@@ -4,7 +4,7 @@
 
 namespace vkt {
 
-// Picture1: takes the size of each picture put into it, and reports a click, or Enter or the
+// The main window's phase picture: takes the size of each picture put into it, and reports a click, or Enter or the
 // space bar while it has the focus.
 class PhasePicture : public QLabel {
     Q_OBJECT

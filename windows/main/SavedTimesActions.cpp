@@ -1,5 +1,6 @@
 #include "windows/main/SavedTimesActions.h"
 
+#include "services/DataFiles.h"
 #include "services/Failure.h"
 #include "services/Messages.h"
 #include "windows/main/SavedTimes.h"
@@ -9,42 +10,42 @@
 
 namespace vkt {
 
-void fillNewMoonList(QComboBox& Ujholdak)
+void fillNewMoonList(QComboBox& newMoonList)
 {
-    Ujholdak.clear();
+    newMoonList.clear();
     // Without its list the window is still useful: a new moon can be typed in.
     std::optional<QStringList> entries;
     try {
         entries = SavedTimes::loadNewMoonList();
         if (!entries)
-            showMessage(QStringLiteral("Az 'ujholdak.txt' fájl nem található!"), MessageIcon::Error);
+            showMessage(QStringLiteral("Az '%1' fájl nem található!").arg(dataFiles::kNewMoons), MessageIcon::Error);
     } catch (const Failure& failure) {
         showMessage(failure.message(), MessageIcon::Error);  // it is there but cannot be read, and why
     }
-    Ujholdak.addItems(entries.value_or(QStringList()));
-    Ujholdak.setCurrentIndex(-1);
+    newMoonList.addItems(entries.value_or(QStringList()));
+    newMoonList.setCurrentIndex(-1);
 }
 
-void confirmNewMoon(const QComboBox& Ujholdak, QLineEdit& Text11)
+void confirmNewMoon(const QComboBox& newMoonList, QLineEdit& newMoonField)
 {
-    if (Ujholdak.currentIndex() >= 0)
-        Text11.setText(Ujholdak.itemText(Ujholdak.currentIndex()));
-    SavedTimes::saveLastNewMoon(Text11.text());
+    if (newMoonList.currentIndex() >= 0)
+        newMoonField.setText(newMoonList.itemText(newMoonList.currentIndex()));
+    SavedTimes::saveLastNewMoon(newMoonField.text());
 }
 
-void restoreLastNewMoon(QLineEdit& Text11)
+void restoreLastNewMoon(QLineEdit& newMoonField)
 {
     const std::optional<QString> saved = SavedTimes::loadLastNewMoon();
     if (!saved) {
-        showMessage(QStringLiteral("Az 'ujhold.txt' fájl nem található!"), MessageIcon::Error);
+        showMessage(QStringLiteral("Az '%1' fájl nem található!").arg(dataFiles::kLastNewMoon), MessageIcon::Error);
         return;
     }
-    Text11.setText(*saved);
+    newMoonField.setText(*saved);
 }
 
-void saveObservation(const QLineEdit& Text12)
+void saveObservation(const QLineEdit& observationField)
 {
-    const QString text = Text12.text();
+    const QString text = observationField.text();
     if (text.count(u' ') == text.size()) {
         showMessage(QStringLiteral("Üres dátumot NEM mentek!"), MessageIcon::Warning);
         return;

@@ -10,15 +10,15 @@ namespace vkt {
 
 // Runs while the main window loads. A missing or unreadable "ujholdak.txt" is reported and
 // leaves the list empty, so the program still opens.
-void fillNewMoonList(QComboBox& Ujholdak);
+void fillNewMoonList(QComboBox& newMoonList);
 
-// "OK": the chosen entry (if any) into Text11, then Text11 saved as it stands.
-void confirmNewMoon(const QComboBox& Ujholdak, QLineEdit& Text11);
+// "OK": the chosen entry (if any) into the new-moon field, then the field saved as it stands.
+void confirmNewMoon(const QComboBox& newMoonList, QLineEdit& newMoonField);
 
-// "Utolsó Újhold": the saved new moon back into Text11.
-void restoreLastNewMoon(QLineEdit& Text11);
+// "Utolsó Újhold": the saved new moon back into the field.
+void restoreLastNewMoon(QLineEdit& newMoonField);
 
-// "Mentés": Text12 saved unless it is empty or blank.
-void saveObservation(const QLineEdit& Text12);
+// "Mentés": the observation time saved unless it is empty or blank.
+void saveObservation(const QLineEdit& observationField);
 
 } // namespace vkt

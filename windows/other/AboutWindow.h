@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace vkt {
 
-// frmAbout: title, version and edition, with the program icon. Enter and Esc close it.
+// The About box: title, version and edition, with the program icon. Enter and Esc close it.
 class AboutWindow : public QWidget {
     Q_OBJECT
 public:
@@ -21,9 +21,9 @@ private:
     void createControls();
     void fillBuildTexts();
 
-    QPushButton* cmdOK = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
+    QPushButton* okButton = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* versionLabel = nullptr;
 };
 
 } // namespace vkt

@@ -20,7 +20,7 @@ const QDate kOpeningDate(2026, 8, 4);
 
 CalendarWindow::CalendarWindow()
 {
-    setObjectName(QStringLiteral("Form6"));
+    setObjectName(QStringLiteral("calendarWindow"));
     setWindowTitle(QStringLiteral("Naptár"));
     setColours(this, colours::Green, colours::LightGreen);
     setFont(programFont(QStringLiteral("Arial"), 14.25, QFont::Bold));
@@ -29,29 +29,29 @@ CalendarWindow::CalendarWindow()
 
     createButtons();
     createCalendar();
-    setTabOrder(Calendar1, Command61);
-    setTabOrder(Command61, Command62);
-    Calendar1->setFocus();
+    setTabOrder(calendar, okButton);
+    setTabOrder(okButton, nowButton);
+    calendar->setFocus();
 }
 
 void CalendarWindow::createButtons()
 {
-    Command62 = colouredButton(this, QStringLiteral("&Most"), colours::PaleCyan,
+    nowButton = colouredButton(this, QStringLiteral("&Most"), colours::PaleCyan,
                                programFont(QStringLiteral("Arial"), 12, QFont::Normal, true),
                                twipsRect(5040, 7680, 1095, 495));
-    Command62->setObjectName(QStringLiteral("Command62"));
-    Command61 = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen, programFont(QStringLiteral("Arial"), 12),
-                               twipsRect(9960, 7680, 855, 495));
-    Command61->setObjectName(QStringLiteral("Command61"));
-    connect(Command62, &QPushButton::clicked, this, &CalendarWindow::showToday);
-    connect(Command61, &QPushButton::clicked, this, &QWidget::close);
+    nowButton->setObjectName(QStringLiteral("nowButton"));
+    okButton = colouredButton(this, QStringLiteral("&OK"), colours::PaleGreen, programFont(QStringLiteral("Arial"), 12),
+                              twipsRect(9960, 7680, 855, 495));
+    okButton->setObjectName(QStringLiteral("okButton"));
+    connect(nowButton, &QPushButton::clicked, this, &CalendarWindow::showToday);
+    connect(okButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void CalendarWindow::createCalendar()
 {
-    Calendar1 = new QCalendarWidget(this);
-    Calendar1->setObjectName(QStringLiteral("Calendar1"));
-    Calendar1->setAccessibleName(QStringLiteral("Naptár"));
+    calendar = new QCalendarWidget(this);
+    calendar->setObjectName(QStringLiteral("calendar"));
+    calendar->setAccessibleName(QStringLiteral("Naptár"));
     // The calendar's own arrows, year box and grid carry English names or none; these are the
     // program's. The month and year buttons are named by their text.
     const struct {
@@ -64,36 +64,36 @@ void CalendarWindow::createCalendar()
         {"qt_calendar_calendarview", "Napok"},
     };
     for (const auto& part : parts)
-        if (auto* widget = Calendar1->findChild<QWidget*>(QLatin1String(part.child)))
+        if (auto* widget = calendar->findChild<QWidget*>(QLatin1String(part.child)))
             widget->setAccessibleName(QString::fromUtf8(part.name));
-    Calendar1->setGeometry(twipsRect(0, 120, 11055, 7455));
-    Calendar1->setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    calendar->setGeometry(twipsRect(0, 120, 11055, 7455));
+    calendar->setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
     // Hungarian weeks start on Monday; said outright rather than left to the locale tables.
-    Calendar1->setFirstDayOfWeek(Qt::Monday);
-    Calendar1->setGridVisible(true);
+    calendar->setFirstDayOfWeek(Qt::Monday);
+    calendar->setGridVisible(true);
 
     // Day numbers: the view's font and text colour on the green background.
-    Calendar1->setFont(programFont(QStringLiteral("Arial"), 15.75, QFont::Bold));
-    QPalette palette = Calendar1->palette();
+    calendar->setFont(programFont(QStringLiteral("Arial"), 15.75, QFont::Bold));
+    QPalette palette = calendar->palette();
     palette.setColor(QPalette::Base, colours::Green);
     palette.setColor(QPalette::AlternateBase, colours::Green);
     palette.setColor(QPalette::Window, colours::Green);
     palette.setColor(QPalette::Text, colours::Yellow);
     palette.setColor(QPalette::Disabled, QPalette::Text, colours::Silver);  // days of the next and last month
-    Calendar1->setPalette(palette);
+    calendar->setPalette(palette);
 
     // Weekday formats would also colour the names in the header; the palette colours the days.
     for (int day = Qt::Monday; day <= Qt::Sunday; ++day)
-        Calendar1->setWeekdayTextFormat(Qt::DayOfWeek(day), QTextCharFormat());
+        calendar->setWeekdayTextFormat(Qt::DayOfWeek(day), QTextCharFormat());
     QTextCharFormat weekdayNames;
     weekdayNames.setFont(programFont(QStringLiteral("Arial"), 12, QFont::Bold));
     weekdayNames.setForeground(colours::White);
     weekdayNames.setBackground(colours::Green);
-    Calendar1->setHeaderTextFormat(weekdayNames);
+    calendar->setHeaderTextFormat(weekdayNames);
 
     // The title bar is built of the widget's own children; a style sheet on the bar alone
     // colours it without touching the palette of the day grid.
-    if (auto* bar = Calendar1->findChild<QWidget*>(QStringLiteral("qt_calendar_navigationbar")))
+    if (auto* bar = calendar->findChild<QWidget*>(QStringLiteral("qt_calendar_navigationbar")))
         bar->setStyleSheet(QStringLiteral(
             "QWidget#qt_calendar_navigationbar { background-color: %1; }"
             " QToolButton#qt_calendar_monthbutton, QToolButton#qt_calendar_yearbutton {"
@@ -102,13 +102,13 @@ void CalendarWindow::createCalendar()
                                .arg(colours::Green.name(), colours::Yellow.name())
                                .arg(fontPixels(14.25)));
 
-    if (auto* grid = Calendar1->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"))) {
+    if (auto* grid = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"))) {
         grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }").arg(colours::Grey.name()));
         grid->setPalette(palette);
     }
 
-    Calendar1->setSelectedDate(kOpeningDate);
-    Calendar1->setCurrentPage(kOpeningDate.year(), kOpeningDate.month());
+    calendar->setSelectedDate(kOpeningDate);
+    calendar->setCurrentPage(kOpeningDate.year(), kOpeningDate.month());
 }
 
 void CalendarWindow::showToday()
@@ -116,8 +116,8 @@ void CalendarWindow::showToday()
     // The time of day plays no part: 23:59:59 is still today.
     const CivilTime now = toCivil(currentDateTime());
     const QDate today(now.year, now.month, now.day);
-    Calendar1->setSelectedDate(today);
-    Calendar1->setCurrentPage(today.year(), today.month());
+    calendar->setSelectedDate(today);
+    calendar->setCurrentPage(today.year(), today.month());
 }
 
 } // namespace vkt

@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace vkt {
 
-// Form6 "Naptár": a month calendar to look dates up in. Nothing chosen here is kept.
+// "Naptár": a month calendar to look dates up in. Nothing chosen here is kept.
 class CalendarWindow : public QWidget {
     Q_OBJECT
 public:
@@ -18,9 +18,9 @@ private:
     void createCalendar();
     void showToday();
 
-    QPushButton* Command62 = nullptr;
-    QPushButton* Command61 = nullptr;
-    QCalendarWidget* Calendar1 = nullptr;
+    QPushButton* nowButton = nullptr;
+    QPushButton* okButton = nullptr;
+    QCalendarWidget* calendar = nullptr;
 };
 
 } // namespace vkt

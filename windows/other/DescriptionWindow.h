@@ -4,7 +4,7 @@
 
 namespace vkt {
 
-// Form2 "Program leírása": a fixed page of hints on the main window's buttons.
+// "Program leírása": a fixed page of hints on the main window's buttons.
 class DescriptionWindow : public QWidget {
     Q_OBJECT
 public:
