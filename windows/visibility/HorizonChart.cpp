@@ -78,34 +78,60 @@ double HorizonChart::brightLimbDirection(QSize size) const
     return std::atan2(sun.y() - moon.y(), sun.x() - moon.x());
 }
 
+// "Napnyugta: 18:02   Holdnyugta: 18:40" (rising in the morning).
+QString HorizonChart::eventTimes() const
+{
+    const bool evening = c_.twilight == astro::Twilight::Evening;
+    return QStringLiteral("%1 %2   %3 %4")
+        .arg(evening ? QStringLiteral("Napnyugta:") : QStringLiteral("Napkelte:"), zone_.timeText(c_.sunEvent),
+             evening ? QStringLiteral("Holdnyugta:") : QStringLiteral("Holdkelte:"), zone_.timeText(c_.moonEvent));
+}
+
 QImage HorizonChart::render(QSize size) const
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colours::Black);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF plot = plotArea(size);
-    const bool evening = c_.twilight == astro::Twilight::Evening;
     if (!c_.moonUp) {
-        // No best time, so no Sun's azimuth to centre on: only the times and why.
-        p.setFont(programFont(QStringLiteral("Arial"), 9.75));
-        p.setPen(Writing);
-        p.drawText(plot, Qt::AlignCenter | Qt::TextWordWrap,
-                   QStringLiteral("%1 %2   %3 %4\nA Hold ekkor nem látszik: %5.")
-                       .arg(evening ? QStringLiteral("Napnyugta:") : QStringLiteral("Napkelte:"),
-                            zone_.timeText(c_.sunEvent),
-                            evening ? QStringLiteral("Holdnyugta:") : QStringLiteral("Holdkelte:"),
-                            zone_.timeText(c_.moonEvent),
-                            evening ? QStringLiteral("a Nap előtt lenyugszik") : QStringLiteral("a Nap után kel")));
+        drawMoonBelowHorizon(p, size);
         return image;
     }
+    drawSkyAndGround(p, size);
+    drawAltitudeGrid(p, size);
+    drawAzimuthGrid(p, size);
+    drawCompassPoints(p, size);
+    p.setPen(Labels);
+    p.drawRect(plotArea(size));
+    drawSunAndMoon(p, size);
+    drawCaption(p, size);
+    return image;
+}
+
+void HorizonChart::drawMoonBelowHorizon(QPainter& p, QSize size) const
+{
+    // No best time, so no Sun's azimuth to centre on: only the times and why.
+    p.setFont(programFont(QStringLiteral("Arial"), 9.75));
+    p.setPen(Writing);
+    p.drawText(plotArea(size), Qt::AlignCenter | Qt::TextWordWrap,
+               QStringLiteral("%1\nA Hold ekkor nem látszik: %2.")
+                   .arg(eventTimes(), c_.twilight == astro::Twilight::Evening ? QStringLiteral("a Nap előtt lenyugszik")
+                                                                              : QStringLiteral("a Nap után kel")));
+}
+
+void HorizonChart::drawSkyAndGround(QPainter& p, QSize size) const
+{
+    const QRectF plot = plotArea(size);
     const double horizonY = at(size, c_.sunAzimuth, 0).y();
     p.fillRect(QRectF(plot.left(), plot.top(), plot.width(), horizonY - plot.top()), Sky);
     p.fillRect(QRectF(plot.left(), horizonY, plot.width(), plot.bottom() - horizonY), Ground);
+}
 
-    // Grid: every 5° of altitude, every 10° of azimuth, with their degrees.
+// Every 5° of altitude, the horizon solid, with their degrees at the left.
+void HorizonChart::drawAltitudeGrid(QPainter& p, QSize size) const
+{
+    const QRectF plot = plotArea(size);
     p.setFont(programFont(QStringLiteral("Arial"), 8.25));
-    p.setPen(QPen(Grid, 1, Qt::DotLine));
     for (int alt = 0; alt <= int(kTop); alt += 5) {
         const double y = at(size, c_.sunAzimuth, alt).y();
         p.setPen(QPen(alt == 0 ? Labels : Grid, 1, alt == 0 ? Qt::SolidLine : Qt::DotLine));
@@ -113,6 +139,14 @@ QImage HorizonChart::render(QSize size) const
         p.setPen(Labels);
         p.drawText(QRectF(0, y - 8, plot.left() - 4, 16), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1°").arg(alt));
     }
+}
+
+// Every 10° of azimuth down to the horizon, with their degrees below the plot.
+void HorizonChart::drawAzimuthGrid(QPainter& p, QSize size) const
+{
+    const QRectF plot = plotArea(size);
+    const double horizonY = at(size, c_.sunAzimuth, 0).y();
+    p.setFont(programFont(QStringLiteral("Arial"), 8.25));
     const int first = int(std::ceil((c_.sunAzimuth - kHalfWidth) / 10)) * 10;
     for (int az = first; az <= c_.sunAzimuth + kHalfWidth; az += 10) {
         const double x = at(size, az, 0).x();
@@ -122,52 +156,54 @@ QImage HorizonChart::render(QSize size) const
         p.drawText(QRectF(x - 20, plot.bottom() + 2, 40, 14), Qt::AlignCenter,
                    QStringLiteral("%1°").arg(int(normalised(az))));
     }
-    // Compass points on the horizon.
+}
+
+// The compass points that fall on the chart, marked on the horizon.
+void HorizonChart::drawCompassPoints(QPainter& p, QSize size) const
+{
+    const double horizonY = at(size, c_.sunAzimuth, 0).y();
     p.setFont(programFont(QStringLiteral("Arial"), 9.75, QFont::Bold));
+    p.setPen(Writing);
     for (int i = 0; i < 8; ++i) {
         const double az = i * 45.0;
         if (std::abs(astro::wrap180(az - c_.sunAzimuth)) > kHalfWidth)
             continue;
         const double x = at(size, az, 0).x();
-        p.setPen(Writing);
         p.drawLine(QPointF(x, horizonY - 4), QPointF(x, horizonY + 4));
         p.drawText(QRectF(x - 20, horizonY + 4, 40, 16), Qt::AlignCenter, QString::fromUtf8(kCompass[i]));
     }
-    p.setPen(Labels);
-    p.drawRect(plot);
+}
 
-    {
-        p.save();
-        p.setClipRect(plot);
-        const QPointF sun = at(size, c_.sunAzimuth, c_.sunAltitude);
-        p.setPen(Qt::NoPen);
-        p.setBrush(SunFace);
-        p.drawEllipse(sun, 8, 8);
-        const QPointF moon = at(size, c_.moonAzimuth, c_.moonAltitude);
-        p.translate(moon);
-        p.setPen(QPen(Grid, 1));
-        p.setBrush(MoonDark);
-        p.drawEllipse(QPointF(0, 0), kMoonRadius, kMoonRadius);
-        p.rotate(brightLimbDirection(size) * 180 / M_PI);
-        p.setPen(Qt::NoPen);
-        p.setBrush(MoonLit);
-        p.drawPath(crescent(kMoonRadius, drawnFraction(c_.illuminated)));
-        p.restore();
-    }
+// The Sun and the Moon, clipped to the plot: either may stand beyond its edges.
+void HorizonChart::drawSunAndMoon(QPainter& p, QSize size) const
+{
+    p.save();
+    p.setClipRect(plotArea(size));
+    p.setPen(Qt::NoPen);
+    p.setBrush(SunFace);
+    p.drawEllipse(at(size, c_.sunAzimuth, c_.sunAltitude), 8, 8);
+    p.translate(at(size, c_.moonAzimuth, c_.moonAltitude));
+    p.setPen(QPen(Grid, 1));
+    p.setBrush(MoonDark);
+    p.drawEllipse(QPointF(0, 0), kMoonRadius, kMoonRadius);
+    p.rotate(brightLimbDirection(size) * 180 / M_PI);
+    p.setPen(Qt::NoPen);
+    p.setBrush(MoonLit);
+    p.drawPath(crescent(kMoonRadius, drawnFraction(c_.illuminated)));
+    p.restore();
+}
 
+// The times under the plot, and how the Moon is drawn.
+void HorizonChart::drawCaption(QPainter& p, QSize size) const
+{
+    const QRectF plot = plotArea(size);
     p.setFont(programFont(QStringLiteral("Arial"), 9.75));
     p.setPen(Writing);
     const QRectF text(plot.left(), plot.bottom() + 18, plot.width(), size.height() - plot.bottom() - 18);
-    const QString times = QStringLiteral("%1 %2   %3 %4   Legjobb időpont: %5")
-                              .arg(evening ? QStringLiteral("Napnyugta:") : QStringLiteral("Napkelte:"),
-                                   zone_.timeText(c_.sunEvent),
-                                   evening ? QStringLiteral("Holdnyugta:") : QStringLiteral("Holdkelte:"),
-                                   zone_.timeText(c_.moonEvent),
-                                   zone_.timeText(c_.best));
+    const QString times = QStringLiteral("%1   Legjobb időpont: %2").arg(eventTimes(), zone_.timeText(c_.best));
     const QString note = QStringLiteral("A Hold a valódinál jóval nagyobbra rajzolva; a sarló a Nap felé néz, vastagsága "
                                         "a megvilágított résszel nő (a legvékonyabb is látható marad).");
     p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, times + u'\n' + note);
-    return image;
 }
 
 } // namespace vkt

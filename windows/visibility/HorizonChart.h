@@ -7,6 +7,8 @@
 #include <QPointF>
 #include <QRectF>
 
+class QPainter;
+
 namespace vkt {
 
 // The observer's horizon at the best time of one evening (morning): 40° either side of the Sun's
@@ -37,6 +39,15 @@ public:
     QImage render(QSize size) const;
 
 private:
+    QString eventTimes() const;
+    void drawMoonBelowHorizon(QPainter& p, QSize size) const;
+    void drawSkyAndGround(QPainter& p, QSize size) const;
+    void drawAltitudeGrid(QPainter& p, QSize size) const;
+    void drawAzimuthGrid(QPainter& p, QSize size) const;
+    void drawCompassPoints(QPainter& p, QSize size) const;
+    void drawSunAndMoon(QPainter& p, QSize size) const;
+    void drawCaption(QPainter& p, QSize size) const;
+
     astro::CrescentEvening c_;
     const astro::CivilZone& zone_;
 };
