@@ -4,13 +4,13 @@
 //   build/bench/vkt_bench_visibility
 #include "astro/VisibilityMap.h"
 #include "windows/common/WindowLook.h"
-#include "windows/visibility/HorizonChart.h"
+#include "windows/visibility/CrescentTablePanel.h"
+#include "windows/visibility/HorizonChartPanel.h"
+#include "windows/visibility/MapPanel.h"
 #include "windows/visibility/VisibilityWindow.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QSettings>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -24,9 +24,9 @@ void openToTableAndChart(benchmark::State& state)
         vkt::VisibilityWindow window(QStringLiteral("2026.03.19 02:23"));
         window.show();
         QApplication::processEvents();
-        if (window.chart->pixmap().isNull())
+        if (window.chartPicture->pixmap().isNull())
             state.SkipWithError("no chart");
-        benchmark::DoNotOptimize(window.evenings().size());
+        benchmark::DoNotOptimize(window.crescentTable->evenings().size());
     }
 }
 BENCHMARK(openToTableAndChart)->Unit(benchmark::kMillisecond);
@@ -37,13 +37,13 @@ void mapShownAfterSelection(benchmark::State& state)
 {
     vkt::VisibilityWindow window(QStringLiteral("2026.03.19 02:23"));
     window.show();
-    const int first = window.table->currentRow();
+    const vkt::MapPanel& map = *window.mapPicture;
+    const int first = window.crescentTable->currentRow();
     int step = 0;
     for (auto _ : state) {
-        window.table->selectRow(first + 1 + step++ % 3);
-        const vkt::astro::MapEvening evening = window.shownMap() ? window.shownMap()->evening : vkt::astro::MapEvening{};
-        while (!window.shownMap() || window.shownMap()->evening == evening ||
-               window.shownMap()->cellDegrees > double(state.range(0)))
+        window.crescentTable->selectRow(first + 1 + step++ % 3);
+        const vkt::astro::MapEvening evening = map.shown() ? map.shown()->evening : vkt::astro::MapEvening{};
+        while (!map.shown() || map.shown()->evening == evening || map.shown()->cellDegrees > double(state.range(0)))
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }

@@ -1,17 +1,7 @@
 #include "astro/MoonPhases.h"
-#include "services/FileBytes.h"
-#include "tests/support/TestSupport.h"
 #include "windows/visibility/HorizonChart.h"
-#include "windows/visibility/VisibilityWindow.h"
 
-#include <QFile>
-#include <QLabel>
-#include <QSettings>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
-#include <cerrno>
 #include <cmath>
 
 namespace vkt::testing {
@@ -88,46 +78,6 @@ TEST(HorizonChartTest, MoonStandsWhereItIsAndItsBrightLimbFacesTheSun)
         }
         previousCount = lit.count;
     }
-}
-
-TEST(HorizonChartTest, WindowSavesTheShownChartAsPngNothingWhenCancelledAndKeepsTheOldFileOnAFault)
-{
-    QTemporaryDir dir;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());  // Budapest, nothing kept
-    VisibilityWindow window(QStringLiteral("2026.03.19 03:00"));
-    window.show();
-    const QString file = dir.filePath(QStringLiteral("horizont.png"));
-    QString offered;
-    window.askFileName = [&](const QString& suggested) {
-        offered = suggested;
-        return QString();
-    };
-    QTest::mouseClick(window.saveChart, Qt::LeftButton);
-    EXPECT_FALSE(QFile::exists(file));
-
-    // A failed write is reported and leaves the earlier file whole.
-    {
-        QFile earlier(file);
-        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
-    }
-    const auto messages = std::make_shared<MessageRecorder>();
-    setMessageSink(messages);
-    window.askFileName = [&](const QString&) { return file; };
-    setWriteFault(WriteFault{WriteStep::Write, ENOSPC, 10});
-    QTest::mouseClick(window.saveChart, Qt::LeftButton);
-    setWriteFault(std::nullopt);
-    setMessageSink(nullptr);
-    ASSERT_EQ(messages->messages.size(), 1u);
-    EXPECT_EQ(messages->messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(readFileBytes(file), QByteArray("earlier"));
-
-    QTest::mouseClick(window.saveChart, Qt::LeftButton);
-    const QImage saved(file);
-    ASSERT_FALSE(saved.isNull());
-    // The first evening with a crescent, as shown beside the table.
-    ASSERT_NE(window.selected(), nullptr);
-    EXPECT_EQ(offered, QStringLiteral("horizont-%1.png").arg(astro::hungarianTime().dateText(window.selected()->sunEvent)));
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window.chart->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 } // namespace

@@ -1,20 +1,6 @@
 #include "astro/VisibilityMap.h"
 #include "windows/visibility/VisibilityMapPicture.h"
-#include "windows/visibility/VisibilityWindow.h"
 
-#include <QApplication>
-#include <QHelpEvent>
-#include <QLabel>
-#include <QToolTip>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSemaphore>
-#include <QSettings>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
 #include <gtest/gtest.h>
 
 namespace vkt::astro {
@@ -112,81 +98,6 @@ TEST(VisibilityMapTest, PictureTintsTheCellsOfTheVisibleZonesAndMarksThePlace)
     for (const auto& [latitude, longitude] : {std::pair{-25.0, 105.0}, {25.0, -105.0}, {25.0, 125.0}, {5.0, 105.0}})
         EXPECT_EQ(pixel(tinted, latitude, longitude), pixel(clear, latitude, longitude)) << latitude << " " << longitude;
     EXPECT_EQ(pixel(tinted, place.latitude, place.longitude), QColor(Qt::red));
-}
-
-// The map follows the selected row in the background: a selection made while the previous map
-// is still waiting cancels it, and only the new evening's map is shown and saved.
-TEST(VisibilityMapTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShownAndSaved)
-{
-    QTemporaryDir dir;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());  // Budapest
-    // Every worker busy, so the first evening's map cannot start before it is cancelled.
-    QThreadPool* pool = QThreadPool::globalInstance();
-    QSemaphore release;
-    std::vector<QFuture<void>> blockers;
-    for (int i = 0; i < pool->maxThreadCount(); ++i)
-        blockers.push_back(QtConcurrent::run([&release] { release.acquire(); }));
-
-    VisibilityWindow window(QStringLiteral("2026.03.19 03:00"));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QFuture<VisibilityMap> first = window.mapComputation();
-    ASSERT_NE(window.selected(), nullptr);
-    const int row = window.table->currentRow() + 1;  // the evening after
-    QTest::mouseClick(window.table->viewport(), Qt::LeftButton, {},
-                      window.table->visualRect(window.table->model()->index(row, 3)).center());
-    ASSERT_EQ(window.table->currentRow(), row);
-    EXPECT_TRUE(first.isCanceled());
-    release.release(int(blockers.size()));
-    for (QFuture<void>& b : blockers)
-        b.waitForFinished();
-
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.shownMap() && window.shownMap()->cellDegrees == 1; }));
-    first.waitForFinished();
-    EXPECT_EQ(first.resultCount(), 0);
-    const VisibilityMap& shown = *window.shownMap();
-    EXPECT_EQ(shown.evening, (MapEvening{QDate(2026, 3, 20), Twilight::Evening}));
-    EXPECT_TRUE(shown.complete);
-    EXPECT_EQ(shown.zone(0, 0), MapZone::None);  // no sunset at the north pole in March
-    EXPECT_EQ(shown.at(47.5, 19.05), MapZone(int(window.selected()->yallop)));
-    EXPECT_EQ(window.map->accessibleDescription(),
-              QStringLiteral("Yallop-zónák 2026.03.20 este a Föld minden pontján; Budapest zónája: A."));
-    // The pointer over a place tells its zone: a pixel is 0,6° on the 600-pixel map.
-    const auto tipAt = [&](QPoint point) {
-        QHelpEvent help(QEvent::ToolTip, point, window.map->mapToGlobal(point));
-        QApplication::sendEvent(window.map, &help);
-        return QToolTip::text();
-    };
-    EXPECT_EQ(tipAt(QPoint(330, 70)), QStringLiteral("48,0° É, 18,0° K: A: könnyen látható"));
-    EXPECT_EQ(tipAt(QPoint(50, 250)), QStringLiteral("60,0° D, 150,0° Ny: nincs holdsarló"));
-    const QString file = dir.filePath(QStringLiteral("terkep.png"));
-    QString offered;
-    window.askFileName = [&](const QString& suggested) {
-        offered = suggested;
-        return file;
-    };
-    QTest::mouseClick(window.saveMap, Qt::LeftButton);
-    EXPECT_EQ(offered, QStringLiteral("terkep-2026.03.20.png"));
-    const QImage saved(file);
-    ASSERT_FALSE(saved.isNull());
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window.map->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
-}
-
-TEST(VisibilityMapTest, APlaceWithoutEveningsLeavesNoMapOfAnotherPlace)
-{
-    QTemporaryDir dir;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-    VisibilityWindow window(QStringLiteral("2026.06.15 04:00"));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.shownMap() != nullptr; }));
-    // The midnight sun: no sunset, no sunrise, no row.
-    window.placeName->setText(QStringLiteral("Longyearbyen"));
-    window.latitude->setText(QStringLiteral("78,22"));
-    window.longitude->setText(QStringLiteral("15,65"));
-    QTest::mouseClick(window.apply, Qt::LeftButton);
-    EXPECT_EQ(window.table->rowCount(), 0);
-    EXPECT_TRUE(window.map->pixmap().isNull());
-    EXPECT_EQ(window.map->accessibleDescription(), QStringLiteral("Nincs kijelölt este vagy reggel."));
 }
 
 } // namespace

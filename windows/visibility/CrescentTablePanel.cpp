@@ -1,0 +1,123 @@
+#include "windows/visibility/CrescentTablePanel.h"
+
+#include "astro/CrescentRow.h"
+#include "windows/visibility/PanelLook.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+
+namespace vkt {
+namespace {
+
+// Column widths in pixels, in the order of the headers.
+constexpr int kColumnWidths[] = {52, 24, 84, 46, 46, 46, 56, 52, 62, 58, 60, 58, 50, 50, 52, 46, 54, 56, 28, 54, 28};
+constexpr int kYallopColumn = 18;
+constexpr int kOdehColumn = 20;
+constexpr int kRowHeight = 22;
+
+QColor classColour(astro::YallopClass c)
+{
+    static const QColor faces[] = {colours::LightGreen, colours::YellowGreen, colours::Yellow,
+                                   colours::Orange,     colours::Salmon,      colours::Red};
+    return faces[static_cast<int>(c)];
+}
+
+QColor classColour(astro::OdehClass c)
+{
+    static const QColor faces[] = {colours::LightGreen, colours::Yellow, colours::Orange, colours::Red};
+    return faces[static_cast<int>(c)];
+}
+
+} // namespace
+
+CrescentTablePanel::CrescentTablePanel(QWidget* parent) : QTableWidget(0, int(astro::crescentRowHeaders().size()), parent)
+{
+    setObjectName(QStringLiteral("crescentTable"));
+    setAccessibleName(QStringLiteral("Holdsarló láthatósága reggelenként és esténként"));
+    setAccessibleDescription(
+        QStringLiteral("Soronként egy reggel az újhold előtt vagy egy este utána; Y Yallop, O Odeh osztálya, A a "
+                       "legkönnyebben látható"));
+    setHorizontalHeaderLabels(astro::crescentRowHeaders());
+    verticalHeader()->hide();
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setFont(panelLook::font());
+    horizontalHeader()->setFont(programFont(QStringLiteral("Arial"), 9.75, QFont::Bold));
+    setBoxColours(this, panelLook::Background, colours::White);
+    setColours(horizontalHeader(), colours::Navy, colours::White);
+    for (int i = 0; i < int(std::size(kColumnWidths)); ++i)
+        setColumnWidth(i, kColumnWidths[i]);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    // As wide as its columns: no empty header beside them.
+    int width = 2 * frameWidth();
+    for (const int w : kColumnWidths)
+        width += w;
+    resize(width, 2 * kDays * kRowHeight + 30);
+    QPalette selection = palette();
+    selection.setColor(QPalette::Highlight, colours::Navy);
+    selection.setColor(QPalette::HighlightedText, colours::White);
+    selection.setColor(QPalette::Mid, colours::Grey);  // the grid
+    setPalette(selection);
+}
+
+void CrescentTablePanel::showRun(const astro::CrescentRun& run, const astro::CivilZone& zone)
+{
+    evenings_.assign(run.mornings.rbegin(), run.mornings.rend());
+    evenings_.insert(evenings_.end(), run.evenings.begin(), run.evenings.end());
+    setRowCount(int(evenings_.size()));
+    int chosen = -1;
+    for (int row = 0; row < int(evenings_.size()); ++row) {
+        const astro::CrescentEvening& c = evenings_[std::size_t(row)];
+        fillRow(row, c, zone);
+        if (chosen < 0 && c.twilight == astro::Twilight::Evening && c.moonUp)
+            chosen = row;
+    }
+    if (chosen >= 0)
+        selectRow(chosen);
+}
+
+void CrescentTablePanel::fillRow(int row, const astro::CrescentEvening& c, const astro::CivilZone& zone)
+{
+    const QStringList cells = astro::crescentRowFields(c, zone);
+    for (int column = 0; column < int(cells.size()); ++column) {
+        auto* item = new QTableWidgetItem(cells[column]);
+        item->setTextAlignment(column <= 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+        item->setForeground(colours::White);
+        if (c.moonUp && (column == kYallopColumn || column == kOdehColumn)) {
+            item->setBackground(column == kYallopColumn ? classColour(c.yallop) : classColour(c.odeh));
+            item->setForeground(colours::Black);
+            item->setTextAlignment(Qt::AlignCenter);
+        }
+        setItem(row, column, item);
+    }
+}
+
+const astro::CrescentEvening* CrescentTablePanel::selected() const
+{
+    const QList<QTableWidgetItem*> items = selectedItems();
+    if (items.isEmpty())
+        return nullptr;
+    const int row = items.first()->row();
+    return row < int(evenings_.size()) ? &evenings_[std::size_t(row)] : nullptr;
+}
+
+QString CrescentTablePanel::text() const
+{
+    QString text = astro::crescentRowHeaders().join(u'\t') + u'\n';
+    for (int row = 0; row < rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < columnCount(); ++column)
+            cells << item(row, column)->text();
+        text += cells.join(u'\t') + u'\n';
+    }
+    return text;
+}
+
+void CrescentTablePanel::copyToClipboard() const
+{
+    QGuiApplication::clipboard()->setText(text());
+}
+
+} // namespace vkt

@@ -1,0 +1,49 @@
+#include "windows/visibility/HorizonChartPanel.h"
+
+#include "windows/visibility/HorizonChart.h"
+#include "windows/visibility/PanelLook.h"
+
+namespace vkt {
+namespace {
+
+QString oneDecimal(double value)
+{
+    return QString::number(value, 'f', 1).replace(u'.', u',');
+}
+
+} // namespace
+
+HorizonChartPanel::HorizonChartPanel(QWidget* parent) : QLabel(parent)
+{
+    setObjectName(QStringLiteral("chartPicture"));
+    setAccessibleName(QStringLiteral("Horizontábra"));
+    setColours(this, panelLook::Background, panelLook::Text);
+}
+
+void HorizonChartPanel::showEvening(const astro::CrescentEvening* evening, const astro::CivilZone& zone)
+{
+    zone_ = &zone;
+    if (!evening) {
+        evening_.reset();
+        clear();
+        return;
+    }
+    const astro::CrescentEvening& c = evening_.emplace(*evening);
+    setPixmap(QPixmap::fromImage(HorizonChart(c, zone).render(size())));
+    setAccessibleDescription(
+        c.moonUp ? QStringLiteral("%1 %2: a Hold %3° magasan, %4° azimutnál, a Nap %5°-kal a látóhatár alatt")
+                       .arg(c.twilight == astro::Twilight::Evening ? QStringLiteral("Este") : QStringLiteral("Reggel"),
+                            zone.text(c.best), oneDecimal(c.moonAltitude), oneDecimal(c.moonAzimuth),
+                            oneDecimal(-c.sunAltitude))
+                 : QStringLiteral("A Hold ekkor nem látszik: este a Nap előtt nyugszik, reggel a Nap után kel."));
+}
+
+std::optional<SavablePicture> HorizonChartPanel::picture() const
+{
+    if (!evening_)
+        return std::nullopt;
+    return SavablePicture{HorizonChart(*evening_, *zone_).render(size()),
+                          QStringLiteral("horizont-%1.png").arg(zone_->dateText(evening_->sunEvent))};
+}
+
+} // namespace vkt

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "astro/CivilTime.h"
+#include "astro/CrescentVisibility.h"
+#include "windows/visibility/SavablePicture.h"
+
+#include <QLabel>
+#include <optional>
+
+namespace vkt {
+
+// The horizon chart of the selected evening (morning), drawn at the panel's size.
+class HorizonChartPanel : public QLabel {
+    Q_OBJECT
+public:
+    explicit HorizonChartPanel(QWidget* parent);
+
+    // Draws the evening's chart; nullptr clears it.
+    void showEvening(const astro::CrescentEvening* evening, const astro::CivilZone& zone);
+    // The chart shown, as it is saved; empty when none is.
+    std::optional<SavablePicture> picture() const;
+
+private:
+    std::optional<astro::CrescentEvening> evening_;
+    const astro::CivilZone* zone_ = nullptr;
+};
+
+} // namespace vkt
