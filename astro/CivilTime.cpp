@@ -1,6 +1,6 @@
 #include "astro/CivilTime.h"
 
-#include "services/Failure.h"
+#include "astro/Error.h"
 
 #include <cmath>
 
@@ -35,11 +35,10 @@ qint64 minuteMs(JulianDay ut)
 
 } // namespace
 
-CivilZone::CivilZone(const QByteArray& zoneId) : id_(zoneId)
+CivilZone::CivilZone(const QByteArray& zoneId)
 {
     if (!known(zoneId))
-        throw Failure(QStringLiteral("A(z) %1 időzóna nem ismert ezen a gépen; telepítse a tzdata csomagot.")
-                          .arg(QString::fromLatin1(zoneId)));
+        throw Error::unknownZone(zoneId);
     zone_ = QTimeZone(zoneId);
     clearUpperVectorState();
 }
@@ -56,50 +55,9 @@ QDateTime CivilZone::at(JulianDay ut) const
     return QDateTime::fromMSecsSinceEpoch(minuteMs(ut), zone_);
 }
 
-QString CivilZone::text(JulianDay ut) const
-{
-    return at(ut).toString(QStringLiteral("yyyy.MM.dd HH:mm"));
-}
-
-QString CivilZone::dateText(JulianDay ut) const
-{
-    return at(ut).toString(QStringLiteral("yyyy.MM.dd"));
-}
-
-QString CivilZone::timeText(JulianDay ut) const
-{
-    return at(ut).toString(QStringLiteral("HH:mm"));
-}
-
 JulianDay CivilZone::startOfYear(int year) const
 {
     return fromCivil(QDateTime(QDate(year, 1, 1), QTime(0, 0), zone_));
-}
-
-const CivilZone& hungarianTime()
-{
-    static const CivilZone hungary;
-    return hungary;
-}
-
-QDateTime civilTime(JulianDay ut)
-{
-    return hungarianTime().at(ut);
-}
-
-QString civilText(JulianDay ut)
-{
-    return hungarianTime().text(ut);
-}
-
-QString civilDateText(JulianDay ut)
-{
-    return hungarianTime().dateText(ut);
-}
-
-JulianDay startOfCivilYear(int year)
-{
-    return hungarianTime().startOfYear(year);
 }
 
 JulianDay roundedToMinute(JulianDay ut)

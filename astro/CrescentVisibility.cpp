@@ -12,7 +12,7 @@ namespace {
 constexpr double kHalfDay = 0.5;
 
 // The last rising of body before ut, NaN when there was none in the preceding day.
-JulianDay previousRise(const Ephemeris& ephemeris, Body body, JulianDay ut, const Place& place)
+JulianDay previousRise(Ephemeris& ephemeris, Body body, JulianDay ut, const Place& place)
 {
     JulianDay rise = ephemeris.nextRise(body, ut - 1, place);
     if (std::isnan(rise) || rise >= ut)
@@ -28,8 +28,7 @@ JulianDay previousRise(const Ephemeris& ephemeris, Body body, JulianDay ut, cons
 
 // The Moon's setting (rising) that belongs to the Sun's: the one within half a day of it,
 // after it (before it, mornings) when the Moon is still up at the Sun's event.
-std::optional<JulianDay> moonEventNear(const Ephemeris& ephemeris, const Place& place, JulianDay sunEvent,
-                                       Twilight twilight)
+std::optional<JulianDay> moonEventNear(Ephemeris& ephemeris, const Place& place, JulianDay sunEvent, Twilight twilight)
 {
     // The Moon rises (sets) once in about 24.8 hours, so the day centred on the Sun's event
     // holds one at most.
@@ -46,7 +45,7 @@ double semidiameterMinutes(const SkyPosition& moon)
     return std::asin(kMoonRadiusKm / (moon.distance * kAuKm)) / kDegree * 60;
 }
 
-void atBestTime(const Ephemeris& ephemeris, const Place& place, CrescentEvening& c)
+void atBestTime(Ephemeris& ephemeris, const Place& place, CrescentEvening& c)
 {
     const JulianDay ut = c.best;
     const double tt = ephemeris.toTt(ut);
@@ -92,7 +91,7 @@ void atBestTime(const Ephemeris& ephemeris, const Place& place, CrescentEvening&
     c.illuminated = (1 + cosPhase) / 2;
 }
 
-CrescentEvening crescentAt(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon, Twilight twilight,
+CrescentEvening crescentAt(Ephemeris& ephemeris, const Place& place, JulianDay newMoon, Twilight twilight,
                            int day, JulianDay sunEvent, JulianDay moonEvent)
 {
     CrescentEvening c;
@@ -114,7 +113,7 @@ CrescentEvening crescentAt(const Ephemeris& ephemeris, const Place& place, Julia
 
 // The Sun's setting (rising) events walking away from the new moon, one a day; NaN for a day
 // without one.
-std::vector<JulianDay> sunEvents(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
+std::vector<JulianDay> sunEvents(Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
                                  Twilight twilight, int days)
 {
     std::vector<JulianDay> events;
@@ -137,7 +136,7 @@ std::vector<JulianDay> sunEvents(const Ephemeris& ephemeris, const Place& place,
     return events;
 }
 
-std::optional<CrescentEvening> crescentOn(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
+std::optional<CrescentEvening> crescentOn(Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
                                           Twilight twilight, int day, JulianDay sunEvent)
 {
     if (std::isnan(sunEvent))
@@ -176,16 +175,6 @@ OdehClass odehClass(double v)
     return OdehClass::D;
 }
 
-char classLetter(YallopClass c)
-{
-    return static_cast<char>('A' + static_cast<int>(c));
-}
-
-char classLetter(OdehClass c)
-{
-    return static_cast<char>('A' + static_cast<int>(c));
-}
-
 // Yallop (1997): q = (ARCV − (11.8371 − 6.3226 W + 0.7319 W² − 0.1018 W³)) / 10.
 double yallopQ(double arcv, double w)
 {
@@ -198,14 +187,7 @@ double odehV(double arcv, double w)
     return arcv - (-0.1018 * w * w * w + 0.7319 * w * w - 6.3226 * w + 7.1651);
 }
 
-std::optional<CrescentEvening> crescentEvening(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
-                                               Twilight twilight, int day)
-{
-    const std::vector<JulianDay> events = sunEvents(ephemeris, place, newMoon, twilight, day + 1);
-    return crescentOn(ephemeris, place, newMoon, twilight, day, events.back());
-}
-
-std::optional<CrescentEvening> crescentEvening(const Ephemeris& ephemeris, const Place& place, const QDate& date,
+std::optional<CrescentEvening> crescentEvening(Ephemeris& ephemeris, const Place& place, const QDate& date,
                                                Twilight twilight)
 {
     const CivilZone zone(place.timeZone);
@@ -226,7 +208,7 @@ std::optional<CrescentEvening> crescentEvening(const Ephemeris& ephemeris, const
     return crescentOn(ephemeris, place, newMoon, twilight, day, sunEvent);
 }
 
-CrescentRun crescentRun(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon, int days)
+CrescentRun crescentRun(Ephemeris& ephemeris, const Place& place, JulianDay newMoon, int days)
 {
     CrescentRun run;
     for (const Twilight twilight : {Twilight::Morning, Twilight::Evening}) {

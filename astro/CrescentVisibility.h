@@ -21,9 +21,6 @@ YallopClass yallopClass(double q);
 enum class OdehClass { A, B, C, D };
 OdehClass odehClass(double v);
 
-char classLetter(YallopClass c);
-char classLetter(OdehClass c);
-
 // Yallop's q from ARCV (degrees) and the crescent width W (arc minutes).
 double yallopQ(double arcv, double width);
 // Odeh's V from the topocentric ARCV (degrees) and W (arc minutes).
@@ -68,16 +65,10 @@ struct CrescentEvening {
     OdehClass odeh = OdehClass::D;
 };
 
-// The evening `day` (0, 1, …) after the new moon, or the morning `day` before it, at the place.
-// Empty where the Sun does not set (rise) that day (polar places) or the Moon does not set
-// (rise) within half a day of it.
-std::optional<CrescentEvening> crescentEvening(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
-                                               Twilight twilight, int day);
-
 // The evening (sunset) or morning (sunrise) of a civil date in the place's time zone, with the
 // age counted from the last new moon before it (to the next new moon after it, in the morning).
 // Empty where the Sun does not set (rise) that date, or the Moon not within half a day of it.
-std::optional<CrescentEvening> crescentEvening(const Ephemeris& ephemeris, const Place& place, const QDate& date,
+std::optional<CrescentEvening> crescentEvening(Ephemeris& ephemeris, const Place& place, const QDate& date,
                                                Twilight twilight);
 
 // The evenings 0..days−1 after and the mornings before the new moon, those that exist.
@@ -85,6 +76,6 @@ struct CrescentRun {
     std::vector<CrescentEvening> mornings;  // nearest the new moon first
     std::vector<CrescentEvening> evenings;  // nearest the new moon first
 };
-CrescentRun crescentRun(const Ephemeris& ephemeris, const Place& place, JulianDay newMoon, int days);
+CrescentRun crescentRun(Ephemeris& ephemeris, const Place& place, JulianDay newMoon, int days);
 
 } // namespace vkt::astro

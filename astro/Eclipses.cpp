@@ -2,7 +2,6 @@
 
 #include "astro/Constants.h"
 #include "astro/MoonPhases.h"
-#include "services/Failure.h"
 
 #include <cmath>
 #include <functional>
@@ -24,7 +23,7 @@ struct Shadow {
     double moonRadius = 0;
 };
 
-Shadow shadowAt(const Ephemeris& ephemeris, double tt)
+Shadow shadowAt(Ephemeris& ephemeris, double tt)
 {
     const SkyPosition moon = ephemeris.equatorial(Body::Moon, tt);
     const SkyPosition sun = ephemeris.equatorial(Body::Sun, tt);
@@ -80,7 +79,7 @@ double bisect(const std::function<double(double)>& f, double a, double b)
 }
 
 // The contacts at which the Moon's limb touches a shadow edge: radius(shadow) + sign × moon radius.
-std::pair<double, double> contacts(const Ephemeris& ephemeris, double greatestTt, double halfSpan,
+std::pair<double, double> contacts(Ephemeris& ephemeris, double greatestTt, double halfSpan,
                                    double (*edge)(const Shadow&))
 {
     const auto outside = [&](double tt) {
@@ -90,7 +89,7 @@ std::pair<double, double> contacts(const Ephemeris& ephemeris, double greatestTt
     return {bisect(outside, greatestTt - halfSpan, greatestTt), bisect(outside, greatestTt, greatestTt + halfSpan)};
 }
 
-MoonAbove moonAbove(const Ephemeris& ephemeris, JulianDay begin, JulianDay end, const Place& place)
+MoonAbove moonAbove(Ephemeris& ephemeris, JulianDay begin, JulianDay end, const Place& place)
 {
     const SkyPosition moon = ephemeris.topocentricEquatorial(Body::Moon, begin, place);
     const double semidiameter = std::asin(kMoonRadiusKm / (moon.distance * kAuKm)) / kDegree;
@@ -125,7 +124,7 @@ struct Discs {
     }
 };
 
-Discs topocentricDiscs(const Ephemeris& ephemeris, JulianDay ut, const Place& place)
+Discs topocentricDiscs(Ephemeris& ephemeris, JulianDay ut, const Place& place)
 {
     const SkyPosition sun = ephemeris.topocentricEquatorial(Body::Sun, ut, place);
     const SkyPosition moon = ephemeris.topocentricEquatorial(Body::Moon, ut, place);
@@ -136,7 +135,7 @@ Discs topocentricDiscs(const Ephemeris& ephemeris, JulianDay ut, const Place& pl
 
 } // namespace
 
-std::vector<SolarEclipse> solarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt)
+std::vector<SolarEclipse> solarEclipses(Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt)
 {
     std::vector<SolarEclipse> result;
     JulianDay start = fromUt - 1;
@@ -152,7 +151,7 @@ std::vector<SolarEclipse> solarEclipses(const Ephemeris& ephemeris, JulianDay fr
     return result;
 }
 
-std::optional<LocalSolarEclipse> localSolarEclipse(const Ephemeris& ephemeris, const SolarEclipse& eclipse,
+std::optional<LocalSolarEclipse> localSolarEclipse(Ephemeris& ephemeris, const SolarEclipse& eclipse,
                                                    const Place& place)
 {
     // Followed here from the topocentric discs, so the contacts exist with the Sun down too.
@@ -189,8 +188,7 @@ std::optional<LocalSolarEclipse> localSolarEclipse(const Ephemeris& ephemeris, c
     return local;
 }
 
-std::vector<LunarEclipse> lunarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
-                                        const Place& place)
+std::vector<LunarEclipse> lunarEclipses(Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt, const Place& place)
 {
     std::vector<LunarEclipse> result;
     // Greatest eclipse lies within an hour of the full moon.

@@ -50,11 +50,10 @@ struct LunarEclipse {
 };
 
 // Eclipses whose greatest eclipse falls in [fromUt, untilUt).
-std::vector<SolarEclipse> solarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt);
+std::vector<SolarEclipse> solarEclipses(Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt);
 // Empty when the Moon's disc never touches the Sun's as seen from the place.
-std::optional<LocalSolarEclipse> localSolarEclipse(const Ephemeris& ephemeris, const SolarEclipse& eclipse,
+std::optional<LocalSolarEclipse> localSolarEclipse(Ephemeris& ephemeris, const SolarEclipse& eclipse,
                                                    const Place& place);
-std::vector<LunarEclipse> lunarEclipses(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
-                                        const Place& place);
+std::vector<LunarEclipse> lunarEclipses(Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt, const Place& place);
 
 } // namespace vkt::astro

@@ -2,9 +2,8 @@
 
 #include "astro/Constants.h"
 #include "astro/DeltaT.h"
-#include "services/Failure.h"
+#include "astro/Error.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <array>
@@ -30,27 +29,24 @@ int planet(Body body)
     return SE_SUN;
 }
 
-[[noreturn]] void fail(const char* what, const char* detail)
+[[noreturn]] void fail(const char* call, const char* message)
 {
-    throw Failure(QStringLiteral("A Swiss Ephemeris hibát jelzett (%1): %2")
-                      .arg(QString::fromLatin1(what), QString::fromLocal8Bit(detail)));
+    throw Error::library(call, QString::fromLocal8Bit(message));
 }
+
+// The ephemerides alive in this thread: the library's files of the thread are closed with the last.
+thread_local int ephemeridesInThread = 0;
 
 } // namespace
 
-Place budapest()
+Ephemeris::Ephemeris(const QString& folder) : owner_(std::this_thread::get_id()), folder_(folder)
 {
-    return {QStringLiteral("Budapest"), 47.50, 19.04, 100, QByteArrayLiteral("Europe/Budapest")};
-}
-
-Ephemeris::Ephemeris(const QString& folder)
-{
-    QString path = folder;
-    if (path.isEmpty())
-        path = qEnvironmentVariable("SE_EPHE_PATH");
-    if (path.isEmpty())
-        path = QString::fromLatin1(kDebianEphemerisFolder);
-    const QByteArray encoded = QFile::encodeName(path);
+    ++ephemeridesInThread;
+    if (folder_.isEmpty())
+        folder_ = qEnvironmentVariable("SE_EPHE_PATH");
+    if (folder_.isEmpty())
+        folder_ = QString::fromLatin1(kDebianEphemerisFolder);
+    const QByteArray encoded = QFile::encodeName(folder_);
     swe_set_ephe_path(encoded.constData());
 
     // The library quietly uses its analytic theory when a file is missing; the returned flags
@@ -66,16 +62,20 @@ Ephemeris::Ephemeris(const QString& folder)
     }
     analytic_ = true;
     flags_ = SEFLG_MOSEPH;
-    warning_ = QStringLiteral("Figyelem: a Swiss Ephemeris adatfájljai (sepl_18.se1, semo_18.se1) nem "
-                              "találhatók itt: %1. A beépített analitikus (Moshier-) efemeriszt használom, "
-                              "ezért egy-egy időpont néhány másodperccel pontatlanabb lehet; a pontos "
-                              "adatokhoz telepítse a swe-basic-data csomagot.")
-                   .arg(QDir::toNativeSeparators(path));
 }
 
 Ephemeris::~Ephemeris()
 {
-    swe_close();
+    // Another thread's library state is not ours to close; that thread keeps its files open.
+    Q_ASSERT(std::this_thread::get_id() == owner_);
+    if (std::this_thread::get_id() == owner_ && --ephemeridesInThread == 0)
+        swe_close();
+}
+
+void Ephemeris::checkThread() const
+{
+    if (std::this_thread::get_id() != owner_)
+        throw Error::wrongThread();
 }
 
 double Ephemeris::deltaT(JulianDay ut) const
@@ -85,7 +85,7 @@ double Ephemeris::deltaT(JulianDay ut) const
     return deltaTSeconds(2000 + (ut - kJanuary2000) / kGregorianYear) / 86400;
 }
 
-double Ephemeris::pinDeltaT(JulianDay ut) const
+double Ephemeris::pinDeltaT(JulianDay ut)
 {
     const double dt = deltaT(ut);
     swe_set_delta_t_userdef(dt);
@@ -98,8 +98,9 @@ JulianDay Ephemeris::toUt(double tt) const
     return tt - deltaT(ut);
 }
 
-SkyPosition Ephemeris::ecliptic(Body body, double tt) const
+SkyPosition Ephemeris::ecliptic(Body body, double tt)
 {
+    checkThread();
     char error[AS_MAXCH] = {};
     double x[6] = {};
     if (swe_calc(tt, planet(body), flags_ | SEFLG_SPEED, x, error) < 0)
@@ -107,8 +108,9 @@ SkyPosition Ephemeris::ecliptic(Body body, double tt) const
     return {x[0], x[1], x[2], x[3]};
 }
 
-SkyPosition Ephemeris::equatorial(Body body, double tt) const
+SkyPosition Ephemeris::equatorial(Body body, double tt)
 {
+    checkThread();
     char error[AS_MAXCH] = {};
     double x[6] = {};
     if (swe_calc(tt, planet(body), flags_ | SEFLG_SPEED | SEFLG_EQUATORIAL, x, error) < 0)
@@ -116,8 +118,9 @@ SkyPosition Ephemeris::equatorial(Body body, double tt) const
     return {x[0], x[1], x[2], x[3]};
 }
 
-SkyPosition Ephemeris::topocentricEquatorial(Body body, JulianDay ut, const Place& place) const
+SkyPosition Ephemeris::topocentricEquatorial(Body body, JulianDay ut, const Place& place)
 {
+    checkThread();
     swe_set_topo(place.longitude, place.latitude, place.height);
     char error[AS_MAXCH] = {};
     double x[6] = {};
@@ -127,8 +130,9 @@ SkyPosition Ephemeris::topocentricEquatorial(Body body, JulianDay ut, const Plac
     return {x[0], x[1], x[2], x[3]};
 }
 
-Ephemeris::Horizontal Ephemeris::horizontal(JulianDay ut, const Place& place, const SkyPosition& equatorial) const
+Ephemeris::Horizontal Ephemeris::horizontal(JulianDay ut, const Place& place, const SkyPosition& equatorial)
 {
+    checkThread();
     pinDeltaT(ut);
     double geo[3] = {place.longitude, place.latitude, place.height};
     double in[3] = {equatorial.longitude, equatorial.latitude, equatorial.distance};
@@ -139,18 +143,19 @@ Ephemeris::Horizontal Ephemeris::horizontal(JulianDay ut, const Place& place, co
     return {std::fmod(out[0] + 180.0, 360.0), out[1], out[2]};
 }
 
-double Ephemeris::altitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const
+double Ephemeris::altitude(JulianDay ut, const Place& place, const SkyPosition& equatorial)
 {
     return horizontal(ut, place, equatorial).altitude;
 }
 
-double Ephemeris::apparentAltitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const
+double Ephemeris::apparentAltitude(JulianDay ut, const Place& place, const SkyPosition& equatorial)
 {
     return horizontal(ut, place, equatorial).apparentAltitude;
 }
 
-JulianDay Ephemeris::nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which) const
+JulianDay Ephemeris::nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which)
 {
+    checkThread();
     double geo[3] = {place.longitude, place.latitude, place.height};
     char error[AS_MAXCH] = {};
     double when = 0;
@@ -167,7 +172,7 @@ JulianDay Ephemeris::nextRiseOrSet(Body body, JulianDay ut, const Place& place, 
 // spans would call every day for a century; so the twilight is followed from the sunset
 // (sunrise) by the secant method on the Sun's airless altitude, and the library's search is
 // kept for where that fails to settle (the Sun skimming −6° near the poles).
-JulianDay Ephemeris::civilTwilight(JulianDay ut, const Place& place, bool evening) const
+JulianDay Ephemeris::civilTwilight(JulianDay ut, const Place& place, bool evening)
 {
     constexpr double kDepression = -6.0;
     // From a little before ut, so a sunset (sunrise) just before it still leads to its twilight.
@@ -197,28 +202,29 @@ JulianDay Ephemeris::civilTwilight(JulianDay ut, const Place& place, bool evenin
     return nextRiseOrSet(Body::Sun, ut, place, (evening ? SE_CALC_SET : SE_CALC_RISE) | SE_BIT_CIVIL_TWILIGHT);
 }
 
-JulianDay Ephemeris::nextCivilDusk(JulianDay ut, const Place& place) const
+JulianDay Ephemeris::nextCivilDusk(JulianDay ut, const Place& place)
 {
     return civilTwilight(ut, place, true);
 }
 
-JulianDay Ephemeris::nextCivilDawn(JulianDay ut, const Place& place) const
+JulianDay Ephemeris::nextCivilDawn(JulianDay ut, const Place& place)
 {
     return civilTwilight(ut, place, false);
 }
 
-JulianDay Ephemeris::nextRise(Body body, JulianDay ut, const Place& place) const
+JulianDay Ephemeris::nextRise(Body body, JulianDay ut, const Place& place)
 {
     return nextRiseOrSet(body, ut, place, SE_CALC_RISE);
 }
 
-JulianDay Ephemeris::nextSet(Body body, JulianDay ut, const Place& place) const
+JulianDay Ephemeris::nextSet(Body body, JulianDay ut, const Place& place)
 {
     return nextRiseOrSet(body, ut, place, SE_CALC_SET);
 }
 
-Ephemeris::Phase Ephemeris::phase(Body body, JulianDay ut) const
+Ephemeris::Phase Ephemeris::phase(Body body, JulianDay ut)
 {
+    checkThread();
     char error[AS_MAXCH] = {};
     double attr[20] = {};
     pinDeltaT(ut);
@@ -227,8 +233,9 @@ Ephemeris::Phase Ephemeris::phase(Body body, JulianDay ut) const
     return {attr[1], attr[2]};
 }
 
-Ephemeris::GlobalSolarEclipse Ephemeris::nextSolarEclipse(JulianDay ut) const
+Ephemeris::GlobalSolarEclipse Ephemeris::nextSolarEclipse(JulianDay ut)
 {
+    checkThread();
     double when[10] = {};
     char error[AS_MAXCH] = {};
     // The search gives UT by the ΔT pinned at its start; back to TT, then to UT by ours.

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "astro/Place.h"
+
 #include <QString>
+#include <thread>
 
 namespace vkt::astro {
 
@@ -9,18 +12,6 @@ namespace vkt::astro {
 using JulianDay = double;
 
 enum class Body { Sun, Moon, Venus };
-
-// An observer: where, how high, and the civil time zone (an IANA name) the lists use there.
-struct Place {
-    QString name;
-    double latitude = 0;   // degrees, north positive
-    double longitude = 0;  // degrees, east positive
-    double height = 0;     // metres above sea level
-    QByteArray timeZone = QByteArrayLiteral("Europe/Budapest");
-};
-
-// The default observer: Budapest, 100 m, Hungarian civil time.
-Place budapest();
 
 // Apparent geocentric (or topocentric) place of date.
 struct SkyPosition {
@@ -34,11 +25,13 @@ struct SkyPosition {
 enum class SolarEclipseType { Partial, Annular, Total, Hybrid };
 
 // The one wrapper around the Swiss Ephemeris: no other file calls it or sees its header.
-// The library keeps one global configuration (ephemeris folder, ΔT, observer), so there is one
-// Ephemeris at a time; each call below sets whatever of that state it needs itself, so the calls
-// can come in any order. It reads the ephemeris files of the folder given (empty: $SE_EPHE_PATH
-// or the Debian folder); without them it falls back to the analytic Moshier ephemeris and says
-// so in warning().
+// The library keeps its state (ephemeris folder, open files, ΔT, observer) per thread, so an
+// Ephemeris belongs to the thread that made it: each thread that computes makes its own, and a
+// call from another thread throws Error (WrongThread). Every call below sets the state it needs
+// itself, so they can come in any order, and none of them is const. Ephemerides of one thread
+// share its state, so they name the same folder. It reads the ephemeris files of the folder given
+// (empty: $SE_EPHE_PATH or the Debian folder); without them it falls back to the analytic
+// Moshier ephemeris and says so in analytic().
 class Ephemeris {
 public:
     explicit Ephemeris(const QString& folder = {});
@@ -47,21 +40,22 @@ public:
     Ephemeris& operator=(const Ephemeris&) = delete;
 
     bool analytic() const { return analytic_; }
-    const QString& warning() const { return warning_; }
+    // The folder searched for the ephemeris files.
+    const QString& folder() const { return folder_; }
 
     // TT − UT in days, by deltaTSeconds; every conversion between the two goes through it.
     double deltaT(JulianDay ut) const;
     JulianDay toUt(double tt) const;
     double toTt(JulianDay ut) const { return ut + deltaT(ut); }
 
-    SkyPosition ecliptic(Body body, double tt) const;
-    SkyPosition equatorial(Body body, double tt) const;
-    SkyPosition topocentricEquatorial(Body body, JulianDay ut, const Place& place) const;
+    SkyPosition ecliptic(Body body, double tt);
+    SkyPosition equatorial(Body body, double tt);
+    SkyPosition topocentricEquatorial(Body body, JulianDay ut, const Place& place);
 
     // Altitude in degrees without refraction, from an equatorial position of that instant.
-    double altitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const;
+    double altitude(JulianDay ut, const Place& place, const SkyPosition& equatorial);
     // Refracted altitude, as an observer sees it.
-    double apparentAltitude(JulianDay ut, const Place& place, const SkyPosition& equatorial) const;
+    double apparentAltitude(JulianDay ut, const Place& place, const SkyPosition& equatorial);
     // Both altitudes and the azimuth (degrees from north through east) of an equatorial
     // position of that instant; refraction for the standard atmosphere at the place's height.
     struct Horizontal {
@@ -69,22 +63,22 @@ public:
         double altitude = 0;          // airless
         double apparentAltitude = 0;  // refracted
     };
-    Horizontal horizontal(JulianDay ut, const Place& place, const SkyPosition& equatorial) const;
+    Horizontal horizontal(JulianDay ut, const Place& place, const SkyPosition& equatorial);
 
     // Next rising or setting (upper limb, refraction) after ut; NaN when none within a day or so.
-    JulianDay nextRise(Body body, JulianDay ut, const Place& place) const;
-    JulianDay nextSet(Body body, JulianDay ut, const Place& place) const;
+    JulianDay nextRise(Body body, JulianDay ut, const Place& place);
+    JulianDay nextSet(Body body, JulianDay ut, const Place& place);
     // Next end of evening civil twilight (the Sun's centre 6° below the airless horizon), or
     // next start of morning civil twilight; NaN when none within a day or so.
-    JulianDay nextCivilDusk(JulianDay ut, const Place& place) const;
-    JulianDay nextCivilDawn(JulianDay ut, const Place& place) const;
+    JulianDay nextCivilDusk(JulianDay ut, const Place& place);
+    JulianDay nextCivilDawn(JulianDay ut, const Place& place);
 
     // Illuminated fraction (0..1) and elongation from the Sun (degrees) as seen from the Earth.
     struct Phase {
         double illuminated = 0;
         double elongation = 0;
     };
-    Phase phase(Body body, JulianDay ut) const;
+    Phase phase(Body body, JulianDay ut);
 
     // The next solar eclipse whose greatest eclipse (the shadow axis nearest the Earth's
     // centre) comes after ut: its instant in UT, kind, and magnitude as NASA gives it.
@@ -93,19 +87,21 @@ public:
         SolarEclipseType type = SolarEclipseType::Partial;
         double magnitude = 0;
     };
-    GlobalSolarEclipse nextSolarEclipse(JulianDay ut) const;
+    GlobalSolarEclipse nextSolarEclipse(JulianDay ut);
 
 private:
     // The library converts UT to TT with its own ΔT; every call here that takes or returns UT
     // first sets ours for that instant. Returns it in days.
-    double pinDeltaT(JulianDay ut) const;
-    JulianDay nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which) const;
-    JulianDay civilTwilight(JulianDay ut, const Place& place, bool evening) const;
+    double pinDeltaT(JulianDay ut);
+    JulianDay nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which);
+    JulianDay civilTwilight(JulianDay ut, const Place& place, bool evening);
+    // Throws Error::Kind::WrongThread outside the thread that made this ephemeris.
+    void checkThread() const;
 
-
+    std::thread::id owner_;
+    QString folder_;
     bool analytic_ = false;
     int flags_ = 0;
-    QString warning_;
 };
 
 JulianDay julianDay(int year, int month, int day, double hours = 0);

@@ -1,6 +1,6 @@
 #include "astro/VenusCrescents.h"
 
-#include "services/Failure.h"
+#include "astro/Error.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,12 +11,12 @@ namespace {
 // Venus stays a crescent for about five weeks on either side of the conjunction.
 constexpr int kDaysToSearch = 120;
 
-double venusMinusSun(const Ephemeris& ephemeris, double tt)
+double venusMinusSun(Ephemeris& ephemeris, double tt)
 {
     return wrap180(ephemeris.ecliptic(Body::Venus, tt).longitude - ephemeris.ecliptic(Body::Sun, tt).longitude);
 }
 
-double conjunctionTt(const Ephemeris& ephemeris, double tt)
+double conjunctionTt(Ephemeris& ephemeris, double tt)
 {
     for (int i = 0; i < 30; ++i) {
         const SkyPosition venus = ephemeris.ecliptic(Body::Venus, tt);
@@ -26,12 +26,12 @@ double conjunctionTt(const Ephemeris& ephemeris, double tt)
         if (std::abs(step) < 1e-7)
             return tt;
     }
-    throw Failure(QStringLiteral("A Vénusz együttállása nem számítható ki (JD %1).").arg(tt, 0, 'f', 3));
+    throw Error::notSettled(Error::Kind::ConjunctionNotSettled, tt);
 }
 
 // Civil dusk (direction −1) or dawn (+1) of the civil day `i` days from the conjunction's UT
 // date, walking away from it; NaN when the Sun does not reach −6° that day.
-JulianDay twilightOf(const Ephemeris& ephemeris, double dayStart, int direction, int i, const Place& place)
+JulianDay twilightOf(Ephemeris& ephemeris, double dayStart, int direction, int i, const Place& place)
 {
     // From local noon for the dusk, from local midnight for the dawn.
     const double localStart = (direction < 0 ? 12.0 : 0.0) - place.longitude / 15.0;
@@ -43,8 +43,7 @@ JulianDay twilightOf(const Ephemeris& ephemeris, double dayStart, int direction,
 // The run of days next to the conjunction on which Venus is a crescent, far enough from the Sun
 // and high enough on the given side. direction −1 walks back through the evenings, +1 on
 // through the mornings.
-std::optional<VenusSpan> crescentSpan(const Ephemeris& ephemeris, JulianDay conjunction, int direction,
-                                      const Place& place)
+std::optional<VenusSpan> crescentSpan(Ephemeris& ephemeris, JulianDay conjunction, int direction, const Place& place)
 {
     const double dayStart = std::floor(conjunction - 0.5) + 0.5;  // 0h UT of the conjunction's date
     std::optional<VenusSpan> span;
@@ -82,7 +81,7 @@ std::optional<VenusSpan> crescentSpan(const Ephemeris& ephemeris, JulianDay conj
 
 } // namespace
 
-std::vector<JulianDay> inferiorConjunctions(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt)
+std::vector<JulianDay> inferiorConjunctions(Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt)
 {
     std::vector<JulianDay> result;
     constexpr double step = 4;  // Venus gains on the Sun by less than 8° in four days
@@ -101,7 +100,7 @@ std::vector<JulianDay> inferiorConjunctions(const Ephemeris& ephemeris, JulianDa
     return result;
 }
 
-std::vector<VenusCrescents> venusCrescents(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
+std::vector<VenusCrescents> venusCrescents(Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
                                            const Place& place)
 {
     std::vector<VenusCrescents> result;

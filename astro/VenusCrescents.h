@@ -27,9 +27,9 @@ struct VenusCrescents {
 };
 
 // Inferior conjunctions of Venus in [fromUt, untilUt).
-std::vector<JulianDay> inferiorConjunctions(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt);
+std::vector<JulianDay> inferiorConjunctions(Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt);
 // Each day is judged at the end of evening (start of morning) civil twilight at the place.
-std::vector<VenusCrescents> venusCrescents(const Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
+std::vector<VenusCrescents> venusCrescents(Ephemeris& ephemeris, JulianDay fromUt, JulianDay untilUt,
                                            const Place& place);
 
 } // namespace vkt::astro

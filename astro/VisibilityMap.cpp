@@ -80,7 +80,7 @@ std::optional<JulianDay> horizonCrossing(const SkyTrack& track, Body body, Julia
 
 } // namespace
 
-SkyTrack::SkyTrack(const Ephemeris& ephemeris, JulianDay from, JulianDay to) : from_(from)
+SkyTrack::SkyTrack(Ephemeris& ephemeris, JulianDay from, JulianDay to) : from_(from)
 {
     const int count = std::max(4, int(std::ceil((to - from) / kStep)) + 1);
     sun_.reserve(std::size_t(count));
@@ -124,7 +124,7 @@ MapEvening mapEveningOf(const CrescentEvening& crescent, const Place& place)
     return {QDate::fromJulianDay(qint64(std::floor(localMean))), crescent.twilight};
 }
 
-SkyTrack skyTrackFor(const Ephemeris& ephemeris, const MapEvening& evening)
+SkyTrack skyTrackFor(Ephemeris& ephemeris, const MapEvening& evening)
 {
     // Greenwich noon of the date; local noons lie within half a day of it, sunsets (sunrises) up
     // to most of a day after (before) them and the Moon's events within half a day of those.

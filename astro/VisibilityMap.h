@@ -13,17 +13,15 @@ namespace vkt::astro {
 
 // The Sun's and the Moon's apparent geocentric places (right ascension, declination, distance)
 // over a few days, taken from the ephemeris once an hour and interpolated between, so a map of
-// tens of thousands of places costs a few hundred ephemeris calls. Plain data: it may be copied
-// to another thread, which the ephemeris itself may not.
+// tens of thousands of places costs a few hundred ephemeris calls. Plain data: made in the
+// ephemeris's thread, it may be copied to another, which the ephemeris itself may not.
 class SkyTrack {
 public:
-    SkyTrack(const Ephemeris& ephemeris, JulianDay from, JulianDay to);
+    SkyTrack(Ephemeris& ephemeris, JulianDay from, JulianDay to);
 
     // Right ascension in degrees, unwrapped: it may leave [0, 360) but never jumps.
     SkyPosition sun(JulianDay ut) const { return at(sun_, ut); }
     SkyPosition moon(JulianDay ut) const { return at(moon_, ut); }
-    JulianDay from() const { return from_; }
-    JulianDay to() const { return from_ + kStep * double(sun_.size() - 1); }
 
 private:
     static constexpr double kStep = 1.0 / 24;
@@ -49,7 +47,7 @@ struct MapEvening {
 MapEvening mapEveningOf(const CrescentEvening& crescent, const Place& place);
 
 // The positions a map of that evening needs, sunsets and moonsets everywhere included.
-SkyTrack skyTrackFor(const Ephemeris& ephemeris, const MapEvening& evening);
+SkyTrack skyTrackFor(Ephemeris& ephemeris, const MapEvening& evening);
 
 // Yallop's quantities at one place at sea level, from the track: crescentEvening's numbers
 // within the small differences of interpolated positions and a standard horizon.

@@ -1,4 +1,5 @@
 #include "astro/Ephemeris.h"
+#include "presentation/Places.h"
 #include "tools/almanac/AlmanacLists.h"
 
 #include <QTemporaryDir>
@@ -10,9 +11,9 @@ namespace {
 void Almanac2000To2100(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const vkt::almanac::Ephemeris ephemeris;
+    vkt::astro::Ephemeris ephemeris;
     for (auto _ : state) {
-        const auto almanac = vkt::almanac::computeAlmanac(ephemeris, 2000, 2100, vkt::almanac::budapest());
+        const auto almanac = vkt::almanac::computeAlmanac(ephemeris, 2000, 2100, vkt::presentation::budapest());
         vkt::almanac::writeAlmanac(dir.path(), almanac);
         benchmark::DoNotOptimize(almanac.crescents.size());
     }

@@ -70,6 +70,20 @@ QString formatNumber(double x, NumberPattern pattern)
     return QString::fromLatin1(out);
 }
 
+QString decimalText(double value, int decimals)
+{
+    // QString::number always writes a decimal point, whatever the process locale.
+    QString text = QString::number(value, 'f', decimals);
+    if (text.startsWith(u'-') && text.mid(1).toDouble() == 0)
+        text.remove(0, 1);
+    return text.replace(u'.', u',');
+}
+
+QString typedNumberText(double value)
+{
+    return QString::number(value, 'g', 10).replace(u'.', u',');
+}
+
 std::optional<double> toNumber(const QString& text)
 {
     const QString trimmed = text.trimmed();

@@ -1,6 +1,9 @@
 // vkt-almanac as a user meets it: arguments, the five files, overwriting, civil time.
 #include "astro/CivilTime.h"
 #include "astro/MoonPhases.h"
+#include "presentation/Failures.h"
+#include "presentation/Places.h"
+#include "presentation/TimeTexts.h"
 #include "services/DateTime.h"
 #include "services/Failure.h"
 #include "services/FileBytes.h"
@@ -166,7 +169,7 @@ TEST_F(Tool, EveryFileRoundTripsThroughTheProgramsReaderAtTheEdgesOfTheEphemeris
     Ephemeris ephemeris;
     for (const int year : {kFirstYear, kLastYear}) {
         const QString folder = dir.filePath(QString::number(year));
-        const Almanac almanac = computeAlmanac(ephemeris, year, year, budapest());
+        const Almanac almanac = computeAlmanac(ephemeris, year, year, presentation::budapest());
         QDir().mkpath(folder);
         writeAlmanac(folder, almanac);
         for (const AlmanacFile& file : almanacFiles(almanac)) {
@@ -210,11 +213,11 @@ TEST_F(Tool, CivilTimeFollowsTheSummerTimeRules)
         {julianDay(1975, 7, 1, 12), "1975.07.01 13:00"},              // no summer time in Hungary then
     };
     for (const auto& [ut, civil] : cases)
-        EXPECT_EQ(civilText(ut), QString::fromLatin1(civil)) << civil;
+        EXPECT_EQ(presentation::dateTimeText(presentation::hungarianTime(), ut), QString::fromLatin1(civil)) << civil;
     // Another zone's own night of change: New York springs forward at 2:00 local, 7:00 UT.
     const CivilZone newYork("America/New_York");
-    EXPECT_EQ(newYork.text(julianDay(2026, 3, 8, 6 + 59 / 60.0)), QStringLiteral("2026.03.08 01:59"));
-    EXPECT_EQ(newYork.text(julianDay(2026, 3, 8, 7)), QStringLiteral("2026.03.08 03:00"));
+    EXPECT_EQ(presentation::dateTimeText(newYork, julianDay(2026, 3, 8, 6 + 59 / 60.0)), QStringLiteral("2026.03.08 01:59"));
+    EXPECT_EQ(presentation::dateTimeText(newYork, julianDay(2026, 3, 8, 7)), QStringLiteral("2026.03.08 03:00"));
     EXPECT_EQ(newYork.startOfYear(2026), julianDay(2026, 1, 1, 5));
     // A new moon in the night of a change: 2001-03-25 01:21 UT (USNO), just after the spring one.
     EXPECT_TRUE(lines(2001, 2001, QStringLiteral("ujholdak.txt")).contains(QStringLiteral("2001.03.25 03:21")));
@@ -239,7 +242,7 @@ TEST_F(Tool, ARangeAcrossTheYearBoundaryIsTheTwoYearsInTurn)
         for (const auto& e : edges) {
             const JulianDay event = midnight + e.seconds / 86400;
             for (const int y : {year - 1, year, year + 1})
-                EXPECT_EQ(CivilYear(hungarianTime(), y).contains(event), y == e.in)
+                EXPECT_EQ(CivilYear(presentation::hungarianTime(), y).contains(event), y == e.in)
                     << year << ' ' << e.seconds << " in " << y;
         }
     }
@@ -273,7 +276,7 @@ TEST_F(Tool, EachPlaceGetsItsOwnSky)
         const char* date;
         const char* seen;  // a fragment of the local columns, on the eclipse's one or two lines
     } cases[] = {
-        {budapest(), "2026.08.12", "napnyugtakor 0,74"},
+        {presentation::budapest(), "2026.08.12", "napnyugtakor 0,74"},
         {at("Wien", 48.21, 16.37, "Europe/Vienna"), "2029.06.12", "napkeltekor 0,10"},
         {at("Lisboa", 38.72, -9.14, "Europe/Lisbon"), "2029.06.12", "nem látható (a Nap a látóhatár alatt)"},
         {at("Sydney", -33.87, 151.21, "Australia/Sydney"), "2030.11.25", "vége 20:09 (-5,1°, lenn)"},
@@ -353,7 +356,8 @@ TEST_F(Tool, PlaceHeightAndZoneReachEveryList)
     EXPECT_TRUE(highDetails.first().startsWith(QStringLiteral("Kékestető (47,87° É, 20,01° K, 1014 m), Europe/Budapest idő")));
     const ParsedArguments low = parseArguments(years + QStringList{high, "--place", "Kékestető", "47.87", "20.01"});
     ASSERT_TRUE(low.options && low.options->place.height == 100);
-    const QStringList lowDetails = computeAlmanac(Ephemeris(), 2026, 2026, low.options->place).crescentDetails;
+    Ephemeris ephemeris;
+    const QStringList lowDetails = computeAlmanac(ephemeris, 2026, 2026, low.options->place).crescentDetails;
     ASSERT_EQ(lowDetails.size(), highDetails.size());
     EXPECT_NE(lowDetails.mid(2), highDetails.mid(2));
 }
@@ -361,12 +365,19 @@ TEST_F(Tool, PlaceHeightAndZoneReachEveryList)
 TEST_F(Tool, FallsBackToTheAnalyticEphemerisWithAWarning)
 {
     const JulianDay from = julianDay(2030, 1, 1), until = julianDay(2031, 1, 1);
-    const std::vector<JulianDay> precise = newMoons(Ephemeris(), from, until);
+    std::vector<JulianDay> precise;
+    {
+        Ephemeris files;
+        precise = newMoons(files, from, until);
+        EXPECT_EQ(presentation::ephemerisWarning(files), QString());
+    }
     const QByteArray saved = qgetenv("SE_EPHE_PATH");
     qunsetenv("SE_EPHE_PATH");  // it would outrank the folder given
-    const Ephemeris ephemeris(dir.path());
+    Ephemeris ephemeris(dir.path());
     EXPECT_TRUE(ephemeris.analytic());
-    EXPECT_TRUE(ephemeris.warning().contains(u"swe-basic-data")) << ephemeris.warning().toStdString();
+    const QString warning = presentation::ephemerisWarning(ephemeris);
+    EXPECT_TRUE(warning.contains(u"swe-basic-data") && warning.contains(QDir::toNativeSeparators(dir.path())))
+        << warning.toStdString();
     const std::vector<JulianDay> analytic = newMoons(ephemeris, from, until);
     if (!saved.isNull())
         qputenv("SE_EPHE_PATH", saved);

@@ -1,4 +1,5 @@
 #include "astro/MoonPhases.h"
+#include "presentation/Places.h"
 #include "windows/visibility/HorizonChart.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ Lit litPixels(const QImage& image)
 
 TEST(HorizonChartTest, MoonStandsWhereItIsAndItsBrightLimbFacesTheSun)
 {
-    const astro::Ephemeris ephemeris;
+    astro::Ephemeris ephemeris;
     const astro::JulianDay newMoon =
         astro::newMoons(ephemeris, astro::julianDay(2026, 3, 10), astro::julianDay(2026, 3, 25)).front();
     const QSize size(610, 380);
@@ -43,12 +44,15 @@ TEST(HorizonChartTest, MoonStandsWhereItIsAndItsBrightLimbFacesTheSun)
         Twilight twilight;
         int day;
     };
+    const astro::CrescentRun run = astro::crescentRun(ephemeris, presentation::budapest(), newMoon, 3);
     int previousCount = 0;
     for (const Case& k : {Case{Twilight::Evening, 1}, Case{Twilight::Evening, 2}, Case{Twilight::Morning, 2}}) {
         SCOPED_TRACE(k.day);
-        const auto c = astro::crescentEvening(ephemeris, astro::budapest(), newMoon, k.twilight, k.day);
-        ASSERT_TRUE(c && c->moonUp);
-        const QImage image = HorizonChart(*c, astro::hungarianTime()).render(size);
+        const auto& side = k.twilight == Twilight::Evening ? run.evenings : run.mornings;
+        ASSERT_LT(k.day, int(side.size()));
+        const astro::CrescentEvening* c = &side[std::size_t(k.day)];
+        ASSERT_TRUE(c->day == k.day && c->moonUp);
+        const QImage image = HorizonChart(*c, presentation::hungarianTime()).render(size);
 
         // 80° of azimuth centred on the Sun across the plot, 20° down to −10° of altitude.
         const double offset = astro::wrap180(c->moonAzimuth - c->sunAzimuth);

@@ -1,4 +1,5 @@
 #include "astro/VisibilityMap.h"
+#include "presentation/Places.h"
 #include "windows/visibility/VisibilityMapPicture.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,7 @@ TEST(VisibilityMapTest, ZoneOfAPlaceIsTheSinglePlaceResult)
         {"Honolulu", 21.3, -157.86, "Pacific/Honolulu", Twilight::Morning},
         {"Sydney", -33.87, 151.21, "Australia/Sydney", Twilight::Morning},
     };
-    const Ephemeris ephemeris;
+    Ephemeris ephemeris;
     for (const Twilight twilight : {Twilight::Evening, Twilight::Morning}) {
         const MapEvening map{dateOf(twilight), twilight};
         const SkyTrack track = skyTrackFor(ephemeris, map);
@@ -70,7 +71,7 @@ TEST(VisibilityMapTest, ZoneOfAPlaceIsTheSinglePlaceResult)
 
 TEST(VisibilityMapTest, CancellingStopsBeforeTheNextRow)
 {
-    const Ephemeris ephemeris;
+    Ephemeris ephemeris;
     const MapEvening evening{QDate(2026, 3, 19), Twilight::Evening};
     int asked = 0;
     const VisibilityMap map = visibilityMap(skyTrackFor(ephemeris, evening), evening, 2, [&] { return ++asked > 10; });
@@ -85,7 +86,7 @@ TEST(VisibilityMapTest, PictureTintsTheCellsOfTheVisibleZonesAndMarksThePlace)
 {
     VisibilityMap map{{QDate(2026, 3, 19), Twilight::Evening}, 10, 36, 18, {}, true};
     map.zones.assign(36 * 18, MapZone::None);
-    const Place place = budapest();
+    const Place place = presentation::budapest();
     const QSize size(600, 300 + VisibilityMapPicture::kLegendHeight);
     const QImage clear = VisibilityMapPicture(map, place).render(size);
     map.zones[std::size_t(6 * 36 + 28)] = MapZone::A;  // 20..30° N, 100..110° E

@@ -1,4 +1,6 @@
 #include "astro/CivilTime.h"
+#include "presentation/Places.h"
+#include "presentation/TimeTexts.h"
 #include "services/FileBytes.h"
 #include "tests/support/AccessibleTree.h"
 #include "tests/support/TestSupport.h"
@@ -70,7 +72,7 @@ protected:
 // The almanac's detailed lines of the new moon whose civil time starts them, split by blanks.
 std::vector<QStringList> almanacRows(const astro::Place& place, int year, const QString& newMoonText)
 {
-    const astro::Ephemeris ephemeris;
+    astro::Ephemeris ephemeris;
     const almanac::Almanac a = almanac::computeAlmanac(ephemeris, year, year, place);
     std::vector<QStringList> rows;
     for (const QString& line : a.crescentDetails)
@@ -102,7 +104,7 @@ TEST_F(VisibilityWindowTest, RowsAreTheAlmanacsDetailedLinesAndCopyAsTabSeparate
             typePlace(c.typed);
         expectNoMessage();
         const QString newMoon = QString::fromUtf8(c.newMoon);
-        EXPECT_EQ(astro::hungarianTime().text(window->newMoon()), newMoon);
+        EXPECT_EQ(presentation::dateTimeText(presentation::hungarianTime(), window->newMoon()), newMoon);
         EXPECT_TRUE(window->newMoonLabel->text().contains(QStringLiteral("az Utolsó Újhold mezőhöz legközelebbi")));
         const astro::Place place = places().place();
         QTest::mouseClick(window->copyTableButton, Qt::LeftButton);
@@ -124,7 +126,8 @@ TEST_F(VisibilityWindowTest, WithoutAValidFieldTheNewMoonNearestNowIsTakenAndSai
     for (const char* field : {"", "22:00", "2026.02.30 10:00"}) {
         SCOPED_TRACE(field);
         open(QString::fromUtf8(field));
-        EXPECT_EQ(astro::hungarianTime().text(window->newMoon()), QStringLiteral("2026.04.17 13:52"));
+        EXPECT_EQ(presentation::dateTimeText(presentation::hungarianTime(), window->newMoon()),
+                  QStringLiteral("2026.04.17 13:52"));
         EXPECT_TRUE(window->newMoonLabel->text().contains(QStringLiteral("mostanihoz legközelebbi")));
         window.reset();
     }
@@ -220,7 +223,8 @@ TEST_F(VisibilityWindowTest, ChartIsSavedAsShownNothingWhenCancelledAndTheOldFil
     // The first evening with a crescent, as shown beside the table.
     const astro::CrescentEvening* selected = window->crescentTable->selected();
     ASSERT_NE(selected, nullptr);
-    EXPECT_EQ(offered, QStringLiteral("horizont-%1.png").arg(astro::hungarianTime().dateText(selected->sunEvent)));
+    EXPECT_EQ(offered, QStringLiteral("horizont-%1.png")
+                           .arg(presentation::dateText(presentation::hungarianTime(), selected->sunEvent)));
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
               window->chartPicture->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
 }

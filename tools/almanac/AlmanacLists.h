@@ -12,8 +12,8 @@ namespace vkt::almanac {
 // The tool is a thin layer over the astronomy library and speaks its terms.
 using namespace vkt::astro;
 
-// The data files the program reads, and the crescent details beside them, as lines; the list
-// windows show every line as it stands, so the blanks here are the layout on screen.
+// The data files the program reads, and the crescent details beside them, as lines
+// (AlmanacLines lays them out).
 struct Almanac {
     QStringList newMoons;          // "ujholdak.txt"
     QStringList crescents;         // "holdsarlok.txt"
@@ -44,7 +44,7 @@ using Progress = std::function<void(int year)>;
 // Every event whose time, to the minute in the place's civil time, falls in the civil years
 // fromYear..toYear. Events are listed by their own time: the evening crescent after a new moon
 // of 31 December belongs to the next year.
-Almanac computeAlmanac(const Ephemeris& ephemeris, int fromYear, int toYear, const Place& place,
+Almanac computeAlmanac(Ephemeris& ephemeris, int fromYear, int toYear, const Place& place,
                        const Progress& progress = {});
 
 // Writes each file atomically (Windows-1250, CR LF). Throws vkt::Failure.

@@ -1,6 +1,7 @@
 #include "tools/almanac/CommandLine.h"
 
 #include "astro/CivilTime.h"
+#include "presentation/Failures.h"
 #include "services/Failure.h"
 #include "services/TextFiles.h"
 #include "services/Version.h"
@@ -8,7 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <cmath>
+#include <QSet>
 
 namespace vkt::almanac {
 namespace {
@@ -24,143 +25,164 @@ std::optional<int> parseYear(const QString& text)
     return year;
 }
 
-// Degrees with a decimal point or, as Hungarians write it, a decimal comma.
-std::optional<double> parseDegrees(QString text, double limit)
+// What the options seen so far have given.
+struct Parse {
+    Options options = {};
+    std::optional<int> from, to;
+    bool haveFolder = false;
+};
+
+// An option's values, already counted; the handler says what is wrong with them, or nothing.
+using Handler = std::optional<QString> (*)(Parse& parse, const QString& name, const QStringList& values);
+
+struct Option {
+    const char* names[2];  // the second may be empty
+    int values;            // how many arguments after it belong to it
+    const char* missing;   // when fewer follow: the message, %1 the option's name
+    Handler handle;
+};
+
+template <bool Options::*flag>
+std::optional<QString> setFlag(Parse& parse, const QString&, const QStringList&)
 {
-    text = text.trimmed().replace(u',', u'.');
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || std::abs(value) > limit)
-        return std::nullopt;
-    return value;
+    parse.options.*flag = true;
+    return std::nullopt;
 }
 
-// Metres with a point or a comma, from the Dead Sea shore to above the highest peak.
-std::optional<double> parseHeight(QString text)
+std::optional<QString> yearValue(Parse& parse, const QString& name, const QStringList& values)
 {
-    text = text.trimmed().replace(u',', u'.');
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || value < -500 || value > 9000)
-        return std::nullopt;
-    return value;
+    std::optional<int>& year = name == u"--from" ? parse.from : parse.to;
+    year = parseYear(values[0]);
+    if (!year)
+        return QStringLiteral("Hibás évszám a(z) %1 után: „%2”; %3 és %4 közötti egész számot várok.")
+            .arg(name, values[0])
+            .arg(kFirstYear)
+            .arg(kLastYear);
+    return std::nullopt;
 }
 
-ParsedArguments failure(const QString& message)
+std::optional<QString> folderValue(Parse& parse, const QString& name, const QStringList& values)
 {
-    return {std::nullopt, message};
+    if (values[0].trimmed().isEmpty())
+        return QStringLiteral("A(z) %1 kapcsoló után hiányzik a mappa neve.").arg(name);
+    parse.options.folder = values[0];
+    parse.haveFolder = true;
+    return std::nullopt;
+}
+
+std::optional<QString> placeValues(Parse& parse, const QString&, const QStringList& values)
+{
+    const QString placeName = values[0].trimmed();
+    if (placeName.isEmpty())
+        return QStringLiteral("A hely neve nem lehet üres.");
+    try {
+        encodeWindows1250(placeName);
+    } catch (const EncodingFailure&) {
+        return QStringLiteral("A hely nevében („%1”) olyan betű van, amely nem fér el a közép-európai kódlapú fájlokban.")
+            .arg(placeName);
+    }
+    const auto latitude = readPlaceNumber(PlaceField::Latitude, values[1]);
+    if (!latitude)
+        return QStringLiteral("Hibás földrajzi szélesség: „%1”; -90 és 90 közötti fokot várok (északra pozitív).")
+            .arg(values[1]);
+    const auto longitude = readPlaceNumber(PlaceField::Longitude, values[2]);
+    if (!longitude)
+        return QStringLiteral("Hibás földrajzi hosszúság: „%1”; -180 és 180 közötti fokot várok (keletre pozitív).")
+            .arg(values[2]);
+    parse.options.place.name = placeName;
+    parse.options.place.latitude = *latitude;
+    parse.options.place.longitude = *longitude;
+    return std::nullopt;
+}
+
+std::optional<QString> heightValue(Parse& parse, const QString&, const QStringList& values)
+{
+    const auto height = readPlaceNumber(PlaceField::Height, values[0]);
+    if (!height)
+        return QStringLiteral("Hibás magasság: „%1”; -500 és 9000 közötti métert várok.").arg(values[0]);
+    parse.options.place.height = *height;
+    return std::nullopt;
+}
+
+std::optional<QString> zoneValue(Parse& parse, const QString&, const QStringList& values)
+{
+    const QString zone = values[0].trimmed();
+    const QByteArray id = zone.toLatin1();
+    if (QString::fromLatin1(id) != zone || !CivilZone::known(id))
+        return QStringLiteral("Ismeretlen időzóna: „%1”; IANA-nevet várok, például Europe/Budapest vagy America/New_York.")
+            .arg(values[0]);
+    parse.options.place.timeZone = id;
+    parse.options.zoneGiven = true;
+    return std::nullopt;
+}
+
+// The command line, option by option. An option with values may be given once; `--place NAME LAT
+// LON` takes three, and a value may start with a minus (a southern latitude), so the values are
+// counted rather than guessed.
+const Option kOptions[] = {
+    {{"-h", "--help"}, 0, "", setFlag<&Options::help>},
+    {{"-v", "--version"}, 0, "", setFlag<&Options::version>},
+    {{"--force", ""}, 0, "", setFlag<&Options::force>},
+    {{"--from", ""}, 1, "A(z) %1 kapcsoló után hiányzik az évszám.", yearValue},
+    {{"--to", ""}, 1, "A(z) %1 kapcsoló után hiányzik az évszám.", yearValue},
+    {{"--out", ""}, 1, "A(z) %1 kapcsoló után hiányzik a mappa neve.", folderValue},
+    {{"--place", ""}, 3,
+     "A(z) %1 kapcsoló után három érték kell: a hely neve, a földrajzi szélesség és a hosszúság.", placeValues},
+    {{"--height", ""}, 1, "A(z) %1 kapcsoló után hiányzik a magasság.", heightValue},
+    {{"--tz", ""}, 1, "A(z) %1 kapcsoló után hiányzik az időzóna neve.", zoneValue},
+};
+
+const Option* optionNamed(const QString& name)
+{
+    for (const Option& option : kOptions)
+        for (const char* n : option.names)
+            if (*n && name == QLatin1String(n))
+                return &option;
+    return nullptr;
+}
+
+// The options' values all read: what is still missing, or the options.
+ParsedArguments finish(const Parse& parse)
+{
+    Options options = parse.options;
+    if (options.help || options.version)
+        return {options, {}};
+    if (!parse.from)
+        return {std::nullopt, QStringLiteral("Hiányzik a --from kapcsoló (az első év).")};
+    if (!parse.to)
+        return {std::nullopt, QStringLiteral("Hiányzik a --to kapcsoló (az utolsó év).")};
+    if (!parse.haveFolder)
+        return {std::nullopt, QStringLiteral("Hiányzik az --out kapcsoló (a mappa, ahová a fájlok kerülnek).")};
+    if (*parse.from > *parse.to)
+        return {std::nullopt, QStringLiteral("Az első év (%1) későbbi, mint az utolsó (%2).").arg(*parse.from).arg(*parse.to)};
+    options.fromYear = *parse.from;
+    options.toYear = *parse.to;
+    return {options, {}};
 }
 
 } // namespace
 
 ParsedArguments parseArguments(const QStringList& arguments)
 {
-    Options options;
-    std::optional<int> from, to;
-    bool haveFolder = false, havePlace = false, haveHeight = false;
-    std::optional<double> height;
+    Parse parse;
+    QSet<const Option*> seen;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& name = arguments[i];
-        const auto valueCount = [&](int count) { return i + count < arguments.size(); };
-        if (name == u"-h" || name == u"--help") {
-            options.help = true;
-        } else if (name == u"-v" || name == u"--version") {
-            options.version = true;
-        } else if (name == u"--force") {
-            options.force = true;
-        } else if (name == u"--from" || name == u"--to") {
-            std::optional<int>& year = name == u"--from" ? from : to;
-            if (year)
-                return failure(QStringLiteral("A(z) %1 kapcsoló kétszer szerepel.").arg(name));
-            if (!valueCount(1))
-                return failure(QStringLiteral("A(z) %1 kapcsoló után hiányzik az évszám.").arg(name));
-            year = parseYear(arguments[++i]);
-            if (!year)
-                return failure(QStringLiteral("Hibás évszám a(z) %1 után: „%2”; %3 és %4 közötti egész számot várok.")
-                                   .arg(name, arguments[i])
-                                   .arg(kFirstYear)
-                                   .arg(kLastYear));
-        } else if (name == u"--out") {
-            if (haveFolder)
-                return failure(QStringLiteral("A(z) --out kapcsoló kétszer szerepel."));
-            if (!valueCount(1) || arguments[i + 1].trimmed().isEmpty())
-                return failure(QStringLiteral("A(z) --out kapcsoló után hiányzik a mappa neve."));
-            options.folder = arguments[++i];
-            haveFolder = true;
-        } else if (name == u"--place") {
-            if (havePlace)
-                return failure(QStringLiteral("A(z) --place kapcsoló kétszer szerepel."));
-            if (!valueCount(3))
-                return failure(QStringLiteral("A(z) --place kapcsoló után három érték kell: a hely neve, "
-                                              "a földrajzi szélesség és a hosszúság."));
-            const QString placeName = arguments[i + 1].trimmed();
-            const auto latitude = parseDegrees(arguments[i + 2], 90);
-            const auto longitude = parseDegrees(arguments[i + 3], 180);
-            if (placeName.isEmpty())
-                return failure(QStringLiteral("A hely neve nem lehet üres."));
-            try {
-                encodeWindows1250(placeName);
-            } catch (const EncodingFailure&) {
-                return failure(QStringLiteral("A hely nevében („%1”) olyan betű van, amely nem fér el a "
-                                              "közép-európai kódlapú fájlokban.")
-                                   .arg(placeName));
-            }
-            if (!latitude)
-                return failure(QStringLiteral("Hibás földrajzi szélesség: „%1”; -90 és 90 közötti fokot várok "
-                                              "(északra pozitív).")
-                                   .arg(arguments[i + 2]));
-            if (!longitude)
-                return failure(QStringLiteral("Hibás földrajzi hosszúság: „%1”; -180 és 180 közötti fokot várok "
-                                              "(keletre pozitív).")
-                                   .arg(arguments[i + 3]));
-            options.place.name = placeName;
-            options.place.latitude = *latitude;
-            options.place.longitude = *longitude;
-            havePlace = true;
-            i += 3;
-        } else if (name == u"--height") {
-            if (haveHeight)
-                return failure(QStringLiteral("A(z) --height kapcsoló kétszer szerepel."));
-            if (!valueCount(1))
-                return failure(QStringLiteral("A(z) --height kapcsoló után hiányzik a magasság."));
-            height = parseHeight(arguments[++i]);
-            if (!height)
-                return failure(QStringLiteral("Hibás magasság: „%1”; -500 és 9000 közötti métert várok.").arg(arguments[i]));
-            haveHeight = true;
-        } else if (name == u"--tz") {
-            if (options.zoneGiven)
-                return failure(QStringLiteral("A(z) --tz kapcsoló kétszer szerepel."));
-            if (!valueCount(1))
-                return failure(QStringLiteral("A(z) --tz kapcsoló után hiányzik az időzóna neve."));
-            const QString zone = arguments[++i].trimmed();
-            const QByteArray id = zone.toLatin1();
-            if (QString::fromLatin1(id) != zone || !CivilZone::known(id))
-                return failure(QStringLiteral("Ismeretlen időzóna: „%1”; IANA-nevet várok, például Europe/Budapest "
-                                              "vagy America/New_York.")
-                                   .arg(arguments[i]));
-            options.place.timeZone = id;
-            options.zoneGiven = true;
-        } else if (name.startsWith(u'-')) {
-            return failure(QStringLiteral("Ismeretlen kapcsoló: „%1”.").arg(name));
-        } else {
-            return failure(QStringLiteral("Váratlan argumentum: „%1”.").arg(name));
-        }
+        const Option* option = optionNamed(name);
+        if (!option)
+            return {std::nullopt, name.startsWith(u'-') ? QStringLiteral("Ismeretlen kapcsoló: „%1”.").arg(name)
+                                                        : QStringLiteral("Váratlan argumentum: „%1”.").arg(name)};
+        if (option->values > 0 && seen.contains(option))
+            return {std::nullopt, QStringLiteral("A(z) %1 kapcsoló kétszer szerepel.").arg(name)};
+        seen.insert(option);
+        if (i + option->values >= arguments.size() && option->values > 0)
+            return {std::nullopt, QString::fromUtf8(option->missing).arg(name)};
+        const QStringList values = arguments.mid(i + 1, option->values);
+        if (const std::optional<QString> problem = option->handle(parse, name, values))
+            return {std::nullopt, *problem};
+        i += option->values;
     }
-    if (height)
-        options.place.height = *height;
-    if (options.help || options.version)
-        return {options, {}};
-    if (!from)
-        return failure(QStringLiteral("Hiányzik a --from kapcsoló (az első év)."));
-    if (!to)
-        return failure(QStringLiteral("Hiányzik a --to kapcsoló (az utolsó év)."));
-    if (!haveFolder)
-        return failure(QStringLiteral("Hiányzik az --out kapcsoló (a mappa, ahová a fájlok kerülnek)."));
-    if (*from > *to)
-        return failure(QStringLiteral("Az első év (%1) későbbi, mint az utolsó (%2).").arg(*from).arg(*to));
-    options.fromYear = *from;
-    options.toYear = *to;
-    return {options, {}};
+    return finish(parse);
 }
 
 QString zoneWarning(const Options& options)
@@ -222,6 +244,55 @@ QString helpText()
         .arg(kLastYear);
 }
 
+namespace {
+
+// The almanac's files that are already in the folder.
+QStringList existingFiles(const QDir& folder)
+{
+    QStringList existing;
+    for (const QString& name : almanacFileNames())
+        if (QFileInfo::exists(folder.filePath(name)))
+            existing << name;
+    return existing;
+}
+
+// Computes the years asked and writes their files into the folder, saying so on out.
+// Throws vkt::Failure or astro::Error.
+void makeFiles(const Options& options, const QDir& folder, QTextStream& out, QTextStream& err, bool showProgress)
+{
+    if (!QDir().mkpath(folder.path()))
+        throw Failure(QStringLiteral("A(z) %1 mappa nem hozható létre.").arg(QDir::toNativeSeparators(folder.path())));
+    Ephemeris ephemeris;
+    if (const QString warning = presentation::ephemerisWarning(ephemeris); !warning.isEmpty())
+        err << kProgram << ": " << warning << '\n';
+    if (const QString warning = zoneWarning(options); !warning.isEmpty())
+        err << kProgram << ": " << warning << '\n';
+    err.flush();
+    const int years = options.toYear - options.fromYear + 1;
+    const Progress progress = [&](int year) {
+        if (!showProgress)
+            return;
+        err << "\rSzámolok: " << year << " (" << year - options.fromYear + 1 << '/' << years << ")";
+        err.flush();
+    };
+    const Almanac almanac = computeAlmanac(ephemeris, options.fromYear, options.toYear, options.place, progress);
+    if (showProgress) {
+        err << '\n';
+        err.flush();
+    }
+    writeAlmanac(folder.path(), almanac);
+    const QString span = options.fromYear == options.toYear
+                             ? QString::number(options.fromYear)
+                             : QStringLiteral("%1–%2").arg(options.fromYear).arg(options.toYear);
+    out << "Elkészült (" << span << ", " << options.place.name << ", " << options.place.timeZone << ") a(z) "
+        << QDir::toNativeSeparators(folder.path()) << " mappában: " << almanacFileNames().join(QStringLiteral(", "))
+        << '\n';
+    out.flush();
+    err.flush();
+}
+
+} // namespace
+
 int runAlmanac(const QStringList& arguments, QTextStream& out, QTextStream& err, bool showProgress)
 {
     const ParsedArguments parsed = parseArguments(arguments);
@@ -231,23 +302,14 @@ int runAlmanac(const QStringList& arguments, QTextStream& out, QTextStream& err,
         return BadArguments;
     }
     const Options& options = *parsed.options;
-    if (options.help) {
-        out << helpText();
-        out.flush();
-        return Success;
-    }
-    if (options.version) {
-        out << kProgram << ' ' << kVersion << '\n';
+    if (options.help || options.version) {
+        out << (options.help ? helpText() : kProgram + u' ' + QLatin1String(kVersion) + u'\n');
         out.flush();
         return Success;
     }
 
     const QDir folder(options.folder);
-    QStringList existing;
-    for (const QString& name : almanacFileNames())
-        if (QFileInfo::exists(folder.filePath(name)))
-            existing << name;
-    if (!existing.isEmpty() && !options.force) {
+    if (const QStringList existing = existingFiles(folder); !existing.isEmpty() && !options.force) {
         err << kProgram << ": a(z) " << QDir::toNativeSeparators(folder.path())
             << " mappában már megvan: " << existing.join(QStringLiteral(", "))
             << ". Nem írom felül; ha mégis ezt szeretné, adja meg a --force kapcsolót.\n";
@@ -255,44 +317,20 @@ int runAlmanac(const QStringList& arguments, QTextStream& out, QTextStream& err,
         return Failed;
     }
 
+    QString failure;
     try {
-        if (!QDir().mkpath(folder.path()))
-            throw Failure(QStringLiteral("A(z) %1 mappa nem hozható létre.").arg(QDir::toNativeSeparators(folder.path())));
-        const Ephemeris ephemeris;
-        if (!ephemeris.warning().isEmpty())
-            err << kProgram << ": " << ephemeris.warning() << '\n';
-        if (const QString warning = zoneWarning(options); !warning.isEmpty())
-            err << kProgram << ": " << warning << '\n';
-        err.flush();
-        const int years = options.toYear - options.fromYear + 1;
-        const Progress progress = [&](int year) {
-            if (!showProgress)
-                return;
-            err << "\rSzámolok: " << year << " (" << year - options.fromYear + 1 << '/' << years << ")";
-            err.flush();
-        };
-        const Almanac almanac = computeAlmanac(ephemeris, options.fromYear, options.toYear, options.place, progress);
-        if (showProgress) {
-            err << '\n';
-            err.flush();
-        }
-        writeAlmanac(folder.path(), almanac);
-        const QString span = options.fromYear == options.toYear
-                                  ? QString::number(options.fromYear)
-                                  : QStringLiteral("%1–%2").arg(options.fromYear).arg(options.toYear);
-        out << "Elkészült (" << span << ", " << options.place.name << ", " << options.place.timeZone << ") a(z) "
-            << QDir::toNativeSeparators(folder.path()) << " mappában: " << almanacFileNames().join(QStringLiteral(", "))
-            << '\n';
-        out.flush();
-        err.flush();
+        makeFiles(options, folder, out, err, showProgress);
         return Success;
-    } catch (const Failure& failure) {
-        if (showProgress)
-            err << '\n';
-        err << kProgram << ": " << failure.message() << '\n';
-        err.flush();
-        return Failed;
+    } catch (const Failure& f) {
+        failure = f.message();
+    } catch (const astro::Error& e) {
+        failure = presentation::failureText(e);
     }
+    if (showProgress)
+        err << '\n';
+    err << kProgram << ": " << failure << '\n';
+    err.flush();
+    return Failed;
 }
 
 } // namespace vkt::almanac

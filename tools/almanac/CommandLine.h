@@ -1,6 +1,7 @@
 #pragma once
 
 #include "astro/Ephemeris.h"
+#include "presentation/Places.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,7 +22,7 @@ struct Options {
     int fromYear = 0;
     int toYear = 0;
     QString folder;
-    Place place = budapest();
+    Place place = presentation::budapest();
     bool zoneGiven = false;  // --tz was given
     bool force = false;
     bool help = false;

@@ -1,5 +1,7 @@
 #include "windows/common/Guarded.h"
 
+#include "astro/Error.h"
+#include "presentation/Failures.h"
 #include "services/Failure.h"
 #include "services/Messages.h"
 
@@ -14,6 +16,8 @@ bool guarded(const std::function<void()>& handler)
         return true;
     } catch (const Failure& failure) {
         showMessage(failure.message(), MessageIcon::Error);
+    } catch (const astro::Error& error) {
+        showMessage(presentation::failureText(error), MessageIcon::Error);
     } catch (const std::exception& e) {
         showMessage(QStringLiteral("Váratlan hiba: %1").arg(QString::fromLocal8Bit(e.what())), MessageIcon::Error);
     }

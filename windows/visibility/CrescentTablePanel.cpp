@@ -1,6 +1,6 @@
 #include "windows/visibility/CrescentTablePanel.h"
 
-#include "astro/CrescentRow.h"
+#include "presentation/CrescentRow.h"
 #include "windows/visibility/PanelLook.h"
 
 #include <QClipboard>
@@ -31,14 +31,14 @@ QColor classColour(astro::OdehClass c)
 
 } // namespace
 
-CrescentTablePanel::CrescentTablePanel(QWidget* parent) : QTableWidget(0, int(astro::crescentRowHeaders().size()), parent)
+CrescentTablePanel::CrescentTablePanel(QWidget* parent) : QTableWidget(0, int(presentation::crescentRowHeaders().size()), parent)
 {
     setObjectName(QStringLiteral("crescentTable"));
     setAccessibleName(QStringLiteral("Holdsarló láthatósága reggelenként és esténként"));
     setAccessibleDescription(
         QStringLiteral("Soronként egy reggel az újhold előtt vagy egy este utána; Y Yallop, O Odeh osztálya, A a "
                        "legkönnyebben látható"));
-    setHorizontalHeaderLabels(astro::crescentRowHeaders());
+    setHorizontalHeaderLabels(presentation::crescentRowHeaders());
     verticalHeader()->hide();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -80,7 +80,7 @@ void CrescentTablePanel::showRun(const astro::CrescentRun& run, const astro::Civ
 
 void CrescentTablePanel::fillRow(int row, const astro::CrescentEvening& c, const astro::CivilZone& zone)
 {
-    const QStringList cells = astro::crescentRowFields(c, zone);
+    const QStringList cells = presentation::crescentRowFields(c, zone);
     for (int column = 0; column < int(cells.size()); ++column) {
         auto* item = new QTableWidgetItem(cells[column]);
         item->setTextAlignment(column <= 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
@@ -105,7 +105,7 @@ const astro::CrescentEvening* CrescentTablePanel::selected() const
 
 QString CrescentTablePanel::text() const
 {
-    QString text = astro::crescentRowHeaders().join(u'\t') + u'\n';
+    QString text = presentation::crescentRowHeaders().join(u'\t') + u'\n';
     for (int row = 0; row < rowCount(); ++row) {
         QStringList cells;
         for (int column = 0; column < columnCount(); ++column)

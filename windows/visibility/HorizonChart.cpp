@@ -1,5 +1,6 @@
 #include "windows/visibility/HorizonChart.h"
 
+#include "presentation/TimeTexts.h"
 #include "windows/common/WindowLook.h"
 
 #include <QPainter>
@@ -83,8 +84,8 @@ QString HorizonChart::eventTimes() const
 {
     const bool evening = c_.twilight == astro::Twilight::Evening;
     return QStringLiteral("%1 %2   %3 %4")
-        .arg(evening ? QStringLiteral("Napnyugta:") : QStringLiteral("Napkelte:"), zone_.timeText(c_.sunEvent),
-             evening ? QStringLiteral("Holdnyugta:") : QStringLiteral("Holdkelte:"), zone_.timeText(c_.moonEvent));
+        .arg(evening ? QStringLiteral("Napnyugta:") : QStringLiteral("Napkelte:"), presentation::timeText(zone_, c_.sunEvent),
+             evening ? QStringLiteral("Holdnyugta:") : QStringLiteral("Holdkelte:"), presentation::timeText(zone_, c_.moonEvent));
 }
 
 QImage HorizonChart::render(QSize size) const
@@ -200,7 +201,7 @@ void HorizonChart::drawCaption(QPainter& p, QSize size) const
     p.setFont(programFont(QStringLiteral("Arial"), 9.75));
     p.setPen(Writing);
     const QRectF text(plot.left(), plot.bottom() + 18, plot.width(), size.height() - plot.bottom() - 18);
-    const QString times = QStringLiteral("%1   Legjobb időpont: %2").arg(eventTimes(), zone_.timeText(c_.best));
+    const QString times = QStringLiteral("%1   Legjobb időpont: %2").arg(eventTimes(), presentation::timeText(zone_, c_.best));
     const QString note = QStringLiteral("A Hold a valódinál jóval nagyobbra rajzolva; a sarló a Nap felé néz, vastagsága "
                                         "a megvilágított résszel nő (a legvékonyabb is látható marad).");
     p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, times + u'\n' + note);

@@ -1,17 +1,11 @@
 #include "windows/visibility/HorizonChartPanel.h"
 
+#include "presentation/TimeTexts.h"
+#include "services/Numbers.h"
 #include "windows/visibility/HorizonChart.h"
 #include "windows/visibility/PanelLook.h"
 
 namespace vkt {
-namespace {
-
-QString oneDecimal(double value)
-{
-    return QString::number(value, 'f', 1).replace(u'.', u',');
-}
-
-} // namespace
 
 HorizonChartPanel::HorizonChartPanel(QWidget* parent) : QLabel(parent)
 {
@@ -33,8 +27,8 @@ void HorizonChartPanel::showEvening(const astro::CrescentEvening* evening, const
     setAccessibleDescription(
         c.moonUp ? QStringLiteral("%1 %2: a Hold %3° magasan, %4° azimutnál, a Nap %5°-kal a látóhatár alatt")
                        .arg(c.twilight == astro::Twilight::Evening ? QStringLiteral("Este") : QStringLiteral("Reggel"),
-                            zone.text(c.best), oneDecimal(c.moonAltitude), oneDecimal(c.moonAzimuth),
-                            oneDecimal(-c.sunAltitude))
+                            presentation::dateTimeText(zone, c.best), decimalText(c.moonAltitude, 1),
+                            decimalText(c.moonAzimuth, 1), decimalText(-c.sunAltitude, 1))
                  : QStringLiteral("A Hold ekkor nem látszik: este a Nap előtt nyugszik, reggel a Nap után kel."));
 }
 
@@ -43,7 +37,7 @@ std::optional<SavablePicture> HorizonChartPanel::picture() const
     if (!evening_)
         return std::nullopt;
     return SavablePicture{HorizonChart(*evening_, *zone_).render(size()),
-                          QStringLiteral("horizont-%1.png").arg(zone_->dateText(evening_->sunEvent))};
+                          QStringLiteral("horizont-%1.png").arg(presentation::dateText(*zone_, evening_->sunEvent))};
 }
 
 } // namespace vkt

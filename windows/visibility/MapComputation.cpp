@@ -16,7 +16,7 @@ MapComputation::~MapComputation()
     watcher_.waitForFinished();
 }
 
-void MapComputation::request(const astro::Ephemeris& ephemeris, const astro::MapEvening& evening)
+void MapComputation::request(astro::Ephemeris& ephemeris, const astro::MapEvening& evening)
 {
     if (evening_ == evening)
         return;

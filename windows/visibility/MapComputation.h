@@ -22,7 +22,7 @@ public:
 
     // Starts the evening's map unless it is the one asked for already. The positions are sampled
     // here, on the caller's thread, which keeps the ephemeris; the worker gets plain numbers.
-    void request(const astro::Ephemeris& ephemeris, const astro::MapEvening& evening);
+    void request(astro::Ephemeris& ephemeris, const astro::MapEvening& evening);
     // Nothing asked any more: what is under way is cancelled.
     void clear();
 

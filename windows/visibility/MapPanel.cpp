@@ -1,6 +1,7 @@
 #include "windows/visibility/MapPanel.h"
 
-#include "astro/CrescentRow.h"
+#include "presentation/Places.h"
+#include "presentation/Words.h"
 #include "services/Failure.h"
 #include "windows/common/Guarded.h"
 #include "windows/visibility/MapComputation.h"
@@ -81,10 +82,10 @@ bool MapPanel::showZoneAt(QPoint point, QPoint globalPoint)
     }
     const astro::MapZone zone = map->at(place->y(), place->x());
     QToolTip::showText(globalPoint,
-                       QStringLiteral("%1: %2").arg(panelLook::coordinatesText(place->y(), place->x(), 1),
+                       QStringLiteral("%1: %2").arg(presentation::coordinatesText(place->y(), place->x(), 1),
                                                     zone == astro::MapZone::None
                                                         ? QStringLiteral("nincs holdsarló")
-                                                        : astro::yallopClassText(astro::YallopClass(int(zone)))),
+                                                        : presentation::yallopClassText(astro::YallopClass(int(zone)))),
                        this);
     return true;
 }

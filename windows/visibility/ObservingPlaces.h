@@ -1,20 +1,18 @@
 #pragma once
 
-#include "astro/Ephemeris.h"
+#include "astro/Place.h"
+#include "presentation/Places.h"
 
 #include <QString>
 #include <variant>
-#include <vector>
 
 namespace vkt {
 
-// Hungarian observing places offered in the drop-down; Budapest first, as the almanac's default.
-const std::vector<astro::Place>& observingPlaces();
+// The drop-down's places: the Hungarian observing places, Budapest first, as the almanac's default.
+using presentation::observingPlaces;
 
-// A place as typed: name, latitude, longitude and height as text (decimal comma or point).
-struct PlaceInput {
-    QString name, latitude, longitude, height;
-};
+// The place's fields as the user would type them.
+using astro::PlaceInput;
 PlaceInput placeInput(const astro::Place& place);
 
 // The place the texts describe, or a Hungarian message saying what is wrong with them. Times stay

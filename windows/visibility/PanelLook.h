@@ -19,7 +19,4 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& geometry);
 // A push button on the window's pale green face.
 QPushButton* button(QWidget* parent, const QString& caption, const QRect& geometry);
 
-// "47,50° É, 19,04° K"
-QString coordinatesText(double latitude, double longitude, int decimals);
-
 } // namespace vkt::panelLook

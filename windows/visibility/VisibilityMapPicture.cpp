@@ -1,6 +1,6 @@
 #include "windows/visibility/VisibilityMapPicture.h"
 
-#include "astro/CrescentRow.h"
+#include "presentation/Words.h"
 #include "windows/common/WindowLook.h"
 
 #include <QMutex>
@@ -111,7 +111,7 @@ QImage VisibilityMapPicture::render(QSize size) const
         p.drawRect(swatch);
         p.setPen(Writing);
         p.drawText(QRectF(swatch.right() + 6, swatch.top() - 2, half - 26, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                   astro::yallopClassText(c));
+                   presentation::yallopClassText(c));
     }
     p.setPen(Writing);
     const bool evening = map_.evening.twilight == astro::Twilight::Evening;

@@ -1,6 +1,8 @@
 #include "windows/visibility/VisibilityWindow.h"
 
 #include "astro/MoonPhases.h"
+#include "presentation/Places.h"
+#include "presentation/TimeTexts.h"
 #include "services/Clock.h"
 #include "services/Failure.h"
 #include "services/FileBytes.h"
@@ -30,20 +32,20 @@ astro::JulianDay fromClockTime(DateTime value)
 {
     const CivilTime t = toCivil(value);
     const QDateTime civil(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second),
-                          astro::hungarianTime().timeZone());
+                          presentation::hungarianTime().timeZone());
     return astro::fromCivil(civil);
 }
 
 QString coordinates(const astro::Place& p)
 {
     return QStringLiteral("%1, %2 m")
-        .arg(panelLook::coordinatesText(p.latitude, p.longitude, 2))
+        .arg(presentation::coordinatesText(p.latitude, p.longitude, 2))
         .arg(std::lround(p.height));
 }
 
 } // namespace
 
-ChosenNewMoon chooseNewMoon(const astro::Ephemeris& ephemeris, const QString& fieldText, DateTime now)
+ChosenNewMoon chooseNewMoon(astro::Ephemeris& ephemeris, const QString& fieldText, DateTime now)
 {
     const std::optional<DateTime> typed = toDateTime(fieldText);
     // A time alone (no date) lies on the first day of the count: not a new moon anyone means.
@@ -128,9 +130,9 @@ void VisibilityWindow::createButtons()
 void VisibilityWindow::recompute()
 {
     const astro::Place& place = placePanel->place();
-    const astro::CivilZone& zone = astro::hungarianTime();
+    const astro::CivilZone& zone = presentation::hungarianTime();
     newMoonLabel->setText(QStringLiteral("Újhold: %1 %2   Hely: %3 (%4)")
-                              .arg(zone.text(newMoon_.ut),
+                              .arg(presentation::dateTimeText(zone, newMoon_.ut),
                                    newMoon_.fromField
                                        ? QStringLiteral("(az Utolsó Újhold mezőhöz legközelebbi újhold)")
                                        : QStringLiteral("(az Utolsó Újhold mező üres vagy érvénytelen: a mostanihoz "
@@ -144,7 +146,7 @@ void VisibilityWindow::showSelected()
 {
     const astro::CrescentEvening* evening = crescentTable->selected();
     mapPicture->showEvening(*ephemeris_, evening, placePanel->place());
-    chartPicture->showEvening(evening, astro::hungarianTime());
+    chartPicture->showEvening(evening, presentation::hungarianTime());
 }
 
 void VisibilityWindow::savePicture(const std::optional<SavablePicture>& picture)

@@ -25,7 +25,7 @@ struct ChosenNewMoon {
     astro::JulianDay ut = 0;
     bool fromField = false;
 };
-ChosenNewMoon chooseNewMoon(const astro::Ephemeris& ephemeris, const QString& fieldText, DateTime now);
+ChosenNewMoon chooseNewMoon(astro::Ephemeris& ephemeris, const QString& fieldText, DateTime now);
 
 // "Holdsarló láthatósága": for a place, the mornings before and evenings after a new moon with
 // every quantity of the crescent's visibility, the horizon chart and the world map of the

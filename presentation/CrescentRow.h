@@ -1,0 +1,16 @@
+#pragma once
+
+#include "astro/CivilTime.h"
+#include "astro/CrescentVisibility.h"
+
+#include <QStringList>
+
+namespace vkt::presentation {
+
+// One morning or evening in the columns from "Mikor" on, times in the zone's civil time: the
+// almanac's detailed file and the visibility window's table both show a crescent by these, so
+// the two agree to the character. A Moon that is not up gives "-" from "Legjobb" on.
+QStringList crescentRowHeaders();
+QStringList crescentRowFields(const astro::CrescentEvening& c, const astro::CivilZone& zone);
+
+} // namespace vkt::presentation
