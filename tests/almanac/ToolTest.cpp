@@ -83,7 +83,6 @@ TEST_F(Tool, BadArgumentsAreRefusedWithExitCodeTwo)
         {years + QStringList{"--place", "東京", "35.7", "139.7"}, "közép-európai kódlap"},
         {years + QStringList{"--tz", "Europe/Bp"}, "időzóna"},
         {years + QStringList{"--tz"}, "időzóna"},
-        {years + QStringList{"--height", "magas"}, "magasság"},
         {years + QStringList{"--height", "9001"}, "magasság"},
     };
     for (const auto& c : cases) {

@@ -39,9 +39,22 @@ TEST_F(NumbersTest, FormatsWithADecimalComma)
         {-0.125, two, "-0,13"}, {1.005, two, "1,01"}, {0.25, one, "0,3"}, {-0.05, one, "-0,1"}, {0.005, two, "0,01"},
         {0.0049999, two, "0,00"}, {9.995, two, "10,00"}, {1e-300, two, "0,00"}, {-1e-300, two, "0,00"},
     };
+    // A measured value keeps the rounding of its stored binary value (1.005 lies a hair below).
+    const struct {
+        double value;
+        int decimals;
+        const char* expected;
+    } measured[] = {{1.005, 2, "1,00"}, {-0.04, 1, "0,0"}, {-0.06, 1, "-0,1"}, {47.5, 2, "47,50"}, {-5.06, 1, "-5,1"},
+                    {0.7449, 3, "0,745"}, {1234.5678, 4, "1234,5678"}};
+    // Typed back into a field: as short as the value allows.
+    const std::pair<double, const char*> typed[] = {{47.5, "47,5"}, {1014, "1014"}, {-0.25, "-0,25"}, {19.04, "19,04"}};
     inEveryLocale([&] {
         for (const auto& c : cases)
             EXPECT_EQ(formatNumber(c.value, c.pattern), QString::fromLatin1(c.expected)) << c.value;
+        for (const auto& c : measured)
+            EXPECT_EQ(decimalText(c.value, c.decimals), QString::fromLatin1(c.expected)) << c.value;
+        for (const auto& [value, expected] : typed)
+            EXPECT_EQ(typedNumberText(value), QString::fromLatin1(expected)) << value;
     });
 }
 

@@ -1,0 +1,97 @@
+// The ephemeris's contract: one per thread that computes, refused from any other; and a failure
+// carried up as its kind and the raw facts, to be said in the program's words.
+#include "astro/CivilTime.h"
+#include "astro/CrescentVisibility.h"
+#include "astro/Ephemeris.h"
+#include "astro/Error.h"
+#include "astro/MoonPhases.h"
+#include "presentation/Failures.h"
+#include "presentation/Places.h"
+
+#include <gtest/gtest.h>
+#include <functional>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace vkt::astro {
+namespace {
+
+std::optional<Error> errorOf(const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (const Error& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+// Yallop's q of every evening and morning round the new moons of a season: each depends on the ΔT
+// and the observer the library holds while it is computed.
+std::vector<double> seasonOfCrescents(Ephemeris& ephemeris, const Place& place)
+{
+    std::vector<double> q;
+    for (const JulianDay newMoon : newMoons(ephemeris, julianDay(2026, 1, 1), julianDay(2026, 4, 1))) {
+        const CrescentRun run = crescentRun(ephemeris, place, newMoon, 3);
+        for (const auto* side : {&run.mornings, &run.evenings})
+            for (const CrescentEvening& c : *side)
+                q.push_back(c.moonUp ? c.q : c.lagMinutes);
+    }
+    return q;
+}
+
+TEST(EphemerisTest, EachThreadComputesWithItsOwnAndNoThreadWithAnothers)
+{
+    const Place places[] = {presentation::budapest(),
+                            {QStringLiteral("Lima"), -12.05, -77.04, 150, QByteArrayLiteral("America/Lima")}};
+    Ephemeris mine;
+    std::vector<double> expected[2], computed[2];
+    for (int i = 0; i < 2; ++i)
+        expected[i] = seasonOfCrescents(mine, places[i]);
+
+    // Two threads at once, each setting its own observer and ΔT over and over.
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 2; ++i)
+        threads.emplace_back([&, i] {
+            Ephemeris own;
+            computed[i] = seasonOfCrescents(own, places[i]);
+        });
+    for (std::thread& t : threads)
+        t.join();
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(computed[i], expected[i]) << places[i].name.toStdString();
+
+    std::optional<Error> borrowed;
+    std::thread([&] {
+        borrowed = errorOf([&] { newMoons(mine, julianDay(2026, 1, 1), julianDay(2026, 2, 1)); });
+    }).join();
+    ASSERT_TRUE(borrowed);
+    EXPECT_EQ(borrowed->kind(), Error::Kind::WrongThread);
+    // The owner still computes after the refusal.
+    EXPECT_EQ(seasonOfCrescents(mine, places[0]), expected[0]);
+}
+
+// Each failure as it arises, and the text the user reads for it.
+TEST(EphemerisTest, FailuresCarryTheirKindAndTheRawFactsToTheUsersWords)
+{
+    Ephemeris ephemeris;
+    // The ephemeris files end long before the year 9000: the library's own words come up.
+    const auto library = errorOf([&] { newMoons(ephemeris, julianDay(9000, 1, 1), julianDay(9000, 2, 1)); });
+    ASSERT_TRUE(library);
+    EXPECT_EQ(library->kind(), Error::Kind::Library);
+    EXPECT_EQ(library->call(), QStringLiteral("swe_calc"));
+    EXPECT_TRUE(library->detail().contains(u".se1")) << library->detail().toStdString();
+    EXPECT_EQ(presentation::failureText(*library),
+              QStringLiteral("A Swiss Ephemeris hibát jelzett (swe_calc): ") + library->detail());
+
+    const auto zone = errorOf([] { CivilZone(QByteArrayLiteral("Europe/Bp")); });
+    ASSERT_TRUE(zone);
+    EXPECT_EQ(zone->kind(), Error::Kind::UnknownZone);
+    EXPECT_EQ(presentation::failureText(*zone),
+              QStringLiteral("A(z) Europe/Bp időzóna nem ismert ezen a gépen; telepítse a tzdata csomagot."));
+    EXPECT_FALSE(errorOf([] { CivilZone(QByteArrayLiteral("America/Lima")); }));
+}
+
+} // namespace
+} // namespace vkt::astro
