@@ -4,6 +4,7 @@
 #include "astro/Constants.h"
 #include "astro/MoonPhases.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vkt::astro {
@@ -45,36 +46,57 @@ double semidiameterMinutes(const SkyPosition& moon)
     return std::asin(kMoonRadiusKm / (moon.distance * kAuKm)) / kDegree * 60;
 }
 
+// Yallop's frame at an instant: geocentric positions and altitudes without refraction, the
+// crescent's width from the Moon's topocentric semidiameter.
+struct YallopFrame {
+    SkyPosition moon, sun, topoMoon;
+    Ephemeris::Horizontal moonHorizontal, sunHorizontal;
+    double semidiameter = 0;  // the Moon's, topocentric, arc minutes
+    double arcl = 0, arcv = 0, width = 0, q = 0;
+};
+
+YallopFrame yallopFrame(Ephemeris& ephemeris, const Place& place, JulianDay ut)
+{
+    const double tt = ephemeris.toTt(ut);
+    YallopFrame f;
+    f.moon = ephemeris.equatorial(Body::Moon, tt);
+    f.sun = ephemeris.equatorial(Body::Sun, tt);
+    f.moonHorizontal = ephemeris.horizontal(ut, place, f.moon);
+    f.sunHorizontal = ephemeris.horizontal(ut, place, f.sun);
+    f.arcl = separation(f.moon.longitude, f.moon.latitude, f.sun.longitude, f.sun.latitude);
+    f.arcv = f.moonHorizontal.altitude - f.sunHorizontal.altitude;
+    // Both criteria take the crescent's width from the Moon's topocentric semidiameter SD':
+    // W = SD' (1 − cos ARCL), Yallop with the geocentric ARCL, Odeh with the topocentric one.
+    f.topoMoon = ephemeris.topocentricEquatorial(Body::Moon, ut, place);
+    f.semidiameter = semidiameterMinutes(f.topoMoon);
+    f.width = f.semidiameter * (1 - std::cos(f.arcl * kDegree));
+    f.q = yallopQ(f.arcv, f.width);
+    return f;
+}
+
 void atBestTime(Ephemeris& ephemeris, const Place& place, CrescentEvening& c)
 {
     const JulianDay ut = c.best;
-    const double tt = ephemeris.toTt(ut);
     c.ageHours = (ut - c.newMoon) * 24;
 
-    // Yallop: geocentric positions, altitudes without refraction.
-    const SkyPosition moon = ephemeris.equatorial(Body::Moon, tt);
-    const SkyPosition sun = ephemeris.equatorial(Body::Sun, tt);
-    const Ephemeris::Horizontal moonGeo = ephemeris.horizontal(ut, place, moon);
-    const Ephemeris::Horizontal sunGeo = ephemeris.horizontal(ut, place, sun);
-    c.arcl = separation(moon.longitude, moon.latitude, sun.longitude, sun.latitude);
-    c.arcv = moonGeo.altitude - sunGeo.altitude;
-    c.daz = wrap180(sunGeo.azimuth - moonGeo.azimuth);
-
-    // Both criteria take the crescent's width from the Moon's topocentric semidiameter SD':
-    // W = SD' (1 − cos ARCL), Yallop with the geocentric ARCL, Odeh with the topocentric one.
-    const SkyPosition topoMoon = ephemeris.topocentricEquatorial(Body::Moon, ut, place);
-    const SkyPosition topoSun = ephemeris.topocentricEquatorial(Body::Sun, ut, place);
-    const double sd = semidiameterMinutes(topoMoon);
-    c.width = sd * (1 - std::cos(c.arcl * kDegree));
-    c.q = yallopQ(c.arcv, c.width);
+    const YallopFrame f = yallopFrame(ephemeris, place, ut);
+    const SkyPosition& moon = f.moon;
+    const SkyPosition& sun = f.sun;
+    c.arcl = f.arcl;
+    c.arcv = f.arcv;
+    c.daz = wrap180(f.sunHorizontal.azimuth - f.moonHorizontal.azimuth);
+    c.width = f.width;
+    c.q = f.q;
     c.yallop = yallopClass(c.q);
 
     // Odeh: topocentric positions, ARCV still without refraction.
+    const SkyPosition& topoMoon = f.topoMoon;
+    const SkyPosition topoSun = ephemeris.topocentricEquatorial(Body::Sun, ut, place);
     const Ephemeris::Horizontal moonTopo = ephemeris.horizontal(ut, place, topoMoon);
     const Ephemeris::Horizontal sunTopo = ephemeris.horizontal(ut, place, topoSun);
     c.topocentricArcl = separation(topoMoon.longitude, topoMoon.latitude, topoSun.longitude, topoSun.latitude);
     c.topocentricArcv = moonTopo.altitude - sunTopo.altitude;
-    c.topocentricWidth = sd * (1 - std::cos(c.topocentricArcl * kDegree));
+    c.topocentricWidth = f.semidiameter * (1 - std::cos(c.topocentricArcl * kDegree));
     c.v = odehV(c.topocentricArcv, c.topocentricWidth);
     c.odeh = odehClass(c.v);
 
@@ -206,6 +228,34 @@ std::optional<CrescentEvening> crescentEvening(Ephemeris& ephemeris, const Place
     // Whole days between the new moon and the Sun's event: 0 for the first evening after it.
     const int day = static_cast<int>(std::floor(std::abs(sunEvent - newMoon)));
     return crescentOn(ephemeris, place, newMoon, twilight, day, sunEvent);
+}
+
+CrescentProfile crescentProfile(Ephemeris& ephemeris, const Place& place, const CrescentEvening& c)
+{
+    CrescentProfile profile;
+    if (!c.moonUp)
+        return profile;
+    const bool evening = c.twilight == Twilight::Evening;
+    const JulianDay start = evening ? c.sunEvent : c.moonEvent;
+    const JulianDay end = evening ? c.moonEvent : c.sunEvent;
+    std::vector<JulianDay> instants = {start, c.best, end};
+    // Whole minutes of UT, which are whole minutes of every civil zone's clock.
+    constexpr double kMinutesADay = 1440;
+    for (double minute = std::floor((start - 0.5) * kMinutesADay) + 1;; ++minute) {
+        const JulianDay ut = 0.5 + minute / kMinutesADay;
+        if (ut >= end)
+            break;
+        instants.push_back(ut);
+    }
+    std::sort(instants.begin(), instants.end());
+    profile.samples.reserve(instants.size());
+    for (const JulianDay ut : instants) {
+        if (ut == c.best)
+            profile.best = profile.samples.size();
+        const YallopFrame f = yallopFrame(ephemeris, place, ut);
+        profile.samples.push_back({ut, ephemeris.horizontal(ut, place, f.topoMoon).apparentAltitude, f.q});
+    }
+    return profile;
 }
 
 CrescentRun crescentRun(Ephemeris& ephemeris, const Place& place, JulianDay newMoon, int days)

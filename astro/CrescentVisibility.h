@@ -78,4 +78,21 @@ struct CrescentRun {
 };
 CrescentRun crescentRun(Ephemeris& ephemeris, const Place& place, JulianDay newMoon, int days);
 
+// One instant of an evening (morning) followed minute by minute.
+struct CrescentSample {
+    JulianDay ut = 0;
+    double moonAltitude = 0;  // apparent (refracted), topocentric
+    // Yallop's q from this instant's ARCV and W, taken as at the best time (geocentric, airless).
+    double q = 0;
+};
+
+struct CrescentProfile {
+    std::vector<CrescentSample> samples;  // in time order
+    std::size_t best = 0;                 // the index of the sample at Yallop's best time
+};
+
+// The evening from sunset to moonset (the morning from moonrise to sunrise): both ends, every
+// whole minute between and the best time. Empty when the Moon is not up.
+CrescentProfile crescentProfile(Ephemeris& ephemeris, const Place& place, const CrescentEvening& c);
+
 } // namespace vkt::astro

@@ -226,6 +226,53 @@ TEST(Accuracy, ACrescentByItsCivilDate)
     EXPECT_FALSE(crescentEvening(ephemeris(), north, QDate(2026, 6, 21), Twilight::Evening));
 }
 
+// An evening followed minute by minute: from sunset to moonset (moonrise to sunrise), every whole
+// minute between, the Moon on the horizon at its own event, and the sample at the best time the
+// evening's own q and Moon altitude.
+TEST(Accuracy, AnEveningMinuteByMinute)
+{
+    const Place lima{QStringLiteral("Lima"), -12.05, -77.04, 150, QByteArrayLiteral("America/Lima")};
+    int profiles = 0;
+    for (const Place& place : {budapest(), lima}) {
+        for (const JulianDay newMoon : newMoons(ephemeris(), julianDay(2026, 3, 1), julianDay(2026, 5, 1))) {
+            const CrescentRun run = crescentRun(ephemeris(), place, newMoon, 3);
+            for (const auto* side : {&run.mornings, &run.evenings}) {
+                for (const CrescentEvening& c : *side) {
+                    const std::string trace = place.name.toStdString() + " " + civilText(c.sunEvent);
+                    const CrescentProfile profile = crescentProfile(ephemeris(), place, c);
+                    if (!c.moonUp) {
+                        EXPECT_TRUE(profile.samples.empty()) << trace;
+                        continue;
+                    }
+                    ++profiles;
+                    const bool evening = c.twilight == Twilight::Evening;
+                    const auto& samples = profile.samples;
+                    ASSERT_LT(profile.best, samples.size()) << trace;
+                    EXPECT_EQ(samples[profile.best].ut, c.best) << trace;
+                    EXPECT_DOUBLE_EQ(samples[profile.best].q, c.q) << trace;
+                    EXPECT_DOUBLE_EQ(samples[profile.best].moonAltitude, c.moonAltitude) << trace;
+                    EXPECT_EQ(samples.front().ut, evening ? c.sunEvent : c.moonEvent) << trace;
+                    EXPECT_EQ(samples.back().ut, evening ? c.moonEvent : c.sunEvent) << trace;
+                    // The upper limb on the refracted horizon: the centre about a semidiameter below
+                    // (the refraction the search takes and the one at the place's height part a little).
+                    EXPECT_NEAR((evening ? samples.back() : samples.front()).moonAltitude, -0.25, 0.05) << trace;
+                    // Both ends and the best time, and each whole minute between.
+                    const double minutes = (samples.back().ut - samples.front().ut) * 1440;
+                    EXPECT_NEAR(double(samples.size()), minutes + 3, 1.01) << trace;
+                    for (std::size_t i = 1; i < samples.size(); ++i) {
+                        EXPECT_GT(samples[i].ut, samples[i - 1].ut) << trace;
+                        EXPECT_LE(samples[i].ut - samples[i - 1].ut, 1.0 / 1440 + kSecond / 1000) << trace;
+                        const double minute = (samples[i].ut - 0.5) * 1440;
+                        EXPECT_TRUE(i == profile.best || i + 1 == samples.size() || std::abs(minute - std::round(minute)) < 1e-4)
+                            << trace;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(profiles, 10);
+}
+
 TEST(Accuracy, YallopAndOdehClassesAtTheirLimits)
 {
     // Yallop: A above 0.216, B above −0.014, C above −0.160, D above −0.232, E above −0.293.

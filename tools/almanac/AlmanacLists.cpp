@@ -5,6 +5,7 @@
 #include "astro/Eclipses.h"
 #include "astro/MoonPhases.h"
 #include "astro/VenusCrescents.h"
+#include "astro/YearAhead.h"
 #include "services/DataFiles.h"
 #include "services/TextFiles.h"
 #include "tools/almanac/AlmanacLines.h"
@@ -16,8 +17,8 @@ namespace vkt::almanac {
 namespace {
 
 // Mornings before and evenings after each new moon in the detailed file; the short list picks
-// from the same days (by the fourth evening the crescent is class A almost everywhere).
-constexpr int kDetailDays = 4;
+// from the same days, as the year ahead does.
+constexpr int kDetailDays = kCrescentSearchDays;
 constexpr int kMostListedPerSide = 3;
 
 class Lists {
@@ -47,7 +48,7 @@ void Lists::addCrescents(const CivilYear& civilYear, Almanac& almanac)
                 if (civilYear.contains(c.sunEvent))
                     details.push_back(c);
                 // Every evening (morning) worth looking, up to the first easy one.
-                if (!c.moonUp || c.yallop > YallopClass::D || count == kMostListedPerSide)
+                if (!inYallopReach(c) || count == kMostListedPerSide)
                     continue;
                 ++count;
                 if (civilYear.contains(c.best))
