@@ -37,6 +37,22 @@ QString yallopClassText(astro::YallopClass c)
     return {};
 }
 
+QString odehClassText(astro::OdehClass c)
+{
+    using astro::OdehClass;
+    switch (c) {
+    case OdehClass::A:
+        return QStringLiteral("A: szabad szemmel látható");
+    case OdehClass::B:
+        return QStringLiteral("B: távcsővel látható, szabad szemmel is látszhat");
+    case OdehClass::C:
+        return QStringLiteral("C: csak távcsővel látható");
+    case OdehClass::D:
+        return QStringLiteral("D: távcsővel sem látható");
+    }
+    return {};
+}
+
 QString solarEclipseWord(astro::SolarEclipseType type)
 {
     using astro::SolarEclipseType;

@@ -17,6 +17,8 @@ QString classLetter(astro::OdehClass c);
 // What a Yallop class promises, in words short enough for a list or a map's legend: "A: könnyen
 // látható" and so on.
 QString yallopClassText(astro::YallopClass c);
+// What an Odeh class promises, likewise: "A: szabad szemmel látható" and so on.
+QString odehClassText(astro::OdehClass c);
 
 QString solarEclipseWord(astro::SolarEclipseType type);  // "részleges", "gyűrűs", "teljes", "hibrid"
 QString lunarEclipseWord(astro::LunarEclipseType type);  // "félárnyékos", "részleges", "teljes"

@@ -9,6 +9,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   libswe-dev swe-basic-data tzdata
+  libical-dev
   libgif-dev
   fonts-liberation fontconfig
   xvfb xauth

@@ -3,6 +3,7 @@
 // and those in Odeh's reach the detailed file's.
 #include "astro/YearAhead.h"
 #include "presentation/TimeTexts.h"
+#include "presentation/YearAheadRow.h"
 #include "tools/almanac/AlmanacLists.h"
 
 #include <gtest/gtest.h>
@@ -48,47 +49,57 @@ TEST(YearAhead, AgreesWithTheAlmanacsListsForThePlace)
             EXPECT_EQ(almanac.newMoons[&o - &outlooks[0]], newMoon);
             const QString before = presentation::dateTimeText(zone, o.newMoon - kCrescentSearchDays - 1);
             const QString after = presentation::dateTimeText(zone, o.newMoon + kCrescentSearchDays + 1);
-            // Yallop: the first evening of the short list after the new moon, the last morning before it.
-            std::optional<QString> evening, morning;
+            // Yallop: the first evening of the short list after the new moon, the last morning before it;
+            // each as its best time and class letter.
+            std::optional<QStringList> evening, morning;
             for (const QString& line : listed) {
                 const QString at = line.left(16), when = line.mid(17, 7).trimmed();
                 if (when == u"este" && at > newMoon && at < after && !evening)
-                    evening = at;
+                    evening = QStringList{at, line.mid(40, 1)};
                 if (when == u"reggel" && at < newMoon && at > before)
-                    morning = at;
+                    morning = QStringList{at, line.mid(40, 1)};
             }
-            EXPECT_EQ(shown(zone, o.firstEveningYallop), evening.value_or(QStringLiteral("none")));
-            EXPECT_EQ(shown(zone, o.lastMorningYallop), morning.value_or(QStringLiteral("none")));
             // Odeh: the detailed file's days of this new moon (in time order) with O in A–C.
-            std::optional<QString> odehEvening, odehMorning;
+            std::optional<QStringList> odehEvening, odehMorning;
             for (const QStringList& f : details) {
                 if (f[0] + u' ' + f[1] != newMoon || f[22] < u"A" || f[22] > u"C")
                     continue;
-                const QString at = f[4] + u' ' + f[8];
+                const QStringList found = {f[4] + u' ' + f[8], f[22]};
                 if (f[2] == u"reggel")
-                    odehMorning = at;
+                    odehMorning = found;
                 else if (!odehEvening)
-                    odehEvening = at;
+                    odehEvening = found;
             }
-            EXPECT_EQ(shown(zone, o.firstEveningOdeh), odehEvening.value_or(QStringLiteral("none")));
-            EXPECT_EQ(shown(zone, o.lastMorningOdeh), odehMorning.value_or(QStringLiteral("none")));
+            const auto time = [](const std::optional<QStringList>& c) { return c ? c->at(0) : QStringLiteral("none"); };
+            EXPECT_EQ(shown(zone, o.firstEveningYallop), time(evening));
+            EXPECT_EQ(shown(zone, o.lastMorningYallop), time(morning));
+            EXPECT_EQ(shown(zone, o.firstEveningOdeh), time(odehEvening));
+            EXPECT_EQ(shown(zone, o.lastMorningOdeh), time(odehMorning));
             // Either criterion: the earlier evening, the later morning.
-            const auto either = [](std::optional<QString> a, std::optional<QString> b, bool earlier) {
+            const auto either = [](const std::optional<QStringList>& a, const std::optional<QStringList>& b, bool earlier) {
                 if (a && b)
-                    return earlier ? std::min(*a, *b) : std::max(*a, *b);
-                return a.value_or(b.value_or(QStringLiteral("none")));
+                    return earlier ? std::min(a->at(0), b->at(0)) : std::max(a->at(0), b->at(0));
+                return a ? a->at(0) : b ? b->at(0) : QStringLiteral("none");
             };
             EXPECT_EQ(shown(zone, o.firstEvening()), either(evening, odehEvening, true));
             EXPECT_EQ(shown(zone, o.lastMorning()), either(morning, odehMorning, false));
+            // The table's row: each crescent's date and class by its column's criterion, a dash for none.
+            const QStringList row = presentation::yearAheadFields(o, zone);
+            ASSERT_EQ(row.size(), presentation::yearAheadHeaders().size());
+            EXPECT_EQ(row[0], newMoon);
+            const std::optional<QStringList> columns[] = {evening, odehEvening, morning, odehMorning};
+            for (int i = 0; i < 4; ++i)
+                EXPECT_EQ(row[i + 1], columns[i] ? columns[i]->at(0).left(10) + u' ' + columns[i]->at(1) : QStringLiteral("–"));
             none += !evening + !morning;
-            odehEarlier += evening && odehEvening && *odehEvening < *evening;
+            odehEarlier += evening && odehEvening && odehEvening->at(0) < evening->at(0);
         }
         if (place.latitude > 70)
             EXPECT_GT(none, 0);
         else
             EXPECT_EQ(none, 0);
-        if (place.name == u"Budapest")
+        if (place.name == u"Budapest") {
             EXPECT_GT(odehEarlier, 0);  // the two criteria part somewhere in a year
+        }
     }
 }
 

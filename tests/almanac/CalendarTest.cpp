@@ -1,0 +1,141 @@
+// The crescents' iCalendar file read back by libical, as a calendar program reads it.
+#include "astro/YearAhead.h"
+#include "presentation/CrescentCalendar.h"
+#include "presentation/TimeTexts.h"
+#include "services/DateTime.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <QDateTime>
+#include <QSet>
+#include <libical/ical.h>
+#include <memory>
+
+namespace vkt::presentation {
+namespace {
+
+using namespace vkt::astro;
+
+// One VEVENT as a calendar program shows it.
+struct ReadEvent {
+    QString uid, summary, description;
+    qint64 start = 0, end = 0;  // seconds since 1970, UTC
+    std::optional<int> alarmSeconds;  // the alarm's trigger, from the start
+};
+
+struct FreeComponent {
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+
+std::vector<ReadEvent> readBack(const QByteArray& bytes)
+{
+    const std::unique_ptr<icalcomponent, FreeComponent> calendar(icalparser_parse_string(bytes.constData()));
+    EXPECT_TRUE(calendar && icalcomponent_isa(calendar.get()) == ICAL_VCALENDAR_COMPONENT);
+    if (!calendar)
+        return {};
+    EXPECT_EQ(icalcomponent_count_errors(calendar.get()), 0);
+    std::vector<ReadEvent> events;
+    for (icalcomponent* e = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT); e;
+         e = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
+        ReadEvent r;
+        r.uid = QString::fromUtf8(icalcomponent_get_uid(e));
+        r.summary = QString::fromUtf8(icalcomponent_get_summary(e));
+        r.description = QString::fromUtf8(icalcomponent_get_description(e));
+        const icaltimetype start = icalcomponent_get_dtstart(e), end = icalcomponent_get_dtend(e);
+        EXPECT_TRUE(icaltime_is_utc(start) && icaltime_is_utc(end)) << r.uid.toStdString();
+        r.start = icaltime_as_timet(start);
+        r.end = icaltime_as_timet(end);
+        if (icalcomponent* alarm = icalcomponent_get_first_component(e, ICAL_VALARM_COMPONENT)) {
+            const icaltriggertype trigger = icalproperty_get_trigger(icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY));
+            r.alarmSeconds = icaldurationtype_as_int(trigger.duration);
+        }
+        events.push_back(r);
+    }
+    return events;
+}
+
+qint64 seconds(JulianDay ut)
+{
+    return std::llround((ut - 2440587.5) * 86400);
+}
+
+class CrescentCalendarTest : public ::testing::Test {
+protected:
+    void TearDown() override { setClock(nullptr); }
+    Ephemeris ephemeris;
+};
+
+TEST_F(CrescentCalendarTest, ReadBackHoldsEveryCrescentFromItsSunToItsMoonEvent)
+{
+    const struct {
+        Place place;
+        bool alarm;
+    } cases[] = {
+        {{QStringLiteral("Budapest"), 47.50, 19.04, 100, QByteArrayLiteral("Europe/Budapest")}, true},
+        // Abroad, south of the equator, with summer time of its own.
+        {{QStringLiteral("Santiago"), -33.45, -70.67, 570, QByteArrayLiteral("America/Santiago")}, false},
+    };
+    for (const auto& [place, alarm] : cases) {
+        SCOPED_TRACE(place.name.toStdString());
+        const CivilZone zone(place.timeZone);
+        const std::vector<NewMoonOutlook> outlooks = yearAhead(ephemeris, place, julianDay(2026, 5, 1));
+        const std::vector<CrescentEvening> crescents = calendarCrescents(outlooks);
+        const QByteArray bytes = crescentCalendar(outlooks, place, CalendarOptions{alarm});
+        // RFC 5545's form: CR LF after every line, none longer than 75 octets.
+        for (const QByteArray& line : bytes.split('\n').mid(0, bytes.count('\n'))) {
+            EXPECT_TRUE(line.endsWith('\r')) << line.toStdString();
+            EXPECT_LE(line.size(), 76) << line.toStdString();
+        }
+        const std::vector<ReadEvent> events = readBack(bytes);
+        ASSERT_EQ(events.size(), crescents.size());
+        EXPECT_EQ(events.size(), 24u);  // a morning and an evening for each of 12 new moons
+        QSet<QString> uids;
+        for (std::size_t i = 0; i < events.size(); ++i) {
+            const CrescentEvening& c = crescents[i];
+            const ReadEvent& e = events[i];
+            const bool evening = c.twilight == Twilight::Evening;
+            SCOPED_TRACE(e.summary.toStdString());
+            EXPECT_NEAR(e.start, seconds(evening ? c.sunEvent : c.moonEvent), 30);
+            EXPECT_NEAR(e.end, seconds(evening ? c.moonEvent : c.sunEvent), 30);
+            EXPECT_EQ(e.summary, QStringLiteral("Holdsarló %1: Yallop %2, Odeh %3")
+                                     .arg(evening ? QStringLiteral("este") : QStringLiteral("reggel"))
+                                     .arg(QChar(u'A' + int(c.yallop)))
+                                     .arg(QChar(u'A' + int(c.odeh))));
+            // The best time in the place's own clock, its zone named; the Hungarian letters whole.
+            EXPECT_TRUE(e.description.contains(QStringLiteral("Legjobb időpont: %1 (%2 idő)")
+                                                   .arg(timeText(zone, c.best), QString::fromLatin1(place.timeZone))))
+                << e.description.toStdString();
+            EXPECT_EQ(e.alarmSeconds, alarm ? std::optional(-3600) : std::nullopt);
+            uids.insert(e.uid);
+        }
+        EXPECT_EQ(uids.size(), qsizetype(events.size()));
+    }
+}
+
+// A second export, later and over another span, names the evenings it shares with the first by
+// the same UIDs, so a calendar updates them; another place's are others.
+TEST_F(CrescentCalendarTest, UidsAreStableAcrossExports)
+{
+    const Place budapest{QStringLiteral("Budapest"), 47.50, 19.04, 100, QByteArrayLiteral("Europe/Budapest")};
+    Place higher = budapest;
+    higher.height = 300;
+    Place szeged = budapest;
+    szeged.name = QStringLiteral("Szeged");
+    const auto uids = [&](const Place& place, JulianDay from, const char* now) {
+        setClock(std::make_shared<testing::FixedClock>(*toDateTime(QString::fromLatin1(now))));
+        QStringList list;
+        for (const ReadEvent& e : readBack(crescentCalendar(yearAhead(ephemeris, place, from, 3), place)))
+            list << e.uid;
+        return list;
+    };
+    const QStringList first = uids(budapest, julianDay(2026, 1, 1), "2025.12.20 10:00");
+    ASSERT_EQ(first.size(), 6);
+    EXPECT_EQ(uids(budapest, julianDay(2026, 1, 1), "2026.02.01 22:30"), first);
+    EXPECT_EQ(uids(higher, julianDay(2026, 1, 1), "2026.02.01 22:30"), first);
+    EXPECT_EQ(uids(budapest, julianDay(2026, 2, 1), "2026.02.01 22:30").mid(0, 4), first.mid(2));
+    for (const QString& uid : uids(szeged, julianDay(2026, 1, 1), "2026.02.01 22:30"))
+        EXPECT_FALSE(first.contains(uid)) << uid.toStdString();
+}
+
+} // namespace
+} // namespace vkt::presentation
