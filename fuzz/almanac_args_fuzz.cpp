@@ -24,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Options& o = *parsed.options;
         FUZZ_CHECK(parsed.error.isEmpty());
         FUZZ_CHECK(kFirstYear <= o.fromYear && o.fromYear <= o.toYear && o.toYear <= kLastYear);
-        FUZZ_CHECK(!o.folder.trimmed().isEmpty());
+        // A folder for the lists or a file for the calendar, never both.
+        FUZZ_CHECK(o.folder.trimmed().isEmpty() != o.calendarFile.trimmed().isEmpty());
+        FUZZ_CHECK(!o.noAlarm || !o.calendarFile.isEmpty());
         FUZZ_CHECK(!o.place.name.isEmpty() && std::abs(o.place.latitude) <= 90 && std::abs(o.place.longitude) <= 180);
         FUZZ_CHECK(o.place.height >= -500 && o.place.height <= 9000);
         FUZZ_CHECK(CivilZone::known(o.place.timeZone));

@@ -3,11 +3,17 @@
 #include "presentation/CrescentCalendar.h"
 #include "presentation/TimeTexts.h"
 #include "services/DateTime.h"
+#include "services/FileBytes.h"
+#include "services/TextFiles.h"
 #include "tests/support/TestSupport.h"
+#include "tools/almanac/CommandLine.h"
 
 #include <gtest/gtest.h>
 #include <QDateTime>
 #include <QSet>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <cerrno>
 #include <libical/ical.h>
 #include <memory>
 
@@ -61,7 +67,11 @@ qint64 seconds(JulianDay ut)
 
 class CrescentCalendarTest : public ::testing::Test {
 protected:
-    void TearDown() override { setClock(nullptr); }
+    void TearDown() override
+    {
+        setClock(nullptr);
+        setWriteFault(std::nullopt);
+    }
     Ephemeris ephemeris;
 };
 
@@ -135,6 +145,62 @@ TEST_F(CrescentCalendarTest, UidsAreStableAcrossExports)
     EXPECT_EQ(uids(budapest, julianDay(2026, 2, 1), "2026.02.01 22:30").mid(0, 4), first.mid(2));
     for (const QString& uid : uids(szeged, julianDay(2026, 1, 1), "2026.02.01 22:30"))
         EXPECT_FALSE(first.contains(uid)) << uid.toStdString();
+}
+
+// vkt-almanac --ical for a place abroad in its own zone: every event starts and ends at the times
+// the detailed file gives that evening (morning) in the same zone; an existing file is kept unless
+// --force says otherwise, and kept whole when writing it fails.
+TEST_F(CrescentCalendarTest, TheToolsCalendarHasTheDetailedFilesTimes)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("naptar.ics")), lists = dir.filePath(QStringLiteral("listak"));
+    const QStringList place = {"--from", "2026", "--to", "2026", "--place", "Santiago", "-33.45", "-70.67",
+                               "--height", "570", "--tz", "America/Santiago"};
+    const auto run = [](const QStringList& arguments) {
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        const int code = almanac::runAlmanac(arguments, outStream, errStream, false);
+        return std::make_pair(code, err);
+    };
+    ASSERT_EQ(run(place + QStringList{"--ical", file}).first, almanac::Success);
+    ASSERT_EQ(run(place + QStringList{"--out", lists}).first, almanac::Success);
+    const QByteArray written = vkt::testing::fileBytes(file);
+    const std::vector<ReadEvent> events = readBack(written);
+    ASSERT_GE(events.size(), 24u);
+    const QTimeZone zone("America/Santiago");
+    const auto local = [&](qint64 t) { return QDateTime::fromSecsSinceEpoch(t, zone); };
+    const QStringList details = readLines(lists + QStringLiteral("/holdsarlok-adatok.txt")).mid(2);
+    for (const ReadEvent& e : events) {
+        const bool evening = e.summary.contains(u" este:");
+        const QDateTime sun = local(evening ? e.start : e.end), moon = local(evening ? e.end : e.start);
+        // "Mikor Dátum Nap Hold" of the detailed file: the Sun's date, then both times.
+        const QString expected = QStringList{evening ? QStringLiteral("este") : QStringLiteral("reggel"),
+                                             sun.toString(QStringLiteral("yyyy.MM.dd HH:mm")), moon.toString(QStringLiteral("HH:mm"))}
+                                     .join(u' ');
+        const bool found = std::any_of(details.begin(), details.end(), [&](const QString& line) {
+            const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
+            return QStringList{f[2], f[4], f[5], f[6]}.join(u' ') == expected;
+        });
+        EXPECT_TRUE(found) << e.summary.toStdString() << ": " << expected.toStdString();
+    }
+
+    // Kept without --force; kept whole when the forced write fails; replaced, same UIDs, without alarms.
+    const auto refused = run(place + QStringList{"--ical", file, "--no-alarm"});
+    EXPECT_EQ(refused.first, almanac::Failed);
+    EXPECT_TRUE(refused.second.contains(u"--force")) << refused.second.toStdString();
+    setWriteFault(WriteFault{WriteStep::Flush, ENOSPC, 0, QStringLiteral("naptar.ics")});
+    const auto full = run(place + QStringList{"--ical", file, "--no-alarm", "--force"});
+    setWriteFault(std::nullopt);
+    EXPECT_EQ(full.first, almanac::Failed);
+    EXPECT_TRUE(full.second.contains(reasonText(ENOSPC))) << full.second.toStdString();
+    EXPECT_EQ(vkt::testing::fileBytes(file), written);
+    ASSERT_EQ(run(place + QStringList{"--ical", file, "--no-alarm", "--force"}).first, almanac::Success);
+    const std::vector<ReadEvent> again = readBack(vkt::testing::fileBytes(file));
+    ASSERT_EQ(again.size(), events.size());
+    for (std::size_t i = 0; i < again.size(); ++i) {
+        EXPECT_EQ(again[i].uid, events[i].uid);
+        EXPECT_TRUE(events[i].alarmSeconds && !again[i].alarmSeconds);
+    }
 }
 
 } // namespace

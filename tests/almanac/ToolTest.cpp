@@ -84,6 +84,10 @@ TEST_F(Tool, BadArgumentsAreRefusedWithExitCodeTwo)
         {years + QStringList{"--tz", "Europe/Bp"}, "időzóna"},
         {years + QStringList{"--tz"}, "időzóna"},
         {years + QStringList{"--height", "9001"}, "magasság"},
+        {years + QStringList{"--ical", "x.ics"}, "együtt nem adható meg"},
+        {years + QStringList{"--no-alarm"}, "csak az --ical mellett"},
+        {{"--from", "2025", "--to", "2025", "--ical"}, "hiányzik a fájl neve"},
+        {{"--ical", "x.ics", "--to", "2025"}, "Hiányzik a --from"},
     };
     for (const auto& c : cases) {
         const ToolRun r = run(c.arguments);
@@ -92,7 +96,7 @@ TEST_F(Tool, BadArgumentsAreRefusedWithExitCodeTwo)
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message)) && r.err.contains(u"--help")) << trace;
         EXPECT_TRUE(r.out.isEmpty()) << trace;
     }
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("x")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("x")) || QFileInfo::exists(QStringLiteral("x.ics")));
 
     const ToolRun help = run({"--help"});
     EXPECT_EQ(help.code, Success);

@@ -148,6 +148,12 @@ TEST_F(InstalledProgramTest, CommandLinesAnswerOnTheRightStreamWithTheRightExitC
         EXPECT_TRUE(row.err.isEmpty() ? r.err.isEmpty() : r.err.startsWith(row.err)) << r.err.toStdString();
     }
     EXPECT_TRUE(QDir(home.path()).isEmpty()) << "no answer without a window creates a data folder";
+
+    // The installed almanac writes its calendar through the libraries the package depends on.
+    const QString calendar = home.filePath(QStringLiteral("holdsarlo.ics"));
+    const ProgramRun ical = run(program("vkt-almanac"), {"--from", "2026", "--to", "2026", "--ical", calendar}, userEnvironment());
+    EXPECT_EQ(ical.code, 0) << ical.err.toStdString();
+    EXPECT_TRUE(fileBytes(calendar).startsWith("BEGIN:VCALENDAR\r\n"));
 }
 
 TEST_F(InstalledProgramTest, FirstStartSeedsTheUserFolderAndTheLogGrowsThere)

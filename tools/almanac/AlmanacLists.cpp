@@ -125,6 +125,22 @@ Almanac computeAlmanac(Ephemeris& ephemeris, int fromYear, int toYear, const Pla
     return almanac;
 }
 
+std::vector<NewMoonOutlook> yearsOutlook(Ephemeris& ephemeris, int fromYear, int toYear, const Place& place,
+                                         const Progress& progress)
+{
+    const CivilZone zone(place.timeZone);
+    std::vector<NewMoonOutlook> outlooks;
+    for (int year = fromYear; year <= toYear; ++year) {
+        if (progress)
+            progress(year);
+        const CivilYear civilYear(zone, year);
+        for (const JulianDay newMoon : newMoons(ephemeris, civilYear.start - 1, civilYear.end + 1))
+            if (civilYear.contains(newMoon))
+                outlooks.push_back(newMoonOutlook(ephemeris, place, newMoon));
+    }
+    return outlooks;
+}
+
 void writeAlmanac(const QString& folder, const Almanac& almanac)
 {
     const QDir dir(folder);

@@ -2,6 +2,7 @@
 
 #include "astro/CivilTime.h"
 #include "astro/Ephemeris.h"
+#include "astro/YearAhead.h"
 
 #include <QString>
 #include <QStringList>
@@ -46,6 +47,11 @@ using Progress = std::function<void(int year)>;
 // of 31 December belongs to the next year.
 Almanac computeAlmanac(Ephemeris& ephemeris, int fromYear, int toYear, const Place& place,
                        const Progress& progress = {});
+
+// The new moons whose time, to the minute in the place's civil time, falls in the civil years
+// fromYear..toYear, each with its first evenings and last mornings (the calendar's crescents).
+std::vector<NewMoonOutlook> yearsOutlook(Ephemeris& ephemeris, int fromYear, int toYear, const Place& place,
+                                         const Progress& progress = {});
 
 // Writes each file atomically (Windows-1250, CR LF). Throws vkt::Failure.
 void writeAlmanac(const QString& folder, const Almanac& almanac);

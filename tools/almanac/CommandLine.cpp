@@ -1,6 +1,7 @@
 #include "tools/almanac/CommandLine.h"
 
 #include "astro/CivilTime.h"
+#include "presentation/CrescentCalendar.h"
 #include "presentation/Failures.h"
 #include "services/Failure.h"
 #include "services/TextFiles.h"
@@ -30,6 +31,7 @@ struct Parse {
     Options options = {};
     std::optional<int> from, to;
     bool haveFolder = false;
+    bool haveCalendar = false;
 };
 
 // An option's values, already counted; the handler says what is wrong with them, or nothing.
@@ -67,6 +69,15 @@ std::optional<QString> folderValue(Parse& parse, const QString& name, const QStr
         return QStringLiteral("A(z) %1 kapcsoló után hiányzik a mappa neve.").arg(name);
     parse.options.folder = values[0];
     parse.haveFolder = true;
+    return std::nullopt;
+}
+
+std::optional<QString> calendarValue(Parse& parse, const QString& name, const QStringList& values)
+{
+    if (values[0].trimmed().isEmpty())
+        return QStringLiteral("A(z) %1 kapcsoló után hiányzik a fájl neve.").arg(name);
+    parse.options.calendarFile = values[0];
+    parse.haveCalendar = true;
     return std::nullopt;
 }
 
@@ -126,6 +137,8 @@ const Option kOptions[] = {
     {{"--from", ""}, 1, "A(z) %1 kapcsoló után hiányzik az évszám.", yearValue},
     {{"--to", ""}, 1, "A(z) %1 kapcsoló után hiányzik az évszám.", yearValue},
     {{"--out", ""}, 1, "A(z) %1 kapcsoló után hiányzik a mappa neve.", folderValue},
+    {{"--ical", ""}, 1, "A(z) %1 kapcsoló után hiányzik a fájl neve.", calendarValue},
+    {{"--no-alarm", ""}, 0, "", setFlag<&Options::noAlarm>},
     {{"--place", ""}, 3,
      "A(z) %1 kapcsoló után három érték kell: a hely neve, a földrajzi szélesség és a hosszúság.", placeValues},
     {{"--height", ""}, 1, "A(z) %1 kapcsoló után hiányzik a magasság.", heightValue},
@@ -151,8 +164,16 @@ ParsedArguments finish(const Parse& parse)
         return {std::nullopt, QStringLiteral("Hiányzik a --from kapcsoló (az első év).")};
     if (!parse.to)
         return {std::nullopt, QStringLiteral("Hiányzik a --to kapcsoló (az utolsó év).")};
-    if (!parse.haveFolder)
-        return {std::nullopt, QStringLiteral("Hiányzik az --out kapcsoló (a mappa, ahová a fájlok kerülnek).")};
+    // --ical writes one file instead of the folder's lists: a folder beside it would say that
+    // both are written.
+    if (parse.haveCalendar && parse.haveFolder)
+        return {std::nullopt, QStringLiteral("Az --ical és az --out együtt nem adható meg: az --ical mellett csak a "
+                                             "naptárfájl készül, a listák nem.")};
+    if (!parse.haveCalendar && !parse.haveFolder)
+        return {std::nullopt, QStringLiteral("Hiányzik az --out kapcsoló (a mappa, ahová a fájlok kerülnek), "
+                                             "vagy az --ical (a naptárfájl).")};
+    if (options.noAlarm && !parse.haveCalendar)
+        return {std::nullopt, QStringLiteral("A --no-alarm kapcsoló csak az --ical mellett érvényes.")};
     if (*parse.from > *parse.to)
         return {std::nullopt, QStringLiteral("Az első év (%1) későbbi, mint az utolsó (%2).").arg(*parse.from).arg(*parse.to)};
     options.fromYear = *parse.from;
@@ -202,6 +223,8 @@ QString helpText()
     return QStringLiteral(
                "Használat: vkt-almanac --from ÉV --to ÉV --out MAPPA [--place NÉV SZÉLESSÉG HOSSZÚSÁG]\n"
                "                      [--height MÉTER] [--tz IDŐZÓNA] [--force]\n"
+               "       vkt-almanac --from ÉV --to ÉV --ical FÁJL [--place NÉV SZÉLESSÉG HOSSZÚSÁG]\n"
+               "                      [--height MÉTER] [--tz IDŐZÓNA] [--no-alarm] [--force]\n"
                "\n"
                "Kiszámítja a VKT adatfájljait a megadott évekre, a Swiss Ephemeris alapján, a hely\n"
                "polgári idejében (a nyári időszámítással együtt):\n"
@@ -222,24 +245,37 @@ QString helpText()
                "                  (25 %-nál kisebb fázis, legalább 10° a Naptól, és legalább 5° magasan\n"
                "                  a polgári szürkület végén, illetve kezdetén)\n"
                "\n"
+               "Az --ical kapcsolóval csak egy iCalendar-naptárfájl készül (RFC 5545), a naptárprogramok\n"
+               "számára: az évek minden újholdja előtt az utolsó reggel és utána az első este, amikor\n"
+               "a holdsarló Yallop (A–D) vagy Odeh (A–C) szerint kereshető (a 4 nap közül), egy-egy\n"
+               "eseményként napnyugtától holdnyugtáig (holdkeltétől napkeltéig), emlékeztetővel egy\n"
+               "órával előtte. Az időpontok UTC-ben állnak, a naptár a saját időzónájában mutatja\n"
+               "őket; a leírás a hely idejében adja meg a legjobb időpontot, a késést, a Hold\n"
+               "magasságát és azimutját és a két osztályt. Ugyanarra a helyre és estére egy újabb\n"
+               "fájl ugyanazt az azonosítót (UID) adja, így a naptár frissíti az eseményt, nem kettőzi.\n"
+               "\n"
                "Kapcsolók:\n"
                "  --from ÉV       az első év (%1–%2)\n"
                "  --to ÉV         az utolsó év (%1–%2, nem korábbi az elsőnél)\n"
                "  --out MAPPA     ide kerülnek a fájlok; ha nincs ilyen mappa, létrehozza\n"
+               "  --ical FÁJL     a listák helyett csak ez a naptárfájl készül (--out nélkül)\n"
+               "  --no-alarm      a naptár eseményei emlékeztető nélkül\n"
                "  --place NÉV SZÉLESSÉG HOSSZÚSÁG\n"
                "                  a megfigyelés helye, fokban, északra és keletre pozitív\n"
                "                  (alapértelmezés: Budapest 47.50 19.04)\n"
                "  --height MÉTER  a hely tengerszint feletti magassága (alapértelmezés: 100)\n"
                "  --tz IDŐZÓNA    az időpontok időzónája, IANA-néven (alapértelmezés: Europe/Budapest);\n"
                "                  Magyarországon kívüli helyhez adja meg\n"
-               "  --force         a mappában már meglévő fájlokat is felülírja\n"
+               "  --force         a mappában már meglévő fájlokat (a meglévő naptárfájlt) is felülírja\n"
                "  -h, --help      ez a leírás\n"
                "  -v, --version   a program változata\n"
                "\n"
                "A meglévő fájlokat --force nélkül nem írja felül. Kilépési kód: 0 siker, 1 hiba,\n"
                "2 hibás argumentum.\n"
                "\n"
-               "Példa: vkt-almanac --from 2026 --to 2035 --out Pic\n")
+               "Példa: vkt-almanac --from 2026 --to 2035 --out Pic\n"
+               "       vkt-almanac --from 2027 --to 2027 --ical holdsarlo.ics\n"
+               "                   --place Wien 48.21 16.37 --tz Europe/Vienna\n")
         .arg(kFirstYear)
         .arg(kLastYear);
 }
@@ -256,39 +292,103 @@ QStringList existingFiles(const QDir& folder)
     return existing;
 }
 
+// One run over the years asked: the warnings it starts with, the progress line while it computes,
+// the line that says what was made.
+class YearsRun {
+public:
+    YearsRun(const Options& options, QTextStream& out, QTextStream& err, bool showProgress)
+        : options_(options), out_(out), err_(err), showProgress_(showProgress)
+    {
+    }
+
+    // Throws astro::Error.
+    template <typename Result>
+    Result compute(Result (*work)(Ephemeris&, int, int, const Place&, const Progress&))
+    {
+        Ephemeris ephemeris;
+        if (const QString warning = presentation::ephemerisWarning(ephemeris); !warning.isEmpty())
+            err_ << kProgram << ": " << warning << '\n';
+        if (const QString warning = zoneWarning(options_); !warning.isEmpty())
+            err_ << kProgram << ": " << warning << '\n';
+        err_.flush();
+        const int years = options_.toYear - options_.fromYear + 1;
+        const Progress progress = [&](int year) {
+            if (!showProgress_)
+                return;
+            err_ << "\rSzámolok: " << year << " (" << year - options_.fromYear + 1 << '/' << years << ")";
+            err_.flush();
+        };
+        Result result = work(ephemeris, options_.fromYear, options_.toYear, options_.place, progress);
+        if (showProgress_) {
+            err_ << '\n';
+            err_.flush();
+        }
+        return result;
+    }
+
+    void done(const QString& what)
+    {
+        const QString span = options_.fromYear == options_.toYear
+                                 ? QString::number(options_.fromYear)
+                                 : QStringLiteral("%1–%2").arg(options_.fromYear).arg(options_.toYear);
+        out_ << "Elkészült (" << span << ", " << options_.place.name << ", " << options_.place.timeZone << ") "
+             << what << '\n';
+        out_.flush();
+        err_.flush();
+    }
+
+private:
+    const Options& options_;
+    QTextStream& out_;
+    QTextStream& err_;
+    bool showProgress_;
+};
+
 // Computes the years asked and writes their files into the folder, saying so on out.
 // Throws vkt::Failure or astro::Error.
 void makeFiles(const Options& options, const QDir& folder, QTextStream& out, QTextStream& err, bool showProgress)
 {
     if (!QDir().mkpath(folder.path()))
         throw Failure(QStringLiteral("A(z) %1 mappa nem hozható létre.").arg(QDir::toNativeSeparators(folder.path())));
-    Ephemeris ephemeris;
-    if (const QString warning = presentation::ephemerisWarning(ephemeris); !warning.isEmpty())
-        err << kProgram << ": " << warning << '\n';
-    if (const QString warning = zoneWarning(options); !warning.isEmpty())
-        err << kProgram << ": " << warning << '\n';
-    err.flush();
-    const int years = options.toYear - options.fromYear + 1;
-    const Progress progress = [&](int year) {
-        if (!showProgress)
-            return;
-        err << "\rSzámolok: " << year << " (" << year - options.fromYear + 1 << '/' << years << ")";
-        err.flush();
-    };
-    const Almanac almanac = computeAlmanac(ephemeris, options.fromYear, options.toYear, options.place, progress);
-    if (showProgress) {
-        err << '\n';
-        err.flush();
+    YearsRun run(options, out, err, showProgress);
+    writeAlmanac(folder.path(), run.compute(computeAlmanac));
+    run.done(QStringLiteral("a(z) %1 mappában: %2")
+                 .arg(QDir::toNativeSeparators(folder.path()), almanacFileNames().join(QStringLiteral(", "))));
+}
+
+// Computes the years' new moons and writes their crescents as an iCalendar file, saying so on out.
+// Throws vkt::Failure or astro::Error.
+void makeCalendar(const Options& options, QTextStream& out, QTextStream& err, bool showProgress)
+{
+    YearsRun run(options, out, err, showProgress);
+    const std::vector<NewMoonOutlook> outlooks = run.compute(yearsOutlook);
+    presentation::writeCrescentCalendar(options.calendarFile, outlooks, options.place, {!options.noAlarm});
+    run.done(QStringLiteral("a(z) %1 naptárfájl: %2 esemény")
+                 .arg(QDir::toNativeSeparators(options.calendarFile))
+                 .arg(presentation::calendarCrescents(outlooks).size()));
+}
+
+// Refuses to write over what is there without --force: a message on err, and true.
+bool refusedOverwrite(const Options& options, QTextStream& err)
+{
+    if (options.force)
+        return false;
+    if (!options.calendarFile.isEmpty()) {
+        if (!QFileInfo::exists(options.calendarFile))
+            return false;
+        err << kProgram << ": a(z) " << QDir::toNativeSeparators(options.calendarFile)
+            << " fájl már megvan. Nem írom felül; ha mégis ezt szeretné, adja meg a --force kapcsolót.\n";
+    } else {
+        const QDir folder(options.folder);
+        const QStringList existing = existingFiles(folder);
+        if (existing.isEmpty())
+            return false;
+        err << kProgram << ": a(z) " << QDir::toNativeSeparators(folder.path())
+            << " mappában már megvan: " << existing.join(QStringLiteral(", "))
+            << ". Nem írom felül; ha mégis ezt szeretné, adja meg a --force kapcsolót.\n";
     }
-    writeAlmanac(folder.path(), almanac);
-    const QString span = options.fromYear == options.toYear
-                             ? QString::number(options.fromYear)
-                             : QStringLiteral("%1–%2").arg(options.fromYear).arg(options.toYear);
-    out << "Elkészült (" << span << ", " << options.place.name << ", " << options.place.timeZone << ") a(z) "
-        << QDir::toNativeSeparators(folder.path()) << " mappában: " << almanacFileNames().join(QStringLiteral(", "))
-        << '\n';
-    out.flush();
     err.flush();
+    return true;
 }
 
 } // namespace
@@ -308,18 +408,15 @@ int runAlmanac(const QStringList& arguments, QTextStream& out, QTextStream& err,
         return Success;
     }
 
-    const QDir folder(options.folder);
-    if (const QStringList existing = existingFiles(folder); !existing.isEmpty() && !options.force) {
-        err << kProgram << ": a(z) " << QDir::toNativeSeparators(folder.path())
-            << " mappában már megvan: " << existing.join(QStringLiteral(", "))
-            << ". Nem írom felül; ha mégis ezt szeretné, adja meg a --force kapcsolót.\n";
-        err.flush();
+    if (refusedOverwrite(options, err))
         return Failed;
-    }
 
     QString failure;
     try {
-        makeFiles(options, folder, out, err, showProgress);
+        if (options.calendarFile.isEmpty())
+            makeFiles(options, QDir(options.folder), out, err, showProgress);
+        else
+            makeCalendar(options, out, err, showProgress);
         return Success;
     } catch (const Failure& f) {
         failure = f.message();

@@ -22,6 +22,8 @@ struct Options {
     int fromYear = 0;
     int toYear = 0;
     QString folder;
+    QString calendarFile;  // --ical: only this iCalendar file is written, no folder
+    bool noAlarm = false;  // --no-alarm: the calendar's events without their reminder
     Place place = presentation::budapest();
     bool zoneGiven = false;  // --tz was given
     bool force = false;
