@@ -65,7 +65,7 @@ build_tree() {
 
 # The fuzz targets and the sanitizer-built program: clang, in a build tree of their own.
 FUZZ_DIR="$ROOT/build-fuzz"
-FUZZERS=(datetime_fuzz number_fuzz textfiles_fuzz reference_list_fuzz almanac_args_fuzz)
+FUZZERS=(datetime_fuzz number_fuzz textfiles_fuzz reference_list_fuzz almanac_args_fuzz sightings_fuzz)
 SANITIZER_ENV=(ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
                LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0")
 

@@ -17,5 +17,6 @@ inline constexpr QLatin1String kLastObservation("utolso.txt");
 inline constexpr QLatin1String kComputationLog("szamitott.txt");
 inline constexpr QLatin1String kNotes("jegyzetek.txt");
 inline constexpr QLatin1String kObservationLog("naplo-vkt.txt");
+inline constexpr QLatin1String kSightings("eszlelesek.txt");
 
 } // namespace vkt::dataFiles
