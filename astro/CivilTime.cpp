@@ -43,6 +43,21 @@ CivilZone::CivilZone(const QByteArray& zoneId)
     clearUpperVectorState();
 }
 
+CivilZone::CivilZone(QTimeZone zone) : zone_(std::move(zone))
+{
+    clearUpperVectorState();
+}
+
+CivilZone CivilZone::localMeanTime(double longitude)
+{
+    return CivilZone(QTimeZone(static_cast<int>(std::lround(longitude * 240))));
+}
+
+CivilZone CivilZone::of(const Place& place)
+{
+    return place.timeZone.isEmpty() ? localMeanTime(place.longitude) : CivilZone(place.timeZone);
+}
+
 bool CivilZone::known(const QByteArray& zoneId)
 {
     const bool available = !zoneId.isEmpty() && QTimeZone::isTimeZoneIdAvailable(zoneId);

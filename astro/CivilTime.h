@@ -1,6 +1,7 @@
 #pragma once
 
 #include "astro/Ephemeris.h"
+#include "astro/Place.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -13,6 +14,10 @@ public:
     // Throws Error::Kind::UnknownZone when the time-zone database does not know the zone.
     explicit CivilZone(const QByteArray& zoneId);
     static bool known(const QByteArray& zoneId);
+    // The local mean time of a longitude: UT + longitude / 15 hours, to the second, all year.
+    static CivilZone localMeanTime(double longitude);
+    // The place's zone; a place without one keeps the local mean time of its longitude.
+    static CivilZone of(const Place& place);
 
     const QTimeZone& timeZone() const { return zone_; }
     // The instant as the lists show it: rounded to the nearest minute, in the zone's civil time.
@@ -21,6 +26,8 @@ public:
     JulianDay startOfYear(int year) const;
 
 private:
+    explicit CivilZone(QTimeZone zone);
+
     QTimeZone zone_;
 };
 

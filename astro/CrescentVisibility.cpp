@@ -173,28 +173,24 @@ std::optional<CrescentEvening> crescentOn(Ephemeris& ephemeris, const Place& pla
 
 YallopClass yallopClass(double q)
 {
-    if (q > 0.216)
-        return YallopClass::A;
-    if (q > -0.014)
-        return YallopClass::B;
-    if (q > -0.160)
-        return YallopClass::C;
-    if (q > -0.232)
-        return YallopClass::D;
-    if (q > -0.293)
-        return YallopClass::E;
-    return YallopClass::F;
+    int c = 0;
+    for (const double bound : kYallopBounds) {
+        if (q > bound)
+            break;
+        ++c;
+    }
+    return static_cast<YallopClass>(c);
 }
 
 OdehClass odehClass(double v)
 {
-    if (v >= 5.65)
-        return OdehClass::A;
-    if (v >= 2.00)
-        return OdehClass::B;
-    if (v >= -0.96)
-        return OdehClass::C;
-    return OdehClass::D;
+    int c = 0;
+    for (const double bound : kOdehBounds) {
+        if (v >= bound)
+            break;
+        ++c;
+    }
+    return static_cast<OdehClass>(c);
 }
 
 // Yallop (1997): q = (ARCV − (11.8371 − 6.3226 W + 0.7319 W² − 0.1018 W³)) / 10.
@@ -209,15 +205,40 @@ double odehV(double arcv, double w)
     return arcv - (-0.1018 * w * w * w + 0.7319 * w * w - 6.3226 * w + 7.1651);
 }
 
+void quantitiesAt(Ephemeris& ephemeris, const Place& place, JulianDay ut, CrescentEvening& c)
+{
+    c.best = ut;
+    atBestTime(ephemeris, place, c);
+}
+
+bool babylonianVisible(const CrescentEvening& c)
+{
+    return std::abs(c.sunEvent - c.newMoon) * 24 > kBabylonianAgeHours && c.lagMinutes > kBabylonianLagMinutes;
+}
+
 std::optional<CrescentEvening> crescentEvening(Ephemeris& ephemeris, const Place& place, const QDate& date,
                                                Twilight twilight)
 {
-    const CivilZone zone(place.timeZone);
+    const std::optional<JulianDay> sunEvent = sunEventOn(ephemeris, place, CivilZone::of(place), date, twilight);
+    if (!sunEvent)
+        return std::nullopt;
+    return crescentAtSunEvent(ephemeris, place, *sunEvent, twilight);
+}
+
+std::optional<JulianDay> sunEventOn(Ephemeris& ephemeris, const Place& place, const CivilZone& zone,
+                                    const QDate& date, Twilight twilight)
+{
     const JulianDay midnight = fromCivil(QDateTime(date, QTime(0, 0), zone.timeZone()));
     const JulianDay sunEvent = twilight == Twilight::Evening ? ephemeris.nextSet(Body::Sun, midnight + kHalfDay, place)
                                                              : ephemeris.nextRise(Body::Sun, midnight, place);
     if (std::isnan(sunEvent) || zone.at(sunEvent).date() != date)
         return std::nullopt;
+    return sunEvent;
+}
+
+std::optional<CrescentEvening> crescentAtSunEvent(Ephemeris& ephemeris, const Place& place, JulianDay sunEvent,
+                                                  Twilight twilight)
+{
     JulianDay newMoon = 0;
     if (twilight == Twilight::Evening) {
         newMoon = newMoonBefore(ephemeris, sunEvent);

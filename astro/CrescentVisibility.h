@@ -8,18 +8,32 @@
 
 namespace vkt::astro {
 
+class CivilZone;
+
 // Yallop's classes for the first sighting of the crescent (B. D. Yallop, "A method for
 // predicting the first sighting of the new crescent Moon", NAO Technical Note 69, 1997):
 // A easily visible; B visible under perfect conditions; C may need optical aid to find the
 // crescent; D will need optical aid; E not visible with a telescope; F below the Danjon limit.
 enum class YallopClass { A, B, C, D, E, F };
+// The q that bounds them: A above the first, B above the second, …, F at or below the last.
+inline constexpr double kYallopBounds[] = {0.216, -0.014, -0.160, -0.232, -0.293};
 YallopClass yallopClass(double q);
 
 // Odeh's zones (M. Sh. Odeh, "New criterion for lunar crescent visibility", Experimental
 // Astronomy 18, 2004): A visible by naked eye; B visible by optical aid, could be seen by naked
 // eye; C visible by optical aid only; D not visible even by optical aid.
 enum class OdehClass { A, B, C, D };
+// The V that bounds them: A from the first, B from the second, C from the third, D below it.
+inline constexpr double kOdehBounds[] = {5.65, 2.00, -0.96};
 OdehClass odehClass(double v);
+
+// The Babylonian rule, as Odeh gives it (M. Sh. Odeh, "New criterion for lunar crescent
+// visibility", Experimental Astronomy 18, 2004, pp. 39–64, section 2.1): at local sunset the
+// crescent is visible by the naked eye when the Moon is more than 24 hours old and sets more than
+// 48 minutes after the Sun. It names no optical aid. Mornings mirror it here: more than 24 hours
+// before the new moon, rising more than 48 minutes before the Sun.
+inline constexpr double kBabylonianAgeHours = 24;
+inline constexpr double kBabylonianLagMinutes = 48;
 
 // Yallop's q from ARCV (degrees) and the crescent width W (arc minutes).
 double yallopQ(double arcv, double width);
@@ -65,11 +79,24 @@ struct CrescentEvening {
     OdehClass odeh = OdehClass::D;
 };
 
+// The quantities of the best time (age, positions, ARCL … classes) computed instead at the instant
+// ut, which becomes c.best: a catalogue's own best time, or any moment of a sighting.
+void quantitiesAt(Ephemeris& ephemeris, const Place& place, JulianDay ut, CrescentEvening& c);
+
+// The Babylonian rule for one evening (morning): the age at the Sun's event and the lag.
+bool babylonianVisible(const CrescentEvening& c);
+
 // The evening (sunset) or morning (sunrise) of a civil date in the place's time zone, with the
 // age counted from the last new moon before it (to the next new moon after it, in the morning).
 // Empty where the Sun does not set (rise) that date, or the Moon not within half a day of it.
 std::optional<CrescentEvening> crescentEvening(Ephemeris& ephemeris, const Place& place, const QDate& date,
                                                Twilight twilight);
+// The same in two steps, in a zone of the caller's: the Sun's setting (rising) on that civil date,
+// when it sets (rises) that date, and the crescent of that sunset (sunrise).
+std::optional<JulianDay> sunEventOn(Ephemeris& ephemeris, const Place& place, const CivilZone& zone,
+                                    const QDate& date, Twilight twilight);
+std::optional<CrescentEvening> crescentAtSunEvent(Ephemeris& ephemeris, const Place& place, JulianDay sunEvent,
+                                                  Twilight twilight);
 
 // The evenings 0..days−1 after and the mornings before the new moon, those that exist.
 struct CrescentRun {
