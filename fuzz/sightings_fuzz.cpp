@@ -1,9 +1,11 @@
 // The sightings file as any bytes: every line it cannot read is kept byte for byte, and what a
 // save writes reads back as the same records and the same kept lines, and saves again unchanged;
-// or the save is refused.
+// or the save is refused. The same bytes as an exchange CSV: every line is a record or a problem
+// reported once, in order, and every record survives its own export.
 #include "fuzz/FuzzCheck.h"
 #include "services/Failure.h"
 #include "sightings/SightingBook.h"
+#include "sightings/SightingCsv.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -48,11 +50,28 @@ void checkDataFile(const QByteArray& bytes)
     FUZZ_CHECK(again.fileBytes() == saved);
 }
 
+void checkCsv(const QByteArray& bytes)
+{
+    const vkt::sightings::CsvImport read = vkt::sightings::readCsv(bytes);
+    int lastLine = 0;
+    for (const auto& problem : read.problems) {
+        FUZZ_CHECK(problem.line > lastLine);
+        lastLine = problem.line;
+    }
+    for (const auto& row : read.rows) {
+        const QStringList fields = writeFields(row.sighting, Dialect::Csv);
+        const auto again = vkt::sightings::readFields(fields, Dialect::Csv);
+        FUZZ_CHECK(std::holds_alternative<vkt::sightings::Sighting>(again));
+        FUZZ_CHECK(writeFields(std::get<vkt::sightings::Sighting>(again), Dialect::Csv) == fields);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     checkDataFile(bytes);
+    checkCsv(bytes);
     return 0;
 }

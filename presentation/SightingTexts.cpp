@@ -155,6 +155,8 @@ QString lineProblemText(const sightings::LineProblem& problem, Dialect dialect)
                           .arg(column, characterText(problem.text));
     case Kind::Duplicate:
         return line + QStringLiteral("ez az észlelés már szerepel (azonos dátum, napszak, hely és időpont).");
+    case Kind::Header:
+        return line + QStringLiteral("nem a várt fejléc; az első sor ez legyen: %1").arg(sightings::columnNames(dialect).join(u','));
     }
     return line;
 }

@@ -36,6 +36,7 @@ struct LineProblem {
         YearOutOfRange, // `text`, the date, lies outside kFirstYear..kLastYear
         NotCodePage,    // `text`, a character of `column`, has no Windows-1250 byte
         Duplicate,      // the same attempt is already recorded (sameAttempt)
+        Header,         // an exchange CSV whose first line is not its header
     };
     Kind kind = Kind::BadValue;
     int line = 0;  // the first physical line of the record, from 1
