@@ -7,6 +7,7 @@
 #include "services/TextFiles.h"
 #include "services/Version.h"
 #include "tools/almanac/AlmanacLists.h"
+#include "tools/almanac/SightingsCommand.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,6 +33,7 @@ struct Parse {
     std::optional<int> from, to;
     bool haveFolder = false;
     bool haveCalendar = false;
+    bool haveSightings = false;
 };
 
 // An option's values, already counted; the handler says what is wrong with them, or nothing.
@@ -78,6 +80,15 @@ std::optional<QString> calendarValue(Parse& parse, const QString& name, const QS
         return QStringLiteral("A(z) %1 kapcsoló után hiányzik a fájl neve.").arg(name);
     parse.options.calendarFile = values[0];
     parse.haveCalendar = true;
+    return std::nullopt;
+}
+
+std::optional<QString> sightingsValue(Parse& parse, const QString& name, const QStringList& values)
+{
+    if (values[0].trimmed().isEmpty())
+        return QStringLiteral("A(z) %1 kapcsoló után hiányzik a CSV-fájl neve.").arg(name);
+    parse.options.sightingsFile = values[0];
+    parse.haveSightings = true;
     return std::nullopt;
 }
 
@@ -139,6 +150,7 @@ const Option kOptions[] = {
     {{"--out", ""}, 1, "A(z) %1 kapcsoló után hiányzik a mappa neve.", folderValue},
     {{"--ical", ""}, 1, "A(z) %1 kapcsoló után hiányzik a fájl neve.", calendarValue},
     {{"--no-alarm", ""}, 0, "", setFlag<&Options::noAlarm>},
+    {{"--sightings", ""}, 1, "A(z) %1 kapcsoló után hiányzik a CSV-fájl neve.", sightingsValue},
     {{"--place", ""}, 3,
      "A(z) %1 kapcsoló után három érték kell: a hely neve, a földrajzi szélesség és a hosszúság.", placeValues},
     {{"--height", ""}, 1, "A(z) %1 kapcsoló után hiányzik a magasság.", heightValue},
@@ -155,11 +167,20 @@ const Option* optionNamed(const QString& name)
 }
 
 // The options' values all read: what is still missing, or the options.
-ParsedArguments finish(const Parse& parse)
+ParsedArguments finish(const Parse& parse, const QSet<const Option*>& seen)
 {
     Options options = parse.options;
     if (options.help || options.version)
         return {options, {}};
+    // The sightings carry their own places, times and zones; --out names the export's file.
+    if (parse.haveSightings) {
+        for (const char* name : {"--from", "--to", "--ical", "--no-alarm", "--place", "--height", "--tz"})
+            if (seen.contains(optionNamed(QLatin1String(name))))
+                return {std::nullopt, QStringLiteral("A(z) %1 kapcsoló a --sightings mellett nem adható meg: az "
+                                                     "észlelések helyét, idejét és időzónáját a CSV-fájl adja.")
+                                          .arg(QLatin1String(name))};
+        return {options, {}};
+    }
     if (!parse.from)
         return {std::nullopt, QStringLiteral("Hiányzik a --from kapcsoló (az első év).")};
     if (!parse.to)
@@ -203,7 +224,7 @@ ParsedArguments parseArguments(const QStringList& arguments)
             return {std::nullopt, *problem};
         i += option->values;
     }
-    return finish(parse);
+    return finish(parse, seen);
 }
 
 QString zoneWarning(const Options& options)
@@ -225,6 +246,7 @@ QString helpText()
                "                      [--height MÉTER] [--tz IDŐZÓNA] [--force]\n"
                "       vkt-almanac --from ÉV --to ÉV --ical FÁJL [--place NÉV SZÉLESSÉG HOSSZÚSÁG]\n"
                "                      [--height MÉTER] [--tz IDŐZÓNA] [--no-alarm] [--force]\n"
+               "       vkt-almanac --sightings FÁJL.csv [--out FÁJL] [--force]\n"
                "\n"
                "Kiszámítja a VKT adatfájljait a megadott évekre, a Swiss Ephemeris alapján, a hely\n"
                "polgári idejében (a nyári időszámítással együtt):\n"
@@ -254,12 +276,28 @@ QString helpText()
                "magasságát és azimutját és a két osztályt. Ugyanarra a helyre és estére egy újabb\n"
                "fájl ugyanazt az azonosítót (UID) adja, így a naptár frissíti az eseményt, nem kettőzi.\n"
                "\n"
+               "A --sightings kapcsolóval holdsarló-észlelések CSV-fájlját olvassa (UTF-8, fejléccel,\n"
+               "vesszővel elválasztva, tizedesponttal; oszlopai: date, time, timezone, session,\n"
+               "latitude, longitude, height, naked_eye, binoculars, telescope, camera, sky, clouds,\n"
+               "place, observer, note). Minden észleléshez kiszámítja az újholdat, a nap- és a\n"
+               "holdnyugtát (reggel -keltét), a késést, a legjobb időpontot és akkor a kort, a Hold\n"
+               "helyzetét, ARCL-t, ARCV-t, DAZ-t, W'-t, a megvilágítottságot, Yallop és Odeh értékét\n"
+               "és osztályát, a babiloni szabályt, a megfigyelés idején a kort és a Hold helyzetét;\n"
+               "ezeket a bemenet oszlopai után CSV-ként a szabványos kimenetre írja (vagy az --out\n"
+               "fájlba). A szabványos hibakimenetre a feltételek táblázatai kerülnek (a\n"
+               "jósolt osztály a látott és nem látott holdsarlók szerint, szabad szemmel és optikai\n"
+               "eszközzel, a helyes jóslatok aránya és a meglepetések) és a rekordok. Ha egy sor\n"
+               "hibás, a sor számát és a hibát jelzi, a kimenetet nem írja meg, a kilépési kód 2.\n"
+               "Évek: %1–%2; a --from, --to, --place, --height és --tz itt nem adható meg.\n"
+               "\n"
                "Kapcsolók:\n"
                "  --from ÉV       az első év (%1–%2)\n"
                "  --to ÉV         az utolsó év (%1–%2, nem korábbi az elsőnél)\n"
                "  --out MAPPA     ide kerülnek a fájlok; ha nincs ilyen mappa, létrehozza\n"
                "  --ical FÁJL     a listák helyett csak ez a naptárfájl készül (--out nélkül)\n"
                "  --no-alarm      a naptár eseményei emlékeztető nélkül\n"
+               "  --sightings FÁJL.csv\n"
+               "                  holdsarló-észlelések CSV-fájlja; ekkor az --out a kimenet fájlja\n"
                "  --place NÉV SZÉLESSÉG HOSSZÚSÁG\n"
                "                  a megfigyelés helye, fokban, északra és keletre pozitív\n"
                "                  (alapértelmezés: Budapest 47.50 19.04)\n"
@@ -275,7 +313,8 @@ QString helpText()
                "\n"
                "Példa: vkt-almanac --from 2026 --to 2035 --out Pic\n"
                "       vkt-almanac --from 2027 --to 2027 --ical holdsarlo.ics\n"
-               "                   --place Wien 48.21 16.37 --tz Europe/Vienna\n")
+               "                   --place Wien 48.21 16.37 --tz Europe/Vienna\n"
+               "       vkt-almanac --sightings eszlelesek.csv --out szamolt.csv\n")
         .arg(kFirstYear)
         .arg(kLastYear);
 }
@@ -408,6 +447,8 @@ int runAlmanac(const QStringList& arguments, QTextStream& out, QTextStream& err,
         return Success;
     }
 
+    if (!options.sightingsFile.isEmpty())
+        return runSightings(options.sightingsFile, options.folder, options.force, out, err);
     if (refusedOverwrite(options, err))
         return Failed;
 

@@ -24,6 +24,9 @@ struct Options {
     QString folder;
     QString calendarFile;  // --ical: only this iCalendar file is written, no folder
     bool noAlarm = false;  // --no-alarm: the calendar's events without their reminder
+    // --sightings: the exchange CSV whose records are computed and written out as the export;
+    // `folder` (--out) then names the export's file, and no years are needed.
+    QString sightingsFile;
     Place place = presentation::budapest();
     bool zoneGiven = false;  // --tz was given
     bool force = false;
