@@ -3,6 +3,7 @@
 // evening, coarse and at one degree:
 //   build/bench/vkt_bench_visibility
 #include "astro/VisibilityMap.h"
+#include "services/Settings.h"
 #include "windows/common/WindowLook.h"
 #include "windows/visibility/CrescentTablePanel.h"
 #include "windows/visibility/HorizonChartPanel.h"
@@ -10,7 +11,6 @@
 #include "windows/visibility/VisibilityWindow.h"
 
 #include <QApplication>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -79,7 +79,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     vkt::applyProgramLook(app);
     const QTemporaryDir settings;  // the user's own place stays out of the measurement
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    vkt::setConfigurationFolder(settings.path());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

@@ -27,6 +27,13 @@ SaveAnswer askToSave(const QString& text)
     return SaveAnswer::Cancel;
 }
 
+bool confirm(const QString& text)
+{
+    if (auto sink = installedSink())
+        return sink->confirm(text);
+    return false;
+}
+
 void setMessageSink(std::shared_ptr<MessageSink> sink)
 {
     installedSink() = std::move(sink);

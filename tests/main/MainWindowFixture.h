@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTest>
 #include <memory>
 
@@ -28,8 +27,6 @@ protected:
     void SetUp() override
     {
         DataFolderTest::SetUp();
-        // Windows that remember settings keep them in this test's folder.
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir->path());
         openWith("");
     }
 

@@ -1,11 +1,17 @@
 #include "tests/main/MainWindowFixture.h"
 #include "tests/support/AccessibleTree.h"
 #include "windows/common/QtMessageBox.h"
+#include "presentation/Places.h"
+#include "presentation/TimeTexts.h"
 #include "windows/main/MoonMapWindow.h"
+#include "windows/visibility/VisibilityWindow.h"
 
 #include <QLabel>
 
+#include <QDateEdit>
 #include <QDialog>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace vkt::testing {
@@ -62,6 +68,20 @@ TEST_F(MainWindowTest, OneMoonMapWindowShowsEveryPictureUnscaledAndNamesAMissing
     expectOneMessage(MessageIcon::Error, QStringLiteral("Lunar-day06s.gif"), false);
     ASSERT_NE(map(), nullptr);
     EXPECT_TRUE(map()->isVisible() && shown().isEmpty());
+
+    // Never larger than the screen; a picture larger than the window is scrolled to, not cut off.
+    writePicture("Lunar-day07s.gif", QSize(2400, 1600));
+    press(Qt::Key_F7);
+    QApplication::processEvents();  // the scroll area takes the picture's size
+    EXPECT_TRUE(map()->screen()->availableGeometry().contains(map()->frameGeometry())) << map()->frameGeometry().width();
+    QScrollBar* across = map()->pictureScroll()->horizontalScrollBar();
+    QScrollBar* down = map()->pictureScroll()->verticalScrollBar();
+    across->setValue(across->maximum());
+    down->setValue(down->maximum());
+    QWidget* view = map()->pictureScroll()->viewport();
+    const QImage corner = view->grab().toImage();
+    EXPECT_EQ(corner.pixelColor(corner.width() - 1, corner.height() - 1), QColor(Qt::darkGray));
+    EXPECT_EQ(map()->picture()->mapTo(view, QPoint(2400, 1600)), QPoint(view->width(), view->height()));
 }
 
 const struct MenuItem {
@@ -83,7 +103,6 @@ const struct MenuItem {
     {"crescentVisibilityItem", SideWindow::CrescentVisibility, "Holdsarló láthatósága", Qt::CTRL | Qt::Key_H},
 };
 
-// The crescent-visibility window takes its new moon from the field as it was when the window was built.
 TEST_F(MainWindowTest, EachItemOpensItsSideWindowOnce)
 {
     area().newMoonField->setText(QStringLiteral("2026.03.19 02:23"));
@@ -106,19 +125,90 @@ TEST_F(MainWindowTest, EachItemOpensItsSideWindowOnce)
         EXPECT_EQ(unnamedControls(first), "");
         area().newMoonField->setText(QStringLiteral("2026.03.19 02:23"));
     }
-    QStringList newMoon;
-    for (const QLabel* label : window->sideWindows().window(SideWindow::CrescentVisibility)->findChildren<QLabel*>())
-        if (label->text().startsWith(QStringLiteral("Újhold: ")))
-            newMoon << label->text();
-    ASSERT_EQ(newMoon.size(), 1);
-    EXPECT_TRUE(newMoon[0].startsWith(QStringLiteral("Újhold: 2026.03.19 02:23 (az Utolsó"))) << qPrintable(newMoon[0]);
-
     // F10 is bound to nothing, and the hyphen item does nothing.
     messages->messages.clear();  // the journals are missing here
     const QList<QWidget*> before = QApplication::topLevelWidgets();
     press(Qt::Key_F10);
     action("dashesItem")->trigger();
     EXPECT_EQ(QApplication::topLevelWidgets(), before);
+    expectNoMessage();
+}
+
+// The crescent-visibility window shows the new moon of the "Utolsó Újhold" field as the field
+// changes, edited to the end or set by the program, until the user steps to another new moon;
+// the back button returns to the field's. A line says which new moon is shown and why.
+TEST_F(MainWindowTest, VisibilityWindowFollowsTheNewMoonFieldUntilTheUserStepsAway)
+{
+    openWith("2026.03.19 02:23\r\n2026.04.17 13:52\r\n");
+    area().newMoonField->setText(QStringLiteral("2026.03.19 03:00"));
+    press(Qt::CTRL | Qt::Key_H);
+    auto* shown = static_cast<VisibilityWindow*>(window->sideWindows().window(SideWindow::CrescentVisibility));
+    ASSERT_NE(shown, nullptr);
+    const auto inVisibility = [&](QKeyCombination key) {
+        shown->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(shown));
+        QTest::keyClick(shown, key.key(), key.keyboardModifiers());
+    };
+    const auto chooseListEntry = [&](int index) {
+        area().newMoonList->setCurrentIndex(index);
+        click("okButton");
+    };
+    const struct Step {
+        const char* what;
+        std::function<void()> act;
+        const char* newMoon;  // Hungarian civil time
+        NewMoonReason reason;
+        const char* says;
+    } steps[] = {
+        {"opened", [] {}, "2026.03.19 02:23", NewMoonReason::FromField, "az Utolsó Újhold mezőhöz legközelebbi újhold"},
+        {"OK puts a list entry in the field", [&] { chooseListEntry(1); }, "2026.04.17 13:52", NewMoonReason::FromField, ""},
+        {"typing, not finished",
+         [&] {
+             area().newMoonField->selectAll();
+             QTest::keyClicks(area().newMoonField, QStringLiteral("2026.05.17 10:00"));
+         },
+         "2026.04.17 13:52", NewMoonReason::FromField, ""},
+        {"typing finished with Enter", [&] { QTest::keyClick(area().newMoonField, Qt::Key_Return); }, "2026.05.16 22:01",
+         NewMoonReason::FromField, ""},
+        {"Page Down", [&] { inVisibility(Qt::Key_PageDown); }, "2026.06.15 04:54", NewMoonReason::Stepped, "léptetve"},
+        {"the saved new moon restored, not followed", [&] { click("restoreNewMoonButton"); }, "2026.06.15 04:54",
+         NewMoonReason::Stepped, ""},
+        {"Page Up twice",
+         [&] {
+             inVisibility(Qt::Key_PageUp);
+             inVisibility(Qt::Key_PageUp);
+         },
+         "2026.04.17 13:52", NewMoonReason::Stepped, ""},
+        {"back to the field's", [&] { QTest::mouseClick(shown->backToFieldButton, Qt::LeftButton); }, "2026.04.17 13:52",
+         NewMoonReason::FromField, ""},
+        {"a date chosen",
+         [&] {
+             shown->newMoonDateField->setDate(QDate(2026, 2, 20));
+             emit shown->newMoonDateField->editingFinished();
+         },
+         "2026.02.17 13:01", NewMoonReason::ChosenDate, "a(z) 2026.02.20 dátumhoz legközelebbi újhold"},
+        {"the previous one", [&] { QTest::mouseClick(shown->previousNewMoonButton, Qt::LeftButton); }, "2026.01.18 20:52",
+         NewMoonReason::Stepped, ""},
+        {"OK again, not followed", [&] { chooseListEntry(0); }, "2026.01.18 20:52", NewMoonReason::Stepped, ""},
+        {"back", [&] { QTest::mouseClick(shown->backToFieldButton, Qt::LeftButton); }, "2026.03.19 02:23",
+         NewMoonReason::FromField, ""},
+        {"a text that is no time changes nothing", [&] { area().newMoonField->setText(QStringLiteral("újhold")); },
+         "2026.03.19 02:23", NewMoonReason::FromField, ""},
+        {"the next", [&] { QTest::mouseClick(shown->nextNewMoonButton, Qt::LeftButton); }, "2026.04.17 13:52",
+         NewMoonReason::Stepped, ""},
+        {"back with no valid field: the nearest now", [&] { QTest::mouseClick(shown->backToFieldButton, Qt::LeftButton); },
+         "2026.12.09 01:52", NewMoonReason::NearestNow, "mostanihoz legközelebbi"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(presentation::dateTimeText(presentation::hungarianTime(), shown->newMoon()), QString::fromUtf8(step.newMoon));
+        EXPECT_EQ(shown->newMoonReason(), step.reason);
+        EXPECT_EQ(shown->backToFieldButton->isEnabled(), step.reason == NewMoonReason::Stepped ||
+                                                            step.reason == NewMoonReason::ChosenDate);
+        EXPECT_TRUE(shown->newMoonLabel->text().startsWith(QStringLiteral("Újhold: %1 (").arg(QString::fromUtf8(step.newMoon))));
+        EXPECT_TRUE(shown->newMoonLabel->text().contains(QString::fromUtf8(step.says))) << shown->newMoonLabel->text().toStdString();
+    }
     expectNoMessage();
 }
 

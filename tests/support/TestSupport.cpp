@@ -3,6 +3,7 @@
 #include "services/DateTime.h"
 #include "services/Failure.h"
 #include "services/FileBytes.h"
+#include "services/Settings.h"
 #include "services/TextFiles.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@ void DataFolderTest::SetUp()
     dir = std::make_unique<QTemporaryDir>();
     ASSERT_TRUE(dir->isValid());
     qputenv("VKT_DATA_DIR", dir->path().toLocal8Bit());
+    setConfigurationFolder(dir->path());  // windows that remember settings keep them here
     messages = std::make_shared<MessageRecorder>();
     setMessageSink(messages);
     clock = std::make_shared<FixedClock>(*toDateTime(QStringLiteral("2026.12.06 22:00:09")));
@@ -29,6 +31,7 @@ void DataFolderTest::TearDown()
     setClock(nullptr);
     setWriteFault(std::nullopt);
     qunsetenv("VKT_DATA_DIR");
+    setConfigurationFolder({});
     dir.reset();
 }
 

@@ -29,9 +29,15 @@ public:
         questions.push_back(text);
         return nextAnswer;
     }
+    bool confirm(const QString& text) override
+    {
+        questions.push_back(text);
+        return nextConfirmation;
+    }
     std::vector<RecordedMessage> messages;
     std::vector<QString> questions;
     SaveAnswer nextAnswer = SaveAnswer::Cancel;
+    bool nextConfirmation = false;
 };
 
 // Stands still, or moves on by step after every read.

@@ -2,14 +2,17 @@
 #include "presentation/Places.h"
 #include "presentation/TimeTexts.h"
 #include "services/FileBytes.h"
+#include "services/Settings.h"
 #include "tests/support/AccessibleTree.h"
 #include "tests/support/TestSupport.h"
 #include "tools/almanac/AlmanacLists.h"
 #include "windows/visibility/CrescentTablePanel.h"
 #include "windows/visibility/HorizonChartPanel.h"
+#include "windows/visibility/MapComputation.h"
 #include "windows/visibility/MapPanel.h"
 #include "windows/visibility/ObservingPlaces.h"
 #include "windows/visibility/PlacePanel.h"
+#include "windows/visibility/VisibilityMapPicture.h"
 #include "windows/visibility/VisibilityWindow.h"
 
 #include <QApplication>
@@ -21,11 +24,15 @@
 #include <QRegularExpression>
 #include <QSemaphore>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTest>
 #include <QThreadPool>
 #include <QToolTip>
 #include <QtConcurrent/QtConcurrentRun>
+#include <QAbstractSpinBox>
+#include <QDir>
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace vkt::testing {
 namespace {
@@ -36,12 +43,6 @@ using astro::Twilight;
 
 class VisibilityWindowTest : public DataFolderTest {
 protected:
-    void SetUp() override
-    {
-        DataFolderTest::SetUp();
-        // The user's configuration goes to this test's own folder.
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir->path());
-    }
     void TearDown() override
     {
         window.reset();
@@ -57,14 +58,35 @@ protected:
     {
         EXPECT_TRUE(messages->messages.empty()) << messages->messages[0].text.toStdString();
     }
+    // The one message said since the last call, with that icon; empty when not exactly one.
+    QString oneMessage(MessageIcon icon) const
+    {
+        EXPECT_EQ(messages->messages.size(), 1u);
+        if (messages->messages.size() != 1)
+            return {};
+        const RecordedMessage m = messages->messages[0];
+        messages->messages.clear();
+        EXPECT_EQ(m.icon, icon);
+        return m.text;
+    }
     PlacePanel& places() const { return *window->placePanel; }
-    void typePlace(const PlaceInput& p) const
+    // Typed into the fields; an empty zone leaves the zone field as it is.
+    void typePlace(const PlaceInput& p, const char* zone = "", QPushButton* button = nullptr) const
     {
         places().placeNameField->setText(p.name);
         places().latitudeField->setText(p.latitude);
         places().longitudeField->setText(p.longitude);
         places().heightField->setText(p.height);
-        QTest::mouseClick(places().applyPlaceButton, Qt::LeftButton);
+        if (*zone)
+            places().zoneCombo->setCurrentText(QString::fromUtf8(zone));
+        QTest::mouseClick(button ? button : places().applyPlaceButton, Qt::LeftButton);
+    }
+    QStringList placeNames() const
+    {
+        QStringList names;
+        for (int i = 0; i < places().placeCombo->count(); ++i)
+            names << places().placeCombo->itemText(i);
+        return names;
     }
     std::unique_ptr<VisibilityWindow> window;
 };
@@ -81,32 +103,39 @@ std::vector<QStringList> almanacRows(const astro::Place& place, int year, const 
     return rows;
 }
 
-// The copy reads the table's cells, so the copied lines show both.
-TEST_F(VisibilityWindowTest, RowsAreTheAlmanacsDetailedLinesAndCopyAsTabSeparatedText)
+// Each place in its own zone, as the almanac's --tz lists it. The copy reads the table's cells,
+// so the copied lines show both.
+TEST_F(VisibilityWindowTest, RowsAreTheAlmanacsDetailedLinesInThePlacesZoneAndCopyAsTabSeparatedText)
 {
     struct Case {
-        const char* field;
-        PlaceInput typed;  // empty name: the remembered place, Budapest at first
-        const char* newMoon;
+        const char* field;  // Hungarian clock time, as the main window's field holds it
+        PlaceInput typed;   // empty name: the remembered place, Budapest at first
+        const char* zone;
+        const char* newMoon;  // in the place's zone
     };
     const Case cases[] = {
-        {"2026. 03. 19. 03:00", {}, "2026.03.19 02:23"},
+        {"2026. 03. 19. 03:00", {}, "", "2026.03.19 02:23"},
         {"2026.08.12 20:00", {QStringLiteral("Tihany"), QStringLiteral("46,91"), QStringLiteral("17.89"), QStringLiteral("150")},
-         "2026.08.12 19:37"},
-        // A place far south and west, still in Hungarian civil time.
+         "Europe/Budapest", "2026.08.12 19:37"},
+        // Summer time begins in New York a fortnight before Hungary's.
+        {"2026.03.19 03:00", {QStringLiteral("New York"), QStringLiteral("40,71"), QStringLiteral("-74,01"), QStringLiteral("10")},
+         "America/New_York", "2026.03.18 21:23"},
         {"2026.11.09 08:00", {QStringLiteral("Dakar"), QStringLiteral("14,7"), QStringLiteral("-17,45"), QStringLiteral("20")},
-         "2026.11.09 08:02"},
+         "Africa/Dakar", "2026.11.09 07:02"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
         open(QString::fromUtf8(c.field));
         if (!c.typed.name.isEmpty())
-            typePlace(c.typed);
+            typePlace(c.typed, c.zone);
         expectNoMessage();
-        const QString newMoon = QString::fromUtf8(c.newMoon);
-        EXPECT_EQ(presentation::dateTimeText(presentation::hungarianTime(), window->newMoon()), newMoon);
-        EXPECT_TRUE(window->newMoonLabel->text().contains(QStringLiteral("az Utolsó Újhold mezőhöz legközelebbi")));
         const astro::Place place = places().place();
+        const QString newMoon = QString::fromUtf8(c.newMoon);
+        EXPECT_EQ(presentation::dateTimeText(window->zone(), window->newMoon()), newMoon);
+        EXPECT_EQ(window->newMoonReason(), NewMoonReason::FromField);
+        EXPECT_TRUE(window->newMoonLabel->text().contains(
+            QStringLiteral("Újhold: %1 (az Utolsó Újhold mezőhöz legközelebbi").arg(newMoon)));
+        EXPECT_TRUE(window->placeLabel->text().endsWith(QStringLiteral("Idők: %1 szerint").arg(QString::fromLatin1(place.timeZone))));
         QTest::mouseClick(window->copyTableButton, Qt::LeftButton);
         const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
         window.reset();  // one ephemeris at a time
@@ -128,6 +157,7 @@ TEST_F(VisibilityWindowTest, WithoutAValidFieldTheNewMoonNearestNowIsTakenAndSai
         open(QString::fromUtf8(field));
         EXPECT_EQ(presentation::dateTimeText(presentation::hungarianTime(), window->newMoon()),
                   QStringLiteral("2026.04.17 13:52"));
+        EXPECT_EQ(window->newMoonReason(), NewMoonReason::NearestNow);
         EXPECT_TRUE(window->newMoonLabel->text().contains(QStringLiteral("mostanihoz legközelebbi")));
         window.reset();
     }
@@ -140,59 +170,238 @@ TEST_F(VisibilityWindowTest, InvalidPlaceGetsAMessageAndChangesNothing)
     const PlaceInput good = placeInput(places().place());
     struct Case {
         PlaceInput input;
+        const char* zone;
         const char* says;
     };
     const Case cases[] = {
-        {{"", good.latitude, good.longitude, good.height}, "nevét"},
-        {{good.name, "90,5", good.longitude, good.height}, "szélesség"},
-        {{good.name, "47°", good.longitude, good.height}, "szélesség"},
-        {{good.name, good.latitude, "-180,01", good.height}, "hosszúság"},
-        {{good.name, good.latitude, good.longitude, "9001"}, "magasság"},
+        {{"", good.latitude, good.longitude, good.height}, "Europe/Budapest", "nevét"},
+        {{good.name, "90,5", good.longitude, good.height}, "Europe/Budapest", "szélesség"},
+        {{good.name, "47°", good.longitude, good.height}, "Europe/Budapest", "szélesség"},
+        {{good.name, good.latitude, "-180,01", good.height}, "Europe/Budapest", "hosszúság"},
+        {{good.name, good.latitude, good.longitude, "9001"}, "Europe/Budapest", "magasság"},
+        {{good.name, good.latitude, good.longitude, good.height}, "Europe/Budapesti", "Ismeretlen időzóna: „Europe/Budapesti”"},
+        {{good.name, good.latitude, good.longitude, good.height}, "Európa/Budapest", "Ismeretlen időzóna"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.input.latitude.toStdString() + " " + c.input.longitude.toStdString());
-        typePlace(c.input);
-        ASSERT_EQ(messages->messages.size(), 1u);
-        EXPECT_EQ(messages->messages[0].icon, MessageIcon::Warning);
-        EXPECT_TRUE(messages->messages[0].text.contains(QString::fromUtf8(c.says))) << messages->messages[0].text.toStdString();
-        EXPECT_TRUE(messages->messages[0].text.contains(QStringLiteral("A hely nem változott.")));
-        messages->messages.clear();
+        SCOPED_TRACE(c.says);
+        typePlace(c.input, c.zone);
+        const QString said = oneMessage(MessageIcon::Warning);
+        EXPECT_TRUE(said.contains(QString::fromUtf8(c.says))) << said.toStdString();
+        EXPECT_TRUE(said.endsWith(QStringLiteral("A hely nem változott.")));
         EXPECT_EQ(places().place().name, QStringLiteral("Budapest"));
         EXPECT_EQ(window->crescentTable->text(), before);
     }
-    EXPECT_EQ(rememberedPlace().name, QStringLiteral("Budapest"));
+    EXPECT_EQ(PlaceStore().current().name, QStringLiteral("Budapest"));
     EXPECT_FALSE(exists("VKT/vkt.ini"));  // nothing was stored
 }
 
-TEST_F(VisibilityWindowTest, PlaceIsRememberedBetweenRunsAndEveryControlIsNamed)
+TEST_F(VisibilityWindowTest, PlacesOfOnesOwnAreSavedAndDeletedTheShippedOnesStay)
 {
     open();
     EXPECT_EQ(places().placeCombo->currentText(), QStringLiteral("Budapest"));
-    EXPECT_EQ(unnamedControls(window.get()), "");
-    EXPECT_LE(window->frameGeometry().width(), 1280);
-    EXPECT_LE(window->frameGeometry().height(), 800);
+    EXPECT_FALSE(places().deletePlaceButton->isEnabled());
+    const QStringList shipped = placeNames();
 
     // Chosen from the drop-down with the keyboard: the fields follow, and the next run starts there.
     places().placeCombo->setFocus();
     QTest::keyClick(places().placeCombo, Qt::Key_Down);
     EXPECT_EQ(places().placeNameField->text(), QStringLiteral("Debrecen"));
-    EXPECT_EQ(places().place().name, QStringLiteral("Debrecen"));
     window.reset();
     open();
     EXPECT_EQ(places().placeCombo->currentText(), QStringLiteral("Debrecen"));
     EXPECT_EQ(places().place().latitude, 47.53);
     EXPECT_TRUE(exists("VKT/vkt.ini"));
 
-    // A typed place with ő and ű in its name, outside the list.
+    // A place abroad saved with its zone, and one with ő and ű in its name; saved again under its
+    // name, the newer coordinates win.
+    typePlace({QStringLiteral("Wien"), QStringLiteral("48,2"), QStringLiteral("16,37"), QStringLiteral("170")},
+              "Europe/Vienna", places().savePlaceButton);
+    typePlace({QStringLiteral("Őrszentmiklós-Űrállomás"), QStringLiteral("47,6"), QStringLiteral("19,28"),
+               QStringLiteral("187,5")},
+              "Europe/Budapest", places().savePlaceButton);
     typePlace({QStringLiteral("Őrszentmiklós-Űrállomás"), QStringLiteral("47,68"), QStringLiteral("19,28"),
-               QStringLiteral("187,5")});
+               QStringLiteral("187,5")},
+              "", places().savePlaceButton);
+    // A shipped place's name is not taken.
+    typePlace({QStringLiteral("Budapest"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")}, "",
+              places().savePlaceButton);
+    EXPECT_TRUE(oneMessage(MessageIcon::Warning).contains(QStringLiteral("„Budapest” név a beépített helyeké")));
     window.reset();
     open();
-    EXPECT_EQ(places().placeNameField->text(), QStringLiteral("Őrszentmiklós-Űrállomás"));
-    EXPECT_EQ(places().place().height, 187.5);
+    EXPECT_EQ(placeNames(), shipped + QStringList({QStringLiteral("Wien"), QStringLiteral("Őrszentmiklós-Űrállomás")}));
+    EXPECT_EQ(places().placeCombo->currentText(), QStringLiteral("Őrszentmiklós-Űrállomás"));
+    EXPECT_EQ(places().place().latitude, 47.68);
+    EXPECT_TRUE(places().deletePlaceButton->isEnabled());
+    EXPECT_TRUE(window->placeLabel->text().startsWith(QStringLiteral("Hely: Őrszentmiklós-Űrállomás (47,68° É, 19,28° K, 188 m)")));
+
+    // Deleting asks first; the place in use stays in use, only out of the list.
+    places().placeCombo->setCurrentIndex(int(shipped.size()));
+    places().placeCombo->activated(int(shipped.size()));
+    ASSERT_EQ(places().place().timeZone, QByteArray("Europe/Vienna"));
+    QTest::mouseClick(places().deletePlaceButton, Qt::LeftButton);
+    ASSERT_EQ(messages->questions.size(), 1u);
+    EXPECT_EQ(messages->questions[0], QStringLiteral("Törli a saját helyek közül ezt: „Wien”?"));
+    EXPECT_EQ(placeNames().size(), shipped.size() + 2);
+    messages->nextConfirmation = true;
+    QTest::mouseClick(places().deletePlaceButton, Qt::LeftButton);
+    EXPECT_EQ(placeNames(), shipped + QStringList(QStringLiteral("Őrszentmiklós-Űrállomás")));
+    EXPECT_EQ(places().place().name, QStringLiteral("Wien"));
     EXPECT_EQ(places().placeCombo->currentIndex(), -1);
-    EXPECT_TRUE(window->newMoonLabel->text().contains(QStringLiteral("Őrszentmiklós-Űrállomás (47,68° É, 19,28° K, 188 m)")));
+    EXPECT_FALSE(places().deletePlaceButton->isEnabled());
+    window.reset();
+    open();
+    EXPECT_EQ(placeNames(), shipped + QStringList(QStringLiteral("Őrszentmiklós-Űrállomás")));
+    EXPECT_EQ(places().place().timeZone, QByteArray("Europe/Vienna"));
+    EXPECT_EQ(places().zoneCombo->currentText(), QStringLiteral("Europe/Vienna"));
     expectNoMessage();
+}
+
+// What the window remembered before it knew zones is taken over: the place stays, in the zone of
+// its nearest known place.
+TEST_F(VisibilityWindowTest, SettingsOfTheEarlierVersionAreTakenOverWithAZone)
+{
+    struct Case {
+        const char* name;
+        const char* latitude;
+        const char* longitude;
+        const char* height;
+        const char* zone;
+        const char* shownName;
+    };
+    const Case cases[] = {
+        {"Őriszentpéter", "46.84", "16.42", "250", "Europe/Budapest", "Őriszentpéter"},
+        {"Dakar", "14.7", "-17.45", "20", "Africa/Dakar", "Dakar"},
+        {"Sehol", "95", "0", "0", "Europe/Budapest", "Budapest"},  // not a place: the default
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            QSettings earlier(path("VKT/vkt.ini"), QSettings::IniFormat);
+            earlier.beginGroup(QStringLiteral("holdsarlo-lathatosag"));
+            earlier.setValue(QStringLiteral("nev"), QString::fromUtf8(c.name));
+            earlier.setValue(QStringLiteral("szelesseg"), QString::fromUtf8(c.latitude));
+            earlier.setValue(QStringLiteral("hosszusag"), QString::fromUtf8(c.longitude));
+            earlier.setValue(QStringLiteral("magassag"), QString::fromUtf8(c.height));
+        }
+        open();
+        EXPECT_EQ(places().place().name, QString::fromUtf8(c.shownName));
+        EXPECT_EQ(places().place().timeZone, QByteArray(c.zone));
+        EXPECT_EQ(places().zoneCombo->currentText(), QString::fromUtf8(c.zone));
+        expectNoMessage();
+        window.reset();
+    }
+}
+
+// A configuration that cannot be written is said, and the window works on; a FIFO where the file
+// should be is not opened (it would wait for a writer for ever).
+TEST_F(VisibilityWindowTest, SettingsThatCannotBeKeptAreSaidAndTheWindowWorksOn)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> spoil;
+        const char* saidOnOpening;
+        const char* saidOnChoosing;
+    };
+    const Case cases[] = {
+        {"a file where the folder should be", [this] { writeBytes("VKT", "not a folder"); }, "",
+         "nem írható. Ezért a hely nem marad meg a következő indításig."},
+        {"a FIFO", [this] { ASSERT_TRUE(QDir(dir->path()).mkpath("VKT")); ASSERT_EQ(::mkfifo(qPrintable(path("VKT/vkt.ini")), 0600), 0); },
+         "helyén egy FIFO (névvel ellátott csővezeték) van", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(dir->remove());
+        dir = std::make_unique<QTemporaryDir>();
+        setConfigurationFolder(dir->path());
+        c.spoil();
+        open("2026.03.19 03:00");
+        if (*c.saidOnOpening) {
+            EXPECT_TRUE(oneMessage(MessageIcon::Warning).contains(QString::fromUtf8(c.saidOnOpening)));
+        }
+        places().placeCombo->activated(1);
+        EXPECT_EQ(places().place().name, QStringLiteral("Debrecen"));
+        EXPECT_EQ(window->crescentTable->rowCount(), 8);
+        if (*c.saidOnChoosing) {
+            EXPECT_TRUE(oneMessage(MessageIcon::Warning).contains(QString::fromUtf8(c.saidOnChoosing)));
+        }
+        expectNoMessage();
+        window.reset();
+    }
+}
+
+TEST_F(VisibilityWindowTest, TypedCoordinatesGetTheZoneOfTheNearestKnownPlace)
+{
+    open();
+    struct Case {
+        const char* latitude;
+        const char* longitude;
+        const char* zone;
+    };
+    const Case cases[] = {
+        {"14,7", "-17,45", "Africa/Dakar"},
+        {"47,7", "16,55", "Europe/Budapest"},  // Vienna's city is nearer than Budapest's
+        {"-33,87", "151,2", "Australia/Sydney"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.zone);
+        places().latitudeField->setText(QString::fromUtf8(c.latitude));
+        places().longitudeField->setText(QString::fromUtf8(c.longitude));
+        emit places().longitudeField->editingFinished();
+        EXPECT_EQ(places().zoneCombo->currentText(), QString::fromUtf8(c.zone));
+    }
+    EXPECT_TRUE(places().zoneHint->text().contains(QStringLiteral("Australia/Sydney")));
+    // A zone the user typed is left alone.
+    QTest::keyClicks(places().zoneCombo->lineEdit(), QStringLiteral("X"));
+    places().zoneCombo->setCurrentText(QStringLiteral("Europe/Lisbon"));
+    places().latitudeField->setText(QStringLiteral("14,7"));
+    emit places().latitudeField->editingFinished();
+    EXPECT_EQ(places().zoneCombo->currentText(), QStringLiteral("Europe/Lisbon"));
+    expectNoMessage();
+}
+
+// The window fits a 1366 × 768 screen at 100 %, 125 % and 150 % and a 1280 × 720 one at 100 %:
+// fonts are fixed in logical pixels, so the logical layout is the same at every scale, and room is
+// left for a title bar and a task bar.
+TEST_F(VisibilityWindowTest, WindowFitsSmallScreensWithEveryControlWhole)
+{
+    open("2026.03.19 03:00");
+    constexpr int kFrameAndTaskBar = 52;  // logical pixels at 150 %: a title bar and a panel
+    const QSize least = window->minimumSizeHint();
+    const struct {
+        int width, height;
+        double scale;
+    } screens[] = {{1366, 768, 1}, {1366, 768, 1.25}, {1366, 768, 1.5}, {1280, 720, 1}};
+    for (const auto& s : screens) {
+        EXPECT_LE(least.width() * s.scale, s.width) << s.scale;
+        EXPECT_LE((least.height() + kFrameAndTaskBar) * s.scale, s.height) << s.scale;
+    }
+
+    // At that size every control of every tab lies inside the window, no smaller than it needs.
+    window->resize(least);
+    for (int tab = 0; tab < window->tabs->count(); ++tab) {
+        window->tabs->setCurrentIndex(tab);
+        QApplication::processEvents();
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                 qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                                 qobject_cast<QAbstractItemView*>(w) || qobject_cast<QLabel*>(w);
+            // The parts of a compound control (a date field's text, a table's header) are its own.
+            const bool part = qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
+                              qobject_cast<QComboBox*>(w->parentWidget()) || qobject_cast<QAbstractItemView*>(w->parentWidget());
+            if (!control || part || !w->isVisibleTo(window.get()) || w->window() != window.get())
+                continue;
+            SCOPED_TRACE(w->objectName().toStdString() + " " + w->metaObject()->className());
+            const QRect inWindow(w->mapTo(window.get(), QPoint(0, 0)), w->size());
+            EXPECT_TRUE(window->rect().contains(inWindow)) << tab;
+            // A picture is drawn at any size from its least; a wrapped text needs its lines' height.
+            const QSize needed = w->sizePolicy().horizontalPolicy() == QSizePolicy::Ignored
+                                     ? w->minimumSize()
+                                     : w->minimumSizeHint().expandedTo(w->minimumSize());
+            EXPECT_GE(w->width(), needed.width()) << tab;
+            EXPECT_GE(w->height(), w->hasHeightForWidth() ? w->heightForWidth(w->width()) : needed.height()) << tab;
+        }
+    }
+    EXPECT_EQ(unnamedControls(window.get()), "");
 }
 
 TEST_F(VisibilityWindowTest, ChartIsSavedAsShownNothingWhenCancelledAndTheOldFileKeptOnAFault)
@@ -233,12 +442,12 @@ TEST_F(VisibilityWindowTest, ChartIsSavedAsShownNothingWhenCancelledAndTheOldFil
 // is still waiting cancels it, and only the new evening's map is shown and saved.
 TEST_F(VisibilityWindowTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShownAndSaved)
 {
-    // Every worker busy, so the first evening's map cannot start before it is cancelled.
-    QThreadPool* pool = QThreadPool::globalInstance();
+    // Every worker of the maps busy, so the first evening's map cannot start before it is cancelled.
+    QThreadPool* pool = &MapComputation::pool();
     QSemaphore release;
     std::vector<QFuture<void>> blockers;
     for (int i = 0; i < pool->maxThreadCount(); ++i)
-        blockers.push_back(QtConcurrent::run([&release] { release.acquire(); }));
+        blockers.push_back(QtConcurrent::run(pool, [&release] { release.acquire(); }));
 
     open("2026.03.19 03:00");
     CrescentTablePanel& table = *window->crescentTable;
@@ -263,14 +472,17 @@ TEST_F(VisibilityWindowTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShow
     EXPECT_EQ(shown.at(47.5, 19.05), MapZone(int(table.selected()->yallop)));
     EXPECT_EQ(map.accessibleDescription(),
               QStringLiteral("Yallop-zónák 2026.03.20 este a Föld minden pontján; Budapest zónája: A."));
-    // The pointer over a place tells its zone: a pixel is 0,6° on the 600-pixel map.
-    const auto tipAt = [&](QPoint point) {
+    // The pointer over a place tells its zone, wherever the map is drawn in its panel.
+    const auto tipAt = [&](double latitude, double longitude) {
+        const QPoint point = (VisibilityMapPicture::at(map.pictureRect().size(), latitude, longitude) +
+                              map.pictureRect().topLeft())
+                                 .toPoint();
         QHelpEvent help(QEvent::ToolTip, point, map.mapToGlobal(point));
         QApplication::sendEvent(&map, &help);
         return QToolTip::text();
     };
-    EXPECT_EQ(tipAt(QPoint(330, 70)), QStringLiteral("48,0° É, 18,0° K: A: könnyen látható"));
-    EXPECT_EQ(tipAt(QPoint(50, 250)), QStringLiteral("60,0° D, 150,0° Ny: nincs holdsarló"));
+    EXPECT_TRUE(tipAt(48, 18).endsWith(QStringLiteral("K: A: könnyen látható"))) << QToolTip::text().toStdString();
+    EXPECT_TRUE(tipAt(-60, -150).endsWith(QStringLiteral("Ny: nincs holdsarló"))) << QToolTip::text().toStdString();
     const QString file = path("terkep.png");
     QString offered;
     window->askFileName = [&](const QString& suggested) {
@@ -281,7 +493,26 @@ TEST_F(VisibilityWindowTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShow
     EXPECT_EQ(offered, QStringLiteral("terkep-2026.03.20.png"));
     const QImage saved(file);
     ASSERT_FALSE(saved.isNull());
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), map.pixmap().toImage().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), map.shownPicture().convertToFormat(QImage::Format_RGB32));
+
+    // With the focus on the map, the arrows step through the table's evenings and mornings, and
+    // the map follows; at the table's end it stays.
+    window->tabs->setCurrentWidget(map.parentWidget());
+    map.setFocus();
+    const int shownRow = table.currentRow();
+    const struct {
+        Qt::Key key;
+        int presses;
+        int row;
+    } steps[] = {{Qt::Key_Left, 1, shownRow - 1}, {Qt::Key_Right, 2, shownRow + 1},
+                 {Qt::Key_Right, table.rowCount(), table.rowCount() - 1}};
+    for (const auto& step : steps) {
+        for (int i = 0; i < step.presses; ++i)
+            QTest::keyClick(&map, step.key);
+        EXPECT_EQ(table.currentRow(), step.row);
+        const MapEvening wanted = astro::mapEveningOf(*table.selected(), places().place());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return map.shown() && map.shown()->evening == wanted; })) << step.row;
+    }
 }
 
 TEST_F(VisibilityWindowTest, APlaceWithoutEveningsLeavesNoChartOrMapOfAnotherPlace)
@@ -292,7 +523,7 @@ TEST_F(VisibilityWindowTest, APlaceWithoutEveningsLeavesNoChartOrMapOfAnotherPla
     typePlace({QStringLiteral("Longyearbyen"), QStringLiteral("78,22"), QStringLiteral("15,65"), QStringLiteral("100")});
     EXPECT_EQ(window->crescentTable->rowCount(), 0);
     EXPECT_TRUE(window->chartPicture->pixmap().isNull());
-    EXPECT_TRUE(window->mapPicture->pixmap().isNull());
+    EXPECT_TRUE(window->mapPicture->shownPicture().isNull());
     EXPECT_EQ(window->mapPicture->accessibleDescription(), QStringLiteral("Nincs kijelölt este vagy reggel."));
 }
 

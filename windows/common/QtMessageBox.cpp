@@ -38,6 +38,19 @@ public:
             return SaveAnswer::Discard;
         return SaveAnswer::Cancel;
     }
+
+    bool confirm(const QString& text) override
+    {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("VKT"), text, QMessageBox::NoButton,
+                        QApplication::activeWindow());
+        QPushButton* yes = box.addButton(QStringLiteral("Igen"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("Nem"), QMessageBox::NoRole);
+        box.setPalette(programPalette());
+        box.setDefaultButton(no);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes;
+    }
 };
 
 } // namespace

@@ -60,6 +60,14 @@ void MainWindow::connectControls()
     onClick(a.saveObservationButton, [&a] { saveObservation(*a.observationField); });
     onClick(a.lastObservationButton, [&a] { RunFromLastObservation(a); });
     onClick(a.nowButton, [&a] { RunFromNow(a); });
+    // The crescent-visibility window follows the new moon once the user has finished editing it,
+    // or at once when the program puts it in (OK, "Utolsó Újhold"): setText leaves it unmodified.
+    const auto newMoonChanged = [this] { guarded([this] { sideWindows_.newMoonFieldChanged(area_->newMoonField->text()); }); };
+    connect(a.newMoonField, &QLineEdit::editingFinished, this, newMoonChanged);
+    connect(a.newMoonField, &QLineEdit::textChanged, this, [this, newMoonChanged] {
+        if (!area_->newMoonField->isModified())
+            newMoonChanged();
+    });
     connect(a.phasePicture, &PhasePicture::clicked, this,
             [this] { guarded([this] { sideWindows_.showMoonMap(QStringLiteral("Lunar-map.jpg")); }); });
 }

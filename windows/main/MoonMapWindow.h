@@ -3,11 +3,12 @@
 #include <QWidget>
 
 class QLabel;
+class QScrollArea;
 
 namespace vkt {
 
 // "Hold térképek": one picture of the Moon at a time, drawn unscaled from the top-left corner of
-// its area and cut off where the area or the window ends.
+// its area; a picture larger than the window is scrolled. The window fits the screen.
 class MoonMapWindow : public QWidget {
     Q_OBJECT
 public:
@@ -17,9 +18,11 @@ public:
     void showPicture(const QString& fileName);
 
     const QLabel* picture() const { return picture_; }
+    const QScrollArea* pictureScroll() const { return scroll_; }
 
 private:
     QLabel* picture_;
+    QScrollArea* scroll_ = nullptr;
 };
 
 } // namespace vkt

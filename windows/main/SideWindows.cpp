@@ -54,6 +54,12 @@ QWidget* SideWindows::window(SideWindow which) const
     return windows_[static_cast<std::size_t>(which)].get();
 }
 
+void SideWindows::newMoonFieldChanged(const QString& text)
+{
+    if (auto* visibility = static_cast<VisibilityWindow*>(window(SideWindow::CrescentVisibility)))
+        visibility->followNewMoonField(text);
+}
+
 void SideWindows::showMoonMap(const QString& fileName)
 {
     MoonMapWindow* map = moonMap_.show([] { return new MoonMapWindow(); });

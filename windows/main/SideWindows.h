@@ -40,6 +40,9 @@ public:
 
     // The main window's "Utolsó Újhold" text, read when the crescent-visibility window is built.
     std::function<QString()> newMoonText;
+    // That field has taken another text, edited to the end or set by the program: the
+    // crescent-visibility window, if open, follows it.
+    void newMoonFieldChanged(const QString& text);
 
 private:
     std::array<SingleWindow<QWidget>, kSideWindowCount> windows_;

@@ -50,11 +50,7 @@ CrescentTablePanel::CrescentTablePanel(QWidget* parent) : QTableWidget(0, int(pr
     for (int i = 0; i < int(std::size(kColumnWidths)); ++i)
         setColumnWidth(i, kColumnWidths[i]);
     verticalHeader()->setDefaultSectionSize(kRowHeight);
-    // As wide as its columns: no empty header beside them.
-    int width = 2 * frameWidth();
-    for (const int w : kColumnWidths)
-        width += w;
-    resize(width, 2 * kDays * kRowHeight + 30);
+    setMinimumHeight(horizontalHeader()->sizeHint().height() + 2 * kRowHeight + 2 * frameWidth());
     QPalette selection = palette();
     selection.setColor(QPalette::Highlight, colours::Navy);
     selection.setColor(QPalette::HighlightedText, colours::White);
@@ -92,6 +88,15 @@ void CrescentTablePanel::fillRow(int row, const astro::CrescentEvening& c, const
         }
         setItem(row, column, item);
     }
+}
+
+// All columns and the eight rows, where there is room for them.
+QSize CrescentTablePanel::sizeHint() const
+{
+    int width = 2 * frameWidth();
+    for (const int w : kColumnWidths)
+        width += w;
+    return {width, horizontalHeader()->sizeHint().height() + 2 * kDays * kRowHeight + 2 * frameWidth()};
 }
 
 const astro::CrescentEvening* CrescentTablePanel::selected() const

@@ -17,6 +17,7 @@ public:
     static constexpr int kDays = 4;  // mornings and evenings 0..3
 
     explicit CrescentTablePanel(QWidget* parent);
+    QSize sizeHint() const override;
 
     // Mornings 3, 2, 1, 0 before and evenings 0, 1, 2, 3 after the new moon, those that exist;
     // the first evening with a crescent to look for is selected.

@@ -12,18 +12,21 @@ HorizonChartPanel::HorizonChartPanel(QWidget* parent) : QLabel(parent)
     setObjectName(QStringLiteral("chartPicture"));
     setAccessibleName(QStringLiteral("Horizontábra"));
     setColours(this, panelLook::Background, panelLook::Text);
+    // Drawn at whatever size the layout gives; below this the captions would crowd the sky out.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    setMinimumSize(300, 160);
 }
 
 void HorizonChartPanel::showEvening(const astro::CrescentEvening* evening, const astro::CivilZone& zone)
 {
-    zone_ = &zone;
+    zone_ = zone;
     if (!evening) {
         evening_.reset();
         clear();
         return;
     }
     const astro::CrescentEvening& c = evening_.emplace(*evening);
-    setPixmap(QPixmap::fromImage(HorizonChart(c, zone).render(size())));
+    draw();
     setAccessibleDescription(
         c.moonUp ? QStringLiteral("%1 %2: a Hold %3° magasan, %4° azimutnál, a Nap %5°-kal a látóhatár alatt")
                        .arg(c.twilight == astro::Twilight::Evening ? QStringLiteral("Este") : QStringLiteral("Reggel"),
@@ -38,6 +41,23 @@ std::optional<SavablePicture> HorizonChartPanel::picture() const
         return std::nullopt;
     return SavablePicture{HorizonChart(*evening_, *zone_).render(size()),
                           QStringLiteral("horizont-%1.png").arg(presentation::dateText(*zone_, evening_->sunEvent))};
+}
+
+void HorizonChartPanel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    draw();
+}
+
+void HorizonChartPanel::draw()
+{
+    if (evening_)
+        setPixmap(QPixmap::fromImage(HorizonChart(*evening_, *zone_).render(size())));
+}
+
+QSize HorizonChartPanel::sizeHint() const
+{
+    return {400, 220};
 }
 
 } // namespace vkt

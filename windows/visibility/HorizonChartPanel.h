@@ -9,7 +9,8 @@
 
 namespace vkt {
 
-// The horizon chart of the selected evening (morning), drawn at the panel's size.
+// The horizon chart of the selected evening (morning), drawn at the panel's size whenever that
+// changes.
 class HorizonChartPanel : public QLabel {
     Q_OBJECT
 public:
@@ -20,9 +21,18 @@ public:
     // The chart shown, as it is saved; empty when none is.
     std::optional<SavablePicture> picture() const;
 
+    // A modest size to start from; whatever the layout gives is drawn at, not the picture's size.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return minimumSize(); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void draw();
+
     std::optional<astro::CrescentEvening> evening_;
-    const astro::CivilZone* zone_ = nullptr;
+    std::optional<astro::CivilZone> zone_;
 };
 
 } // namespace vkt

@@ -4,6 +4,12 @@
 
 namespace vkt {
 
+QThreadPool& MapComputation::pool()
+{
+    static QThreadPool workers;
+    return workers;
+}
+
 MapComputation::MapComputation(QObject* parent) : QObject(parent)
 {
     connect(&watcher_, &QFutureWatcherBase::resultReadyAt, this, [this](int index) { take(watcher_.resultAt(index)); });
@@ -23,6 +29,7 @@ void MapComputation::request(astro::Ephemeris& ephemeris, const astro::MapEvenin
     watcher_.future().cancel();
     evening_ = evening;
     watcher_.setFuture(QtConcurrent::run(
+        &pool(),
         [track = astro::skyTrackFor(ephemeris, evening), evening](QPromise<astro::VisibilityMap>& promise) {
             const auto cancelled = [&promise] { return promise.isCanceled(); };
             for (const double cell : {kCoarseCell, kFineCell}) {

@@ -4,6 +4,7 @@
 
 #include <QFutureWatcher>
 #include <QObject>
+#include <QThreadPool>
 #include <optional>
 
 namespace vkt {
@@ -19,6 +20,10 @@ public:
 
     explicit MapComputation(QObject* parent);
     ~MapComputation() override;
+
+    // The maps' own workers. Qt 6.4 draws large images on its global pool and waits for it, so a
+    // window must not be painted while maps hold every one of those threads.
+    static QThreadPool& pool();
 
     // Starts the evening's map unless it is the one asked for already. The positions are sampled
     // here, on the caller's thread, which keeps the ephemeris; the worker gets plain numbers.

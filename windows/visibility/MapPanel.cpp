@@ -9,6 +9,8 @@
 #include "windows/visibility/VisibilityMapPicture.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QToolTip>
 
 namespace vkt {
@@ -18,6 +20,9 @@ MapPanel::MapPanel(QWidget* parent) : QLabel(parent), maps_(new MapComputation(t
     setObjectName(QStringLiteral("mapPicture"));
     setAccessibleName(QStringLiteral("Láthatósági térkép"));
     setColours(this, panelLook::Background, panelLook::Text);
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    setMinimumSize(320, 160 + VisibilityMapPicture::kLegendHeight);
     connect(maps_, &MapComputation::arrived, this, [this] { guarded([this] { draw(); }); });
 }
 
@@ -45,12 +50,14 @@ void MapPanel::draw()
 {
     const astro::VisibilityMap* map = maps_->latest();
     if (!map) {
-        clear();
+        drawn_ = {};
+        update();
         setAccessibleDescription(maps_->evening() ? QStringLiteral("A térkép készül.")
                                                   : QStringLiteral("Nincs kijelölt este vagy reggel."));
         return;
     }
-    setPixmap(QPixmap::fromImage(VisibilityMapPicture(*map, place_).render(size())));
+    drawn_ = VisibilityMapPicture(*map, place_).render(pictureRect().size());
+    update();
     const astro::MapZone here = map->at(place_.latitude, place_.longitude);
     setAccessibleDescription(
         QStringLiteral("Yallop-zónák %1 %2 a Föld minden pontján; %3")
@@ -75,7 +82,8 @@ bool MapPanel::event(QEvent* event)
 bool MapPanel::showZoneAt(QPoint point, QPoint globalPoint)
 {
     const astro::VisibilityMap* map = maps_->latest();
-    const auto place = VisibilityMapPicture::placeAt(size(), point);
+    const QRect picture = pictureRect();
+    const auto place = VisibilityMapPicture::placeAt(picture.size(), point - picture.topLeft());
     if (!map || !place) {
         QToolTip::hideText();
         return false;
@@ -98,8 +106,54 @@ std::optional<SavablePicture> MapPanel::finishedPicture()
     if (!fine)
         throw Failure(QStringLiteral("A térkép nem készült el, nem mentettem."));
     draw();
-    return SavablePicture{pixmap().toImage(),
+    return SavablePicture{drawn_,
                           QStringLiteral("terkep-%1.png").arg(fine->evening.date.toString(QStringLiteral("yyyy.MM.dd")))};
+}
+
+const QImage& MapPanel::shownPicture() const
+{
+    return drawn_;
+}
+
+QRect MapPanel::pictureRect() const
+{
+    const int legend = VisibilityMapPicture::kLegendHeight;
+    const int width = std::min(this->width(), 2 * (height() - legend));
+    const QSize size(width, width / 2 + legend);
+    return QRect(QPoint((this->width() - size.width()) / 2, (height() - size.height()) / 2), size);
+}
+
+void MapPanel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+        emit stepRequested(event->key() == Qt::Key_Left ? -1 : 1);
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void MapPanel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    if (maps_->latest())
+        draw();
+}
+
+void MapPanel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    QPainter p(this);
+    if (!drawn_.isNull())
+        p.drawImage(pictureRect().topLeft(), drawn_);
+    if (hasFocus()) {
+        p.setPen(QPen(colours::White, 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+QSize MapPanel::sizeHint() const
+{
+    return {600, 300 + VisibilityMapPicture::kLegendHeight};
 }
 
 } // namespace vkt

@@ -12,7 +12,8 @@ namespace vkt {
 class MapComputation;
 
 // The world map of the selected evening (morning) with the observer's place marked: computed in
-// the background, a coarse map first; the pointer over it tells a place's zone.
+// the background, a coarse map first, drawn as large as the panel holds it; the pointer over it
+// tells a place's zone. With the focus, ← and → ask for the evening (morning) before and after.
 class MapPanel : public QLabel {
     Q_OBJECT
 public:
@@ -27,9 +28,24 @@ public:
     // The fine map, shown and then taken as shown; empty when no evening is selected. Waits for the
     // fine map when only the coarse one has arrived.
     std::optional<SavablePicture> finishedPicture();
+    // Where the map and its legend are drawn inside the panel: the largest such picture that fits.
+    QRect pictureRect() const;
+    // The picture drawn last; null when none is shown.
+    const QImage& shownPicture() const;
+
+    // A modest size to start from; whatever the layout gives is drawn at, not the picture's size.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return minimumSize(); }
+
+signals:
+    // ← (-1) or → (+1) pressed while the map has the focus.
+    void stepRequested(int step);
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void draw();
@@ -37,6 +53,7 @@ private:
 
     MapComputation* maps_ = nullptr;
     astro::Place place_;
+    QImage drawn_;
 };
 
 } // namespace vkt

@@ -2,9 +2,8 @@
 
 #include "windows/common/WindowLook.h"
 
-#include <QRect>
-
 class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace vkt::panelLook {
@@ -14,9 +13,9 @@ constexpr QColor Background = colours::Black;
 constexpr QColor Text = colours::LightGreen;
 QFont font();
 
-// A caption on the window's background.
-QLabel* label(QWidget* parent, const QString& text, const QRect& geometry);
-// A push button on the window's pale green face.
-QPushButton* button(QWidget* parent, const QString& caption, const QRect& geometry);
+// A caption on the window's background, for a layout to place.
+QLabel* label(QWidget* parent, const QString& text);
+// A push button on the window's pale green face, its caption with room around it.
+QPushButton* button(QWidget* parent, const QString& caption, const char* objectName);
 
 } // namespace vkt::panelLook

@@ -15,17 +15,22 @@
 #include "windows/visibility/VisibilityMapPicture.h"
 
 #include <QBuffer>
+#include <QCalendarWidget>
+#include <QDateEdit>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QTabBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
 #include <cmath>
 
 namespace vkt {
 namespace {
-
-constexpr QSize kClientSize(1240, 720);
-constexpr QRect kChartArea(10, 330, 610, 380);
-constexpr QRect kMapArea(630, 326, 600, 300 + VisibilityMapPicture::kLegendHeight);
 
 // Hungarian clock time of the main window's fields, as an instant.
 astro::JulianDay fromClockTime(DateTime value)
@@ -43,22 +48,40 @@ QString coordinates(const astro::Place& p)
         .arg(std::lround(p.height));
 }
 
+// A row of a tab: its buttons, then a note in the rest of the width. The note keeps to one line,
+// so the row is as high as its buttons whatever the width; cut short, it is whole in its tooltip.
+QHBoxLayout* buttonsAndNote(std::initializer_list<QWidget*> buttons, QLabel* note)
+{
+    auto* row = new QHBoxLayout;
+    for (QWidget* b : buttons)
+        row->addWidget(b);
+    note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    note->setToolTip(note->text());
+    row->addWidget(note, 1);
+    return row;
+}
+
 } // namespace
 
-ChosenNewMoon chooseNewMoon(astro::Ephemeris& ephemeris, const QString& fieldText, DateTime now)
+astro::JulianDay nearestNewMoon(astro::Ephemeris& ephemeris, astro::JulianDay around)
 {
-    const std::optional<DateTime> typed = toDateTime(fieldText);
-    // A time alone (no date) lies on the first day of the count: not a new moon anyone means.
-    const bool fromField = typed && !(*typed >= 0 && *typed < 1);
-    const astro::JulianDay around = fromClockTime(fromField ? *typed : now);
-    ChosenNewMoon chosen{0, fromField};
+    astro::JulianDay chosen = 0;
     double nearest = 1e9;
     for (const astro::JulianDay t : astro::newMoons(ephemeris, around - 20, around + 20))
         if (std::abs(t - around) < nearest) {
             nearest = std::abs(t - around);
-            chosen.ut = t;
+            chosen = t;
         }
     return chosen;
+}
+
+std::optional<astro::JulianDay> fieldNewMoon(astro::Ephemeris& ephemeris, const QString& fieldText)
+{
+    const std::optional<DateTime> typed = toDateTime(fieldText);
+    // A time alone (no date) lies on the first day of the count: not a new moon anyone means.
+    if (!typed || (*typed >= 0 && *typed < 1))
+        return std::nullopt;
+    return nearestNewMoon(ephemeris, fromClockTime(*typed));
 }
 
 VisibilityWindow::VisibilityWindow(const QString& newMoonField) : ephemeris_(std::make_unique<astro::Ephemeris>())
@@ -67,86 +90,255 @@ VisibilityWindow::VisibilityWindow(const QString& newMoonField) : ephemeris_(std
     setWindowTitle(QStringLiteral("Holdsarló láthatósága"));
     setColours(this, panelLook::Background, panelLook::Text);
     setFont(panelLook::font());
-    setFixedSize(kClientSize);
-    setFrame(this, Frame::Fixed, Minimise::On);
+    setFrame(this, Frame::Sizable, Minimise::On);
 
-    createPanels();
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 8, 8, 8);
+    column->setSpacing(4);
+    placePanel = new PlacePanel(this);
+    column->addWidget(placePanel);
+    createNavigation(this);
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tabs"));
+    tabs->addTab(createEveningsTab(), QStringLiteral("&Esték és reggelek"));
+    tabs->addTab(createMapTab(), QStringLiteral("&Térkép"));
+    // The tabs on the program's face with black captions: light green on it would not read.
+    QPalette tabFace = tabs->tabBar()->palette();
+    tabFace.setColor(QPalette::Window, colours::Face);
+    tabFace.setColor(QPalette::WindowText, colours::Black);
+    tabFace.setColor(QPalette::ButtonText, colours::Black);
+    tabs->tabBar()->setPalette(tabFace);
+    column->addWidget(tabs, 1);
+
     askFileName = [this](const QString& suggested) {
         return QFileDialog::getSaveFileName(this, QStringLiteral("Kép mentése"), suggested,
                                             QStringLiteral("PNG kép (*.png)"));
     };
-    newMoon_ = chooseNewMoon(*ephemeris_, newMoonField, currentDateTime());
-    recompute();
+    connect(placePanel, &PlacePanel::placeChanged, this, [this] { recompute(); });
+
+    fieldNewMoon_ = fieldNewMoon(*ephemeris_, newMoonField);
+    if (fieldNewMoon_)
+        showNewMoon(*fieldNewMoon_, NewMoonReason::FromField);
+    else
+        showNewMoon(nearestNewMoon(*ephemeris_, fromClockTime(currentDateTime())), NewMoonReason::NearestNow);
+
+    // As large as the screen allows; the frame, not known before the window is shown, is left room.
+    if (const QScreen* s = screen())
+        resize(s->availableGeometry().size() - QSize(16, 40));
 }
 
 VisibilityWindow::~VisibilityWindow() = default;
 
-// Created in the order the keyboard visits them.
-void VisibilityWindow::createPanels()
+void VisibilityWindow::createNavigation(QWidget* parent)
 {
-    placePanel = new PlacePanel(this);
-    placePanel->move(10, 9);
-    newMoonLabel = panelLook::label(this, {}, QRect(10, 44, 1220, 22));
+    auto* row = new QHBoxLayout;
+    previousNewMoonButton = panelLook::button(parent, QStringLiteral("◀ Előző újhold"), "previousNewMoonButton");
+    previousNewMoonButton->setAccessibleName(QStringLiteral("Előző újhold"));
+    previousNewMoonButton->setToolTip(QStringLiteral("Az előző újhold (Page Up)"));
+    QLabel* dateCaption = panelLook::label(parent, QStringLiteral("&Dátum:"));
+    newMoonDateField = new QDateEdit(parent);
+    newMoonDateField->setObjectName(QStringLiteral("newMoonDateField"));
+    newMoonDateField->setAccessibleName(QStringLiteral("Ugrás a dátumhoz legközelebbi újholdra"));
+    newMoonDateField->setCalendarPopup(true);
+    newMoonDateField->setDisplayFormat(QStringLiteral("yyyy.MM.dd"));
+    newMoonDateField->setDateRange(QDate(1801, 1, 1), QDate(2399, 12, 31));
+    newMoonDateField->setFont(panelLook::font());
+    setBoxColours(newMoonDateField, colours::White, colours::Black);
+    dateCaption->setBuddy(newMoonDateField);
+    nextNewMoonButton = panelLook::button(parent, QStringLiteral("Következő újhold ▶"), "nextNewMoonButton");
+    nextNewMoonButton->setAccessibleName(QStringLiteral("Következő újhold"));
+    nextNewMoonButton->setToolTip(QStringLiteral("A következő újhold (Page Down)"));
+    backToFieldButton = panelLook::button(parent, QStringLiteral("&Vissza a mező újholdjához"), "backToFieldButton");
+    backToFieldButton->setAccessibleName(QStringLiteral("Vissza az Utolsó Újhold mező újholdjához"));
+    buttonRow = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(previousNewMoonButton), static_cast<QWidget*>(dateCaption),
+                       static_cast<QWidget*>(newMoonDateField), static_cast<QWidget*>(nextNewMoonButton),
+                       static_cast<QWidget*>(backToFieldButton)})
+        row->addWidget(w);
+    row->addStretch(1);
+    row->addLayout(buttonRow);
+    // Two lines that never wrap, so the window's least height holds whatever they say: the new
+    // moon's line is of known texts; a place's name may be long, and is cut rather than widen it.
+    newMoonLabel = panelLook::label(parent, {});
     newMoonLabel->setObjectName(QStringLiteral("newMoonLabel"));
-    crescentTable = new CrescentTablePanel(this);
-    crescentTable->move(10, 72);
-    createButtons();
-    chartPicture = new HorizonChartPanel(this);
-    chartPicture->setGeometry(kChartArea);
-    mapPicture = new MapPanel(this);
-    mapPicture->setGeometry(kMapArea);
+    placeLabel = panelLook::label(parent, {});
+    placeLabel->setObjectName(QStringLiteral("placeLabel"));
+    placeLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    placeLabel->setMinimumWidth(200);
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    column->addLayout(row);
+    column->addWidget(newMoonLabel);
+    column->addWidget(placeLabel);
 
-    connect(placePanel, &PlacePanel::placeChanged, this, [this] { recompute(); });
-    connect(crescentTable, &QTableWidget::itemSelectionChanged, this, [this] { guarded([this] { showSelected(); }); });
+    connect(previousNewMoonButton, &QPushButton::clicked, this, [this] { guarded([this] { stepNewMoon(-1); }); });
+    connect(nextNewMoonButton, &QPushButton::clicked, this, [this] { guarded([this] { stepNewMoon(1); }); });
+    connect(backToFieldButton, &QPushButton::clicked, this, [this] { guarded([this] { backToField(); }); });
+    // Typing goes on until Enter or leaving the field; a day picked in the calendar is a choice.
+    connect(newMoonDateField, &QDateEdit::editingFinished, this, [this] { guarded([this] { chooseDate(); }); });
+    connect(newMoonDateField->calendarWidget(), &QCalendarWidget::clicked, this,
+            [this] { guarded([this] { chooseDate(); }); });
+    const auto shortcut = [this](Qt::Key key, int step) {
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
+                [this, step] { guarded([this, step] { stepNewMoon(step); }); });
+    };
+    shortcut(Qt::Key_PageUp, -1);
+    shortcut(Qt::Key_PageDown, 1);
 }
 
-void VisibilityWindow::createButtons()
+QWidget* VisibilityWindow::createEveningsTab()
 {
-    const int top = crescentTable->geometry().bottom() + 8;
-    copyTableButton = panelLook::button(this, QStringLiteral("Táblázat &másolása"), QRect(10, top, 170, 28));
-    copyTableButton->setObjectName(QStringLiteral("copyTableButton"));
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("eveningsTab"));
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(4, 4, 4, 4);
+    auto* splitter = new QSplitter(Qt::Vertical, page);
+    splitter->setChildrenCollapsible(false);
+    crescentTable = new CrescentTablePanel(splitter);
+    chartPicture = new HorizonChartPanel(splitter);
+    // The table's eight rows first; the chart takes what is left and grows with the window.
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({crescentTable->sizeHint().height(), chartPicture->minimumHeight()});
+    column->addWidget(splitter, 1);
+
+    copyTableButton = panelLook::button(page, QStringLiteral("Táblázat má&solása"), "copyTableButton");
     copyTableButton->setAccessibleName(QStringLiteral("Táblázat másolása"));
     copyTableButton->setAccessibleDescription(
         QStringLiteral("A táblázatot tabulátorral tagolt szövegként a vágólapra teszi"));
-    panelLook::label(this,
-                     QStringLiteral("Idők: magyar polgári idő. Nap, Hold: -nyugta este, -kelte reggel; a legjobb "
-                                    "időpontban a magasság látszó, az azimut északtól kelet felé; W' ívpercben; Y "
-                                    "Yallop, O Odeh osztálya."),
-                     QRect(600, top - 2, 630, 32));
-    saveChartButton = panelLook::button(this, QStringLiteral("Ábra mentése &PNG-be"), QRect(190, top, 190, 28));
-    saveChartButton->setObjectName(QStringLiteral("saveChartButton"));
+    saveChartButton = panelLook::button(page, QStringLiteral("Ábra mentése &PNG-be"), "saveChartButton");
     saveChartButton->setAccessibleName(QStringLiteral("Horizontábra mentése PNG képként"));
-    saveMapButton = panelLook::button(this, QStringLiteral("&Térkép mentése PNG-be"), QRect(390, top, 200, 28));
-    saveMapButton->setObjectName(QStringLiteral("saveMapButton"));
-    saveMapButton->setAccessibleName(QStringLiteral("Láthatósági térkép mentése PNG képként"));
+    tableNote = panelLook::label(page, {});
+    tableNote->setObjectName(QStringLiteral("tableNote"));
+    column->addLayout(buttonsAndNote({copyTableButton, saveChartButton}, tableNote));
 
+    connect(crescentTable, &QTableWidget::itemSelectionChanged, this, [this] { guarded([this] { showSelected(); }); });
     connect(copyTableButton, &QPushButton::clicked, this, [this] { guarded([this] { crescentTable->copyToClipboard(); }); });
     connect(saveChartButton, &QPushButton::clicked, this,
             [this] { guarded([this] { savePicture(chartPicture->picture()); }); });
+    return page;
+}
+
+QWidget* VisibilityWindow::createMapTab()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("mapTab"));
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(4, 4, 4, 4);
+    mapPicture = new MapPanel(page);
+    column->addWidget(mapPicture, 1);
+    saveMapButton = panelLook::button(page, QStringLiteral("Térkép mentése P&NG-be"), "saveMapButton");
+    saveMapButton->setAccessibleName(QStringLiteral("Láthatósági térkép mentése PNG képként"));
+    column->addLayout(buttonsAndNote(
+        {saveMapButton},
+        panelLook::label(page, QStringLiteral("A térképen a ← és a → nyíl az előző és a következő estére (reggelre) lép."))));
+
     connect(saveMapButton, &QPushButton::clicked, this,
             [this] { guarded([this] { savePicture(mapPicture->finishedPicture()); }); });
+    connect(mapPicture, &MapPanel::stepRequested, this, [this](int step) { guarded([this, step] { stepSelection(step); }); });
+    return page;
+}
+
+void VisibilityWindow::followNewMoonField(const QString& text)
+{
+    fieldNewMoon_ = fieldNewMoon(*ephemeris_, text);
+    if (following_ && fieldNewMoon_ && (*fieldNewMoon_ != newMoon_ || reason_ != NewMoonReason::FromField))
+        showNewMoon(*fieldNewMoon_, NewMoonReason::FromField);
+}
+
+void VisibilityWindow::stepNewMoon(int step)
+{
+    // A day off the one shown, so the search cannot find it again.
+    const astro::JulianDay next = step < 0 ? astro::newMoonBefore(*ephemeris_, newMoon_ - 1)
+                                           : astro::newMoons(*ephemeris_, newMoon_ + 1, newMoon_ + 40).front();
+    following_ = false;
+    showNewMoon(next, NewMoonReason::Stepped);
+}
+
+void VisibilityWindow::chooseDate()
+{
+    const QDate date = newMoonDateField->date();
+    if (reason_ == NewMoonReason::ChosenDate && date == chosenDate_)
+        return;
+    // Noon of that day at the place: the new moon nearest the day as the place lives it.
+    const astro::JulianDay noon = astro::fromCivil(QDateTime(date, QTime(12, 0), zone_->timeZone()));
+    chosenDate_ = date;
+    following_ = false;
+    showNewMoon(nearestNewMoon(*ephemeris_, noon), NewMoonReason::ChosenDate);
+}
+
+void VisibilityWindow::backToField()
+{
+    following_ = true;
+    if (fieldNewMoon_)
+        showNewMoon(*fieldNewMoon_, NewMoonReason::FromField);
+    else
+        showNewMoon(nearestNewMoon(*ephemeris_, fromClockTime(currentDateTime())), NewMoonReason::NearestNow);
+}
+
+void VisibilityWindow::showNewMoon(astro::JulianDay ut, NewMoonReason reason)
+{
+    newMoon_ = ut;
+    reason_ = reason;
+    backToFieldButton->setEnabled(!following_);
+    recompute();
 }
 
 void VisibilityWindow::recompute()
 {
     const astro::Place& place = placePanel->place();
-    const astro::CivilZone& zone = presentation::hungarianTime();
-    newMoonLabel->setText(QStringLiteral("Újhold: %1 %2   Hely: %3 (%4)")
-                              .arg(presentation::dateTimeText(zone, newMoon_.ut),
-                                   newMoon_.fromField
-                                       ? QStringLiteral("(az Utolsó Újhold mezőhöz legközelebbi újhold)")
-                                       : QStringLiteral("(az Utolsó Újhold mező üres vagy érvénytelen: a mostanihoz "
-                                                        "legközelebbi újhold)"),
-                                   place.name, coordinates(place)));
-    crescentTable->showRun(astro::crescentRun(*ephemeris_, place, newMoon_.ut, CrescentTablePanel::kDays), zone);
+    if (!zone_ || zone_->timeZone().id() != place.timeZone)
+        zone_.emplace(place.timeZone);
+    describeNewMoon();
+    crescentTable->showRun(astro::crescentRun(*ephemeris_, place, newMoon_, CrescentTablePanel::kDays), *zone_);
     showSelected();
+}
+
+void VisibilityWindow::describeNewMoon()
+{
+    const astro::Place& place = placePanel->place();
+    const QString zoneName = QString::fromLatin1(place.timeZone);
+    QString why;
+    switch (reason_) {
+    case NewMoonReason::FromField:
+        why = QStringLiteral("az Utolsó Újhold mezőhöz legközelebbi újhold");
+        break;
+    case NewMoonReason::NearestNow:
+        why = QStringLiteral("az Utolsó Újhold mező üres vagy érvénytelen: a mostanihoz legközelebbi újhold");
+        break;
+    case NewMoonReason::Stepped:
+        why = QStringLiteral("léptetve; a mező újholdjához a „Vissza a mező újholdjához” gomb visz vissza");
+        break;
+    case NewMoonReason::ChosenDate:
+        why = QStringLiteral("a(z) %1 dátumhoz legközelebbi újhold").arg(chosenDate_.toString(QStringLiteral("yyyy.MM.dd")));
+        break;
+    }
+    newMoonLabel->setText(QStringLiteral("Újhold: %1 (%2)").arg(presentation::dateTimeText(*zone_, newMoon_), why));
+    placeLabel->setText(QStringLiteral("Hely: %1 (%2)   Idők: %3 szerint").arg(place.name, coordinates(place), zoneName));
+    placeLabel->setToolTip(placeLabel->text());
+    if (reason_ != NewMoonReason::ChosenDate) {
+        const QSignalBlocker quiet(newMoonDateField);
+        newMoonDateField->setDate(zone_->at(newMoon_).date());
+    }
+    tableNote->setText(QStringLiteral("Idők: %1. Y Yallop, O Odeh osztálya; W' ívpercben; a legjobb időpontban a "
+                                      "magasság látszó, az azimut északtól kelet felé. Nap, Hold: -nyugta este, -kelte reggel.")
+                           .arg(zoneName));
+    tableNote->setToolTip(tableNote->text());
 }
 
 void VisibilityWindow::showSelected()
 {
     const astro::CrescentEvening* evening = crescentTable->selected();
     mapPicture->showEvening(*ephemeris_, evening, placePanel->place());
-    chartPicture->showEvening(evening, presentation::hungarianTime());
+    chartPicture->showEvening(evening, *zone_);
+}
+
+// The map's arrows: the row before or after the selected one, mornings and evenings in the
+// table's order.
+void VisibilityWindow::stepSelection(int step)
+{
+    const int row = crescentTable->currentRow() + step;
+    if (crescentTable->currentRow() >= 0 && row >= 0 && row < crescentTable->rowCount())
+        crescentTable->selectRow(row);
 }
 
 void VisibilityWindow::savePicture(const std::optional<SavablePicture>& picture)

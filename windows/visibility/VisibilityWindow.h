@@ -1,16 +1,22 @@
 #pragma once
 
+#include "astro/CivilTime.h"
 #include "astro/Ephemeris.h"
 #include "services/DateTime.h"
 #include "windows/visibility/SavablePicture.h"
 
+#include <QDate>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 
+class QDateEdit;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QSplitter;
+class QTabWidget;
 
 namespace vkt {
 
@@ -19,17 +25,25 @@ class HorizonChartPanel;
 class MapPanel;
 class PlacePanel;
 
-// The new moon the window shows: the one nearest the main window's "Utolsó Újhold" time when
-// that field holds a valid time, else the one nearest now. Both are Hungarian clock times.
-struct ChosenNewMoon {
-    astro::JulianDay ut = 0;
-    bool fromField = false;
+// Why the window shows the new moon it shows.
+enum class NewMoonReason {
+    FromField,   // the nearest to the main window's "Utolsó Újhold" field
+    NearestNow,  // the field is empty or not a valid time
+    Stepped,     // the user stepped to the one before or after
+    ChosenDate,  // the nearest to a date the user chose
 };
-ChosenNewMoon chooseNewMoon(astro::Ephemeris& ephemeris, const QString& fieldText, DateTime now);
 
-// "Holdsarló láthatósága": for a place, the mornings before and evenings after a new moon with
+// The new moon nearest an instant (searched 20 days either side).
+astro::JulianDay nearestNewMoon(astro::Ephemeris& ephemeris, astro::JulianDay around);
+// The new moon nearest the time in the main window's "Utolsó Újhold" field (Hungarian clock time),
+// or nothing when the field holds no valid date and time.
+std::optional<astro::JulianDay> fieldNewMoon(astro::Ephemeris& ephemeris, const QString& fieldText);
+
+// "Holdsarló láthatósága": for a place, the mornings before and evenings after any new moon with
 // every quantity of the crescent's visibility, the horizon chart and the world map of the
-// selected one. The panels do the work; the window computes the rows and passes the selection on.
+// selected one, every time in the place's own zone. It follows the main window's new-moon field
+// until the user steps to another new moon. The panels do the work; the window chooses the new
+// moon, computes the rows and passes the selection on.
 class VisibilityWindow : public QWidget {
     Q_OBJECT
 public:
@@ -37,30 +51,57 @@ public:
     explicit VisibilityWindow(const QString& newMoonField = {});
     ~VisibilityWindow() override;
 
-    astro::JulianDay newMoon() const { return newMoon_.ut; }
+    astro::JulianDay newMoon() const { return newMoon_; }
+    NewMoonReason newMoonReason() const { return reason_; }
+    const astro::CivilZone& zone() const { return *zone_; }
+
+    // The main window's field has taken this text (editing finished, or set by the program). A
+    // valid time is followed unless the user has stepped away; the back button remembers it.
+    void followNewMoonField(const QString& text);
+    // Steps to the new moon before (-1) or after (+1) the one shown.
+    void stepNewMoon(int step);
 
     PlacePanel* placePanel = nullptr;
-    QLabel* newMoonLabel = nullptr;
+    QPushButton* previousNewMoonButton = nullptr;
+    QDateEdit* newMoonDateField = nullptr;
+    QPushButton* nextNewMoonButton = nullptr;
+    QPushButton* backToFieldButton = nullptr;  // enabled once the user has stepped away
+    QHBoxLayout* buttonRow = nullptr;          // the window's own buttons, right of the stepping ones
+    QLabel* newMoonLabel = nullptr;            // which new moon and why
+    QLabel* placeLabel = nullptr;              // where, and in which zone the times are
+    QTabWidget* tabs = nullptr;
     CrescentTablePanel* crescentTable = nullptr;
+    HorizonChartPanel* chartPicture = nullptr;
     QPushButton* copyTableButton = nullptr;
     QPushButton* saveChartButton = nullptr;
-    QPushButton* saveMapButton = nullptr;
-    HorizonChartPanel* chartPicture = nullptr;
+    QLabel* tableNote = nullptr;
     MapPanel* mapPicture = nullptr;
+    QPushButton* saveMapButton = nullptr;
 
     // Asks where to save a picture, offering the name given; empty: not saved. A file dialog
     // unless a test puts its own answer in place.
     std::function<QString(const QString& suggested)> askFileName;
 
 private:
-    void createPanels();
-    void createButtons();
+    void createNavigation(QWidget* parent);
+    QWidget* createEveningsTab();
+    QWidget* createMapTab();
+    void showNewMoon(astro::JulianDay ut, NewMoonReason reason);
+    void chooseDate();
+    void backToField();
     void recompute();
+    void describeNewMoon();
     void showSelected();
+    void stepSelection(int step);
     void savePicture(const std::optional<SavablePicture>& picture);
 
     std::unique_ptr<astro::Ephemeris> ephemeris_;
-    ChosenNewMoon newMoon_;
+    std::optional<astro::CivilZone> zone_;
+    astro::JulianDay newMoon_ = 0;
+    NewMoonReason reason_ = NewMoonReason::NearestNow;
+    QDate chosenDate_;
+    bool following_ = true;                          // the field's new moon is shown as it changes
+    std::optional<astro::JulianDay> fieldNewMoon_;  // the field's, while it holds a valid time
 };
 
 } // namespace vkt
