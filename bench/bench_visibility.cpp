@@ -1,6 +1,6 @@
-// The crescent-visibility window from its construction to the table filled and the chart drawn
-// (Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise), and the world map of an
-// evening, coarse and at one degree:
+// The crescent-visibility window from its construction to the table filled and the chart drawn,
+// a step to another new moon, the year ahead (Qt's offscreen platform unless QT_QPA_PLATFORM says
+// otherwise), and the world map of an evening, coarse and at one degree:
 //   build/bench/vkt_bench_visibility
 #include "astro/VisibilityMap.h"
 #include "services/Settings.h"
@@ -9,6 +9,8 @@
 #include "windows/visibility/HorizonChartPanel.h"
 #include "windows/visibility/MapPanel.h"
 #include "windows/visibility/VisibilityWindow.h"
+#include "windows/visibility/YearAheadPanel.h"
+#include "presentation/Places.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -30,6 +32,39 @@ void openToTableAndChart(benchmark::State& state)
     }
 }
 BENCHMARK(openToTableAndChart)->Unit(benchmark::kMillisecond);
+
+// From "Következő újhold ▶" (Page Down) to the next new moon's table, chart and minute plot drawn
+// and the window painted; back and forth, so every step is to a new moon not shown before it.
+void stepToAnotherNewMoon(benchmark::State& state)
+{
+    vkt::VisibilityWindow window(QStringLiteral("2026.03.19 02:23"));
+    window.show();
+    QApplication::processEvents();
+    int step = 0;
+    for (auto _ : state) {
+        window.stepNewMoon(step++ % 8 < 4 ? 1 : -1);
+        QApplication::processEvents();
+        if (window.chartPicture->pixmap().isNull())
+            state.SkipWithError("no chart");
+        benchmark::DoNotOptimize(window.crescentTable->evenings().size());
+    }
+}
+BENCHMARK(stepToAnotherNewMoon)->Unit(benchmark::kMillisecond);
+
+// The year ahead of another place, from the request to its twelve rows shown; computed away from
+// the window's thread, so stepping does not wait for it.
+void yearAheadShown(benchmark::State& state)
+{
+    vkt::VisibilityWindow window(QStringLiteral("2026.03.19 02:23"));
+    const vkt::astro::Place places[] = {vkt::presentation::budapest(), vkt::presentation::observingPlaces()[1]};
+    int step = 0;
+    for (auto _ : state) {
+        window.yearTable->compute(places[step++ % 2], vkt::astro::julianDay(2026, 3, 15));
+        window.yearTable->finished();
+        benchmark::DoNotOptimize(window.yearTable->rowCount());
+    }
+}
+BENCHMARK(yearAheadShown)->Unit(benchmark::kMillisecond);
 
 // From a click on another evening to its map shown: coarse (range 4) or fine (range 1), the
 // positions sampled, the background computation and the drawing included.

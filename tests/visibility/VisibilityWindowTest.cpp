@@ -14,8 +14,12 @@
 #include "windows/visibility/PlacePanel.h"
 #include "windows/visibility/VisibilityMapPicture.h"
 #include "windows/visibility/VisibilityWindow.h"
+#include "windows/visibility/YearAheadPanel.h"
+#include "windows/visibility/PanelLook.h"
+#include "presentation/CrescentCalendar.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHelpEvent>
@@ -24,6 +28,7 @@
 #include <QRegularExpression>
 #include <QSemaphore>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 #include <QThreadPool>
@@ -402,6 +407,105 @@ TEST_F(VisibilityWindowTest, WindowFitsSmallScreensWithEveryControlWhole)
         }
     }
     EXPECT_EQ(unnamedControls(window.get()), "");
+}
+
+// The year ahead of a place abroad, from a few days before now, against the almanac's lists made
+// with its zone: the new moons, and the first evening and last morning in Yallop's reach with
+// their classes. A double-click opens that new moon.
+TEST_F(VisibilityWindowTest, YearAheadIsTheAlmanacsListAndOpensANewMoon)
+{
+    setNow("2027.01.04 12:00");
+    open("2027.01.07 21:00");
+    typePlace({QStringLiteral("Lima"), QStringLiteral("-12,05"), QStringLiteral("-77,04"), QStringLiteral("150")},
+              "America/Lima");
+    YearAheadPanel& year = *window->yearTable;
+    year.finished();
+    ASSERT_EQ(year.rowCount(), 12);
+    const astro::Place place = places().place();
+    const QStringList shortList = [&] {
+        astro::Ephemeris ephemeris;
+        const almanac::Almanac a = almanac::computeAlmanac(ephemeris, 2027, 2027, place);
+        EXPECT_EQ(year.item(0, 0)->text(), a.newMoons[0]);
+        EXPECT_EQ(year.item(11, 0)->text(), a.newMoons[11]);
+        return a.crescents.mid(1);
+    }();
+    for (int row = 0; row < 12; ++row) {
+        const QString newMoon = year.item(row, 0)->text();
+        SCOPED_TRACE(newMoon.toStdString());
+        QString evening = QStringLiteral("–"), morning = QStringLiteral("–");
+        for (const QString& line : shortList) {
+            const QString at = line.left(16), cell = line.left(10) + u' ' + line.mid(40, 1);
+            const bool isEvening = line.mid(17, 7).trimmed() == QStringLiteral("este");
+            if (isEvening && at > newMoon && evening == QStringLiteral("–"))
+                evening = cell;
+            if (!isEvening && at < newMoon && at.left(10) >= year.item(row, 3)->text().left(10))
+                morning = cell;
+        }
+        EXPECT_EQ(year.item(row, 1)->text(), evening);
+        EXPECT_EQ(year.item(row, 3)->text(), morning);
+        // Coloured like the table of evenings: the Yallop class of the cell.
+        EXPECT_EQ(year.item(row, 1)->background().color(), panelLook::classColour(year.outlooks()[std::size_t(row)].firstEveningYallop->yallop));
+    }
+
+    window->tabs->setCurrentWidget(year.parentWidget());
+    QApplication::processEvents();  // the page laid out now it is shown
+    // A double click as a mouse gives it: a click, then the second press as a double click.
+    const QPoint cell = year.visualRect(year.model()->index(2, 0)).center();
+    QTest::mouseClick(year.viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(year.viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_EQ(window->newMoon(), year.outlooks()[2].newMoon);
+    EXPECT_EQ(window->newMoonReason(), NewMoonReason::FromYear);
+    EXPECT_EQ(window->tabs->currentIndex(), 0);
+    EXPECT_TRUE(window->backToFieldButton->isEnabled());
+    EXPECT_TRUE(window->newMoonLabel->text().startsWith(QStringLiteral("Újhold: %1 (a következő 12 újhold").arg(year.item(2, 0)->text())));
+    expectNoMessage();
+}
+
+// The calendar holds the year ahead's evenings and mornings, with or without reminders as the
+// check box says (remembered); a failed write leaves the earlier file whole.
+TEST_F(VisibilityWindowTest, CalendarIsWrittenWithTheAlarmAsChosenAndTheOldFileKeptOnAFault)
+{
+    open("2026.03.19 03:00");
+    const QString file = path("naptar.ics");
+    QString offered;
+    window->askFileName = [&](const QString& suggested) {
+        offered = suggested;
+        return file;
+    };
+    window->tabs->setCurrentWidget(window->yearTable->parentWidget());
+    const auto events = [&] { return QString::fromUtf8(readBytes("naptar.ics")).count(QStringLiteral("BEGIN:VEVENT")); };
+    const auto alarms = [&] { return QString::fromUtf8(readBytes("naptar.ics")).count(QStringLiteral("BEGIN:VALARM")); };
+    EXPECT_TRUE(window->alarmCheck->isChecked());
+    QTest::mouseClick(window->calendarButton, Qt::LeftButton);
+    EXPECT_EQ(offered, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                           QStringLiteral("/holdsarlo-Budapest.ics"));
+    const std::size_t crescents = presentation::calendarCrescents(window->yearTable->finished()).size();
+    EXPECT_GE(crescents, 22u);  // a first evening and a last morning of nearly every new moon
+    EXPECT_EQ(events(), int(crescents));
+    EXPECT_EQ(alarms(), int(crescents));
+
+    QTest::mouseClick(window->alarmCheck, Qt::LeftButton);
+    EXPECT_FALSE(window->alarmCheck->isChecked());
+    const QByteArray withAlarms = readBytes("naptar.ics");
+    setWriteFault(WriteFault{WriteStep::Flush, ENOSPC});
+    QTest::mouseClick(window->calendarButton, Qt::LeftButton);
+    setWriteFault(std::nullopt);
+    EXPECT_EQ(oneMessage(MessageIcon::Error).contains(QStringLiteral("naptar.ics")), true);
+    EXPECT_EQ(readBytes("naptar.ics"), withAlarms);
+    window.reset();
+
+    open("2026.03.19 03:00");
+    window->askFileName = [&](const QString&) { return file; };
+    EXPECT_FALSE(window->alarmCheck->isChecked());
+    QTest::mouseClick(window->calendarButton, Qt::LeftButton);
+    EXPECT_EQ(events(), int(crescents));
+    EXPECT_EQ(alarms(), 0);
+    // Asked and not given a file: nothing written.
+    QFile::remove(file);
+    window->askFileName = [](const QString&) { return QString(); };
+    QTest::mouseClick(window->calendarButton, Qt::LeftButton);
+    EXPECT_FALSE(QFile::exists(file));
+    expectNoMessage();
 }
 
 TEST_F(VisibilityWindowTest, ChartIsSavedAsShownNothingWhenCancelledAndTheOldFileKeptOnAFault)

@@ -14,20 +14,6 @@ namespace {
 constexpr int kColumnWidths[] = {52, 24, 84, 46, 46, 46, 56, 52, 62, 58, 60, 58, 50, 50, 52, 46, 54, 56, 28, 54, 28};
 constexpr int kYallopColumn = 18;
 constexpr int kOdehColumn = 20;
-constexpr int kRowHeight = 22;
-
-QColor classColour(astro::YallopClass c)
-{
-    static const QColor faces[] = {colours::LightGreen, colours::YellowGreen, colours::Yellow,
-                                   colours::Orange,     colours::Salmon,      colours::Red};
-    return faces[static_cast<int>(c)];
-}
-
-QColor classColour(astro::OdehClass c)
-{
-    static const QColor faces[] = {colours::LightGreen, colours::Yellow, colours::Orange, colours::Red};
-    return faces[static_cast<int>(c)];
-}
 
 } // namespace
 
@@ -39,23 +25,10 @@ CrescentTablePanel::CrescentTablePanel(QWidget* parent) : QTableWidget(0, int(pr
         QStringLiteral("Soronként egy reggel az újhold előtt vagy egy este utána; Y Yallop, O Odeh osztálya, A a "
                        "legkönnyebben látható"));
     setHorizontalHeaderLabels(presentation::crescentRowHeaders());
-    verticalHeader()->hide();
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setFont(panelLook::font());
-    horizontalHeader()->setFont(programFont(QStringLiteral("Arial"), 9.75, QFont::Bold));
-    setBoxColours(this, panelLook::Background, colours::White);
-    setColours(horizontalHeader(), colours::Navy, colours::White);
+    panelLook::styleTable(this);
     for (int i = 0; i < int(std::size(kColumnWidths)); ++i)
         setColumnWidth(i, kColumnWidths[i]);
-    verticalHeader()->setDefaultSectionSize(kRowHeight);
-    setMinimumHeight(horizontalHeader()->sizeHint().height() + 2 * kRowHeight + 2 * frameWidth());
-    QPalette selection = palette();
-    selection.setColor(QPalette::Highlight, colours::Navy);
-    selection.setColor(QPalette::HighlightedText, colours::White);
-    selection.setColor(QPalette::Mid, colours::Grey);  // the grid
-    setPalette(selection);
+    setMinimumHeight(horizontalHeader()->sizeHint().height() + 2 * panelLook::kRowHeight + 2 * frameWidth());
 }
 
 void CrescentTablePanel::showRun(const astro::CrescentRun& run, const astro::CivilZone& zone)
@@ -82,7 +55,7 @@ void CrescentTablePanel::fillRow(int row, const astro::CrescentEvening& c, const
         item->setTextAlignment(column <= 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
         item->setForeground(colours::White);
         if (c.moonUp && (column == kYallopColumn || column == kOdehColumn)) {
-            item->setBackground(column == kYallopColumn ? classColour(c.yallop) : classColour(c.odeh));
+            item->setBackground(column == kYallopColumn ? panelLook::classColour(c.yallop) : panelLook::classColour(c.odeh));
             item->setForeground(colours::Black);
             item->setTextAlignment(Qt::AlignCenter);
         }
@@ -96,7 +69,7 @@ QSize CrescentTablePanel::sizeHint() const
     int width = 2 * frameWidth();
     for (const int w : kColumnWidths)
         width += w;
-    return {width, horizontalHeader()->sizeHint().height() + 2 * kDays * kRowHeight + 2 * frameWidth()};
+    return {width, horizontalHeader()->sizeHint().height() + 2 * kDays * panelLook::kRowHeight + 2 * frameWidth()};
 }
 
 const astro::CrescentEvening* CrescentTablePanel::selected() const

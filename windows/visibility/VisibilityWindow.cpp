@@ -1,6 +1,7 @@
 #include "windows/visibility/VisibilityWindow.h"
 
 #include "astro/MoonPhases.h"
+#include "presentation/CrescentCalendar.h"
 #include "presentation/Places.h"
 #include "presentation/TimeTexts.h"
 #include "services/Clock.h"
@@ -10,20 +11,25 @@
 #include "windows/visibility/CrescentTablePanel.h"
 #include "windows/visibility/HorizonChartPanel.h"
 #include "windows/visibility/MapPanel.h"
+#include "windows/visibility/MinutePlotPanel.h"
 #include "windows/visibility/PanelLook.h"
 #include "windows/visibility/PlacePanel.h"
 #include "windows/visibility/VisibilityMapPicture.h"
+#include "windows/visibility/YearAheadPanel.h"
 
 #include <QBuffer>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QTabBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -102,6 +108,7 @@ VisibilityWindow::VisibilityWindow(const QString& newMoonField) : ephemeris_(std
     tabs->setObjectName(QStringLiteral("tabs"));
     tabs->addTab(createEveningsTab(), QStringLiteral("&Esték és reggelek"));
     tabs->addTab(createMapTab(), QStringLiteral("&Térkép"));
+    tabs->addTab(createYearTab(), QStringLiteral("A következő &12 újhold"));
     // The tabs on the program's face with black captions: light green on it would not read.
     QPalette tabFace = tabs->tabBar()->palette();
     tabFace.setColor(QPalette::Window, colours::Face);
@@ -111,16 +118,21 @@ VisibilityWindow::VisibilityWindow(const QString& newMoonField) : ephemeris_(std
     column->addWidget(tabs, 1);
 
     askFileName = [this](const QString& suggested) {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Kép mentése"), suggested,
-                                            QStringLiteral("PNG kép (*.png)"));
+        return suggested.endsWith(QLatin1String(".ics"))
+                   ? QFileDialog::getSaveFileName(this, QStringLiteral("Naptár mentése"), suggested,
+                                                  QStringLiteral("iCalendar naptár (*.ics)"))
+                   : QFileDialog::getSaveFileName(this, QStringLiteral("Kép mentése"), suggested,
+                                                  QStringLiteral("PNG kép (*.png)"));
     };
-    connect(placePanel, &PlacePanel::placeChanged, this, [this] { recompute(); });
+    connect(placePanel, &PlacePanel::placeChanged, this, [this] { placeChanged(); });
 
     fieldNewMoon_ = fieldNewMoon(*ephemeris_, newMoonField);
     if (fieldNewMoon_)
         showNewMoon(*fieldNewMoon_, NewMoonReason::FromField);
     else
         showNewMoon(nearestNewMoon(*ephemeris_, fromClockTime(currentDateTime())), NewMoonReason::NearestNow);
+
+    startYearAhead();
 
     // As large as the screen allows; the frame, not known before the window is shown, is left room.
     if (const QScreen* s = screen())
@@ -194,8 +206,12 @@ QWidget* VisibilityWindow::createEveningsTab()
     auto* splitter = new QSplitter(Qt::Vertical, page);
     splitter->setChildrenCollapsible(false);
     crescentTable = new CrescentTablePanel(splitter);
-    chartPicture = new HorizonChartPanel(splitter);
-    // The table's eight rows first; the chart takes what is left and grows with the window.
+    auto* pictures = new QSplitter(Qt::Horizontal, splitter);
+    pictures->setChildrenCollapsible(false);
+    chartPicture = new HorizonChartPanel(pictures);
+    minutePlot = new MinutePlotPanel(pictures);
+    // The table's eight rows first; the chart and the minute plot beside it take what is left and
+    // grow with the window.
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({crescentTable->sizeHint().height(), chartPicture->minimumHeight()});
@@ -236,6 +252,50 @@ QWidget* VisibilityWindow::createMapTab()
             [this] { guarded([this] { savePicture(mapPicture->finishedPicture()); }); });
     connect(mapPicture, &MapPanel::stepRequested, this, [this](int step) { guarded([this, step] { stepSelection(step); }); });
     return page;
+}
+
+QWidget* VisibilityWindow::createYearTab()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("yearTab"));
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(4, 4, 4, 4);
+    yearTable = new YearAheadPanel(page);
+    column->addWidget(yearTable, 1);
+    calendarButton = panelLook::button(page, QStringLiteral("Naptárba (i&Cal)…"), "calendarButton");
+    calendarButton->setAccessibleName(QStringLiteral("Naptárba (iCal)"));
+    calendarButton->setAccessibleDescription(
+        QStringLiteral("A következő 12 újhold első estéit és utolsó reggeleit iCalendar fájlba írja"));
+    alarmCheck = new QCheckBox(QStringLiteral("Emlékeztető egy órával előtte"), page);
+    alarmCheck->setObjectName(QStringLiteral("alarmCheck"));
+    alarmCheck->setFont(panelLook::font());
+    alarmCheck->setChecked(placePanel->store().alarm());
+    column->addLayout(buttonsAndNote(
+        {calendarButton, alarmCheck},
+        panelLook::label(page, QStringLiteral("Egy sorra duplán kattintva annak az újholdnak az estéi és reggelei nyílnak meg."))));
+
+    connect(yearTable, &YearAheadPanel::newMoonChosen, this, [this](double ut) {
+        guarded([this, ut] {
+            following_ = false;
+            showNewMoon(ut, NewMoonReason::FromYear);
+            tabs->setCurrentIndex(0);
+        });
+    });
+    connect(calendarButton, &QPushButton::clicked, this, [this] { guarded([this] { saveCalendar(); }); });
+    connect(alarmCheck, &QCheckBox::toggled, this, [this](bool on) { guarded([this, on] { placePanel->store().setAlarm(on); }); });
+    return page;
+}
+
+void VisibilityWindow::placeChanged()
+{
+    recompute();
+    startYearAhead();
+}
+
+// From a few days back, so the new moon whose first evenings may still be ahead is among them.
+void VisibilityWindow::startYearAhead()
+{
+    yearTable->compute(placePanel->place(), fromClockTime(currentDateTime()) - astro::kCrescentSearchDays);
 }
 
 void VisibilityWindow::followNewMoonField(const QString& text)
@@ -311,6 +371,9 @@ void VisibilityWindow::describeNewMoon()
     case NewMoonReason::ChosenDate:
         why = QStringLiteral("a(z) %1 dátumhoz legközelebbi újhold").arg(chosenDate_.toString(QStringLiteral("yyyy.MM.dd")));
         break;
+    case NewMoonReason::FromYear:
+        why = QStringLiteral("a következő 12 újhold táblázatából választva");
+        break;
     }
     newMoonLabel->setText(QStringLiteral("Újhold: %1 (%2)").arg(presentation::dateTimeText(*zone_, newMoon_), why));
     placeLabel->setText(QStringLiteral("Hely: %1 (%2)   Idők: %3 szerint").arg(place.name, coordinates(place), zoneName));
@@ -330,6 +393,9 @@ void VisibilityWindow::showSelected()
     const astro::CrescentEvening* evening = crescentTable->selected();
     mapPicture->showEvening(*ephemeris_, evening, placePanel->place());
     chartPicture->showEvening(evening, *zone_);
+    minutePlot->showProfile(evening ? astro::crescentProfile(*ephemeris_, placePanel->place(), *evening)
+                                    : astro::CrescentProfile{},
+                            *zone_);
 }
 
 // The map's arrows: the row before or after the selected one, mornings and evenings in the
@@ -354,6 +420,22 @@ void VisibilityWindow::savePicture(const std::optional<SavablePicture>& picture)
     if (!picture->image.save(&buffer, "PNG"))
         throw Failure(QStringLiteral("A kép nem készült el, nem mentettem."));
     replaceFileBytes(file, png);  // whole or not at all; a failure is reported by the caller
+}
+
+// The year ahead as the table shows it (waited for, if it is still being computed), in a file the
+// user names, started in the Documents folder.
+void VisibilityWindow::saveCalendar()
+{
+    const std::vector<astro::NewMoonOutlook>& outlooks = yearTable->finished();
+    const astro::Place& place = yearTable->place();
+    QString name = QStringLiteral("holdsarlo-%1.ics").arg(place.name);
+    static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\s]+"));
+    name.replace(unsafe, QStringLiteral("-"));
+    const QString file =
+        askFileName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + u'/' + name);
+    if (file.isEmpty())
+        return;
+    presentation::writeCrescentCalendar(file, outlooks, place, {alarmCheck->isChecked()});
 }
 
 } // namespace vkt

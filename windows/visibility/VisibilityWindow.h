@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class QCheckBox;
 class QDateEdit;
 class QHBoxLayout;
 class QLabel;
@@ -23,7 +24,9 @@ namespace vkt {
 class CrescentTablePanel;
 class HorizonChartPanel;
 class MapPanel;
+class MinutePlotPanel;
 class PlacePanel;
+class YearAheadPanel;
 
 // Why the window shows the new moon it shows.
 enum class NewMoonReason {
@@ -31,6 +34,7 @@ enum class NewMoonReason {
     NearestNow,  // the field is empty or not a valid time
     Stepped,     // the user stepped to the one before or after
     ChosenDate,  // the nearest to a date the user chose
+    FromYear,    // double-clicked in the table of the year ahead
 };
 
 // The new moon nearest an instant (searched 20 days either side).
@@ -72,20 +76,25 @@ public:
     QTabWidget* tabs = nullptr;
     CrescentTablePanel* crescentTable = nullptr;
     HorizonChartPanel* chartPicture = nullptr;
+    MinutePlotPanel* minutePlot = nullptr;
     QPushButton* copyTableButton = nullptr;
     QPushButton* saveChartButton = nullptr;
     QLabel* tableNote = nullptr;
     MapPanel* mapPicture = nullptr;
     QPushButton* saveMapButton = nullptr;
+    YearAheadPanel* yearTable = nullptr;
+    QPushButton* calendarButton = nullptr;  // "Naptárba (iCal)…"
+    QCheckBox* alarmCheck = nullptr;        // the calendar's events remind an hour before
 
-    // Asks where to save a picture, offering the name given; empty: not saved. A file dialog
-    // unless a test puts its own answer in place.
+    // Asks where to save a picture or the calendar, offering the name given (its suffix says
+    // which); empty: not saved. A file dialog unless a test puts its own answer in place.
     std::function<QString(const QString& suggested)> askFileName;
 
 private:
     void createNavigation(QWidget* parent);
     QWidget* createEveningsTab();
     QWidget* createMapTab();
+    QWidget* createYearTab();
     void showNewMoon(astro::JulianDay ut, NewMoonReason reason);
     void chooseDate();
     void backToField();
@@ -94,6 +103,9 @@ private:
     void showSelected();
     void stepSelection(int step);
     void savePicture(const std::optional<SavablePicture>& picture);
+    void saveCalendar();
+    void placeChanged();
+    void startYearAhead();
 
     std::unique_ptr<astro::Ephemeris> ephemeris_;
     std::optional<astro::CivilZone> zone_;
