@@ -18,7 +18,7 @@ QStringList decodedFields(const RawRecord& r)
 {
     QStringList fields;
     for (const QByteArray& f : r.fields)
-        fields << decodeWindows1250(f);
+        fields << fromCodePage(f);
     return fields;
 }
 
@@ -100,7 +100,7 @@ QByteArray SightingBook::layOut(bool quotedKeptLinesLast) const
     const auto line = [&](const QStringList& texts) {
         std::vector<QByteArray> fields;
         for (const QString& text : texts)
-            fields.push_back(encodeWindows1250(text));
+            fields.push_back(toCodePage(text));
         return joinFields(fields, separator) + kLineEnd;
     };
     QByteArray bytes = line(columnNames(Dialect::DataFile));

@@ -57,7 +57,7 @@ std::optional<LineProblem> notStorable(const QStringList& fields)
 {
     for (int column = 0; column < kColumnCount; ++column) {
         try {
-            encodeWindows1250(fields[column]);
+            toCodePage(fields[column]);
         } catch (const EncodingFailure& failure) {
             LineProblem p = LineProblem::of(LineProblem::Kind::NotCodePage);
             p.column = static_cast<Column>(column);

@@ -2,9 +2,11 @@
 
 #include "astro/CivilTime.h"
 #include "services/Numbers.h"
+#include "services/TextFiles.h"
 
 #include <QRegularExpression>
 #include <iterator>
+#include <map>
 
 namespace vkt::sightings {
 namespace {
@@ -117,7 +119,65 @@ LineProblem badValue(Column column, const QString& text)
     return problem(LineProblem::Kind::BadValue, column, text);
 }
 
+// Asking the time-zone database costs more than reading a record: each thread remembers what it
+// found.
+bool knownZone(const QByteArray& zone)
+{
+    thread_local std::map<QByteArray, bool> known;
+    const auto found = known.find(zone);
+    if (found != known.end())
+        return found->second;
+    return known.emplace(zone, astro::CivilZone::known(zone)).first->second;
+}
+
+// The code page's 256 characters, and each character's byte (-1: none).
+struct CodePage {
+    QString characters;
+    std::vector<qint16> bytes = std::vector<qint16>(0x10000, -1);
+
+    CodePage()
+    {
+        QByteArray all(256, 0);
+        for (int b = 0; b < 256; ++b)
+            all[b] = char(b);
+        characters = decodeWindows1250(all);
+        Q_ASSERT(characters.size() == 256);
+        for (int b = 0; b < 256; ++b)
+            bytes[characters[b].unicode()] = qint16(b);
+    }
+};
+
+const CodePage& codePage()
+{
+    static const CodePage page;
+    return page;
+}
+
 } // namespace
+
+QString fromCodePage(QByteArrayView bytes)
+{
+    const QString& characters = codePage().characters;
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char b : bytes)
+        *out++ = characters[static_cast<unsigned char>(b)];
+    return text;
+}
+
+QByteArray toCodePage(const QString& text)
+{
+    const std::vector<qint16>& bytes = codePage().bytes;
+    QByteArray encoded(text.size(), Qt::Uninitialized);
+    char* out = encoded.data();
+    for (const QChar c : text) {
+        const qint16 b = bytes[c.unicode()];
+        if (b < 0)
+            return encodeWindows1250(text);  // throws, naming the character
+        *out++ = char(b);
+    }
+    return encoded;
+}
 
 RawRecord nextRecord(QByteArrayView bytes, qsizetype& pos, int& line, char separator)
 {
@@ -253,7 +313,7 @@ std::variant<Sighting, LineProblem> readFields(const QStringList& fields, Dialec
 
     const QString zone = field(Column::Zone).trimmed();
     s.place.timeZone = zone.toLatin1();
-    if (!zone.isEmpty() && (QString::fromLatin1(s.place.timeZone) != zone || !astro::CivilZone::known(s.place.timeZone)))
+    if (!zone.isEmpty() && (QString::fromLatin1(s.place.timeZone) != zone || !knownZone(s.place.timeZone)))
         return badValue(Column::Zone, field(Column::Zone));
 
     const int session = wordIndex(words.sessions, field(Column::Session));
