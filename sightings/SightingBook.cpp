@@ -24,14 +24,7 @@ QStringList decodedFields(const RawRecord& r)
 
 bool isHeader(const RawRecord& r)
 {
-    const QStringList names = columnNames(Dialect::DataFile);
-    const QStringList fields = decodedFields(r);
-    if (fields.size() != names.size())
-        return false;
-    for (qsizetype i = 0; i < names.size(); ++i)
-        if (fields[i].trimmed().compare(names[i], Qt::CaseInsensitive) != 0)
-            return false;
-    return true;
+    return namesColumns(decodedFields(r), columnNames(Dialect::DataFile));
 }
 
 // The record's text, or why it cannot be read.

@@ -42,16 +42,6 @@ std::optional<QStringList> decodedFields(const RawRecord& r)
     return fields;
 }
 
-bool namesMatch(const QStringList& fields, const QStringList& names)
-{
-    if (fields.size() != names.size())
-        return false;
-    for (qsizetype i = 0; i < names.size(); ++i)
-        if (fields[i].trimmed().compare(names[i], Qt::CaseInsensitive) != 0)
-            return false;
-    return true;
-}
-
 // The first character of the record's texts that the data file could not store.
 std::optional<LineProblem> notStorable(const QStringList& fields)
 {
@@ -153,7 +143,7 @@ CsvImport readCsv(QByteArrayView bytes)
         };
         const std::optional<QStringList> fields = r.unclosedQuote ? std::nullopt : decodedFields(r);
         if (columns == 0) {
-            if (fields && (namesMatch(*fields, columnNames(Dialect::Csv)) || namesMatch(*fields, exportColumnNames()))) {
+            if (fields && (namesColumns(*fields, columnNames(Dialect::Csv)) || namesColumns(*fields, exportColumnNames()))) {
                 columns = fields->size();
                 continue;
             }

@@ -279,6 +279,16 @@ char separatorOf(Dialect dialect)
     return dialect == Dialect::DataFile ? ';' : ',';
 }
 
+bool namesColumns(const QStringList& fields, const QStringList& names)
+{
+    if (fields.size() != names.size())
+        return false;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (fields[i].trimmed().compare(names[i], Qt::CaseInsensitive) != 0)
+            return false;
+    return true;
+}
+
 QStringList columnNames(Dialect dialect)
 {
     QStringList names;

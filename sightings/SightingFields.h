@@ -81,6 +81,8 @@ QString fromCodePage(QByteArrayView bytes);
 QByteArray toCodePage(const QString& text);
 
 char separatorOf(Dialect dialect);
+// A header line: the fields are the names, blanks around and case aside.
+bool namesColumns(const QStringList& fields, const QStringList& names);
 QStringList columnNames(Dialect dialect);
 
 // The record the fields give, or the first thing wrong with them (line left 0).
