@@ -10,22 +10,22 @@ namespace {
 
 const QString kIndent(36, u' ');  // moves lines 3 to 5 right of the phase picture
 
-QString hoursAndMinutes(const CrescentResult& r)
+} // namespace
+
+QString HoursAndMinutesText(const CrescentResult& r)
 {
     return QStringLiteral("%1 óra %2 perc").arg(r.TotalHours).arg(r.MinuteOfHour);
 }
 
-QString daysHoursMinutes(const CrescentResult& r)
+QString DaysHoursAndMinutesText(const CrescentResult& r)
 {
     return QStringLiteral("%1 nap  %2 óra %3 perc").arg(r.Days).arg(r.HourOfDay).arg(r.MinuteOfHour);
 }
 
-QString decimalDays(const CrescentResult& r)
+QString DecimalDaysText(const CrescentResult& r)
 {
     return formatNumber(r.DayFraction, NumberPattern::TwoDecimals) + QStringLiteral(" nap");
 }
-
-} // namespace
 
 CrescentResult CalculateCrescentAge(DateTime newMoon, DateTime observation, IlluminationFactor factor)
 {
@@ -61,9 +61,9 @@ std::vector<ResultLine> BuildResultLines(const CrescentResult& r, CrescentPath p
         lines.push_back({650, 1265, observed + shortDateText(clockNow)});
         lines.push_back({4850, 1265, longTimeText(clockNow)});
     }
-    lines.push_back({650, 2100, QStringLiteral("Holdsarló kora:             ") + hoursAndMinutes(r)});
-    lines.push_back({650, 2800, kIndent + daysHoursMinutes(r)});
-    lines.push_back({650, 3300, kIndent + decimalDays(r)});
+    lines.push_back({650, 2100, QStringLiteral("Holdsarló kora:             ") + HoursAndMinutesText(r)});
+    lines.push_back({650, 2800, kIndent + DaysHoursAndMinutesText(r)});
+    lines.push_back({650, 3300, kIndent + DecimalDaysText(r)});
     lines.push_back({650, 5120, kIndent + r.PhaseName + QStringLiteral(" - ")
                                     + formatNumber(r.Illumination, NumberPattern::TwoDecimals) + QStringLiteral(" %")});
     return lines;
@@ -78,9 +78,9 @@ QStringList BuildLogRecord(const CrescentResult& r, CrescentPath path, DateTime 
     const QString blankLine(6, u' ');
     return {
         QStringLiteral("Megfigyelés ideje:   ") + observed,
-        age + hoursAndMinutes(r),
-        age + daysHoursMinutes(r),
-        age + decimalDays(r),
+        age + HoursAndMinutesText(r),
+        age + DaysHoursAndMinutesText(r),
+        age + DecimalDaysText(r),
         QStringLiteral("Holdfázis:           ") + r.PhaseName + QStringLiteral("  ---  ")
             + formatNumber(r.Illumination, NumberPattern::OneDecimal) + QStringLiteral(" %"),
         blankLine,

@@ -31,6 +31,11 @@ struct CrescentResult {
 // Throws MinuteRangeFailure when the two times are too far apart for a 32-bit minute count.
 CrescentResult CalculateCrescentAge(DateTime newMoon, DateTime observation, IlluminationFactor factor);
 
+// The age in the main window's three forms: "23 óra 5 perc", "0 nap  23 óra 5 perc", "0,96 nap".
+QString HoursAndMinutesText(const CrescentResult& r);
+QString DaysHoursAndMinutesText(const CrescentResult& r);
+QString DecimalDaysText(const CrescentResult& r);
+
 struct ResultLine {
     int x;  // twips from the client area's left edge
     int y;  // twips, top of the line

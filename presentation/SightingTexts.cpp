@@ -1,5 +1,6 @@
 #include "presentation/SightingTexts.h"
 
+#include "core/Crescent.h"
 #include "presentation/Words.h"
 
 namespace vkt::presentation {
@@ -124,6 +125,18 @@ QString sightingName(const sightings::Sighting& s)
     if (!s.place.name.isEmpty())
         name += QStringLiteral(", ") + s.place.name;
     return name;
+}
+
+QStringList observationAgeTexts(const astro::SightingGeometry& sky)
+{
+    if (sky.gap != astro::SightingGap::None || !sky.observed)
+        return {};
+    // The program's date-time values count days from 1899-12-30 00:00, here in UT.
+    constexpr double kDateTimeEpoch = 2415018.5;
+    const CrescentResult age = CalculateCrescentAge(astro::roundedToMinute(sky.crescent.newMoon) - kDateTimeEpoch,
+                                                    astro::roundedToMinute(sky.observation) - kDateTimeEpoch,
+                                                    IlluminationFactor::Now);
+    return {HoursAndMinutesText(age), DaysHoursAndMinutesText(age), DecimalDaysText(age)};
 }
 
 QString lineProblemText(const sightings::LineProblem& problem, Dialect dialect)

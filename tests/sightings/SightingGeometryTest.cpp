@@ -5,6 +5,7 @@
 #include "astro/SightingGeometry.h"
 #include "presentation/CrescentRow.h"
 #include "presentation/Places.h"
+#include "presentation/SightingTexts.h"
 #include "presentation/TimeTexts.h"
 #include "services/TextFiles.h"
 #include "tools/almanac/AlmanacLists.h"
@@ -96,6 +97,30 @@ TEST(SightingGeometry, TheObservationTimeBelongsToItsEvening)
     const SightingGeometry g = geometryOf(meanTime, QDate(2026, 3, 20), Twilight::Evening, QTime(19, 16, 10));
     ASSERT_TRUE(g.observed);
     EXPECT_NEAR(g.observation, julianDay(2026, 3, 20, 18), 1.0 / 86400);
+}
+
+// The age at the moment of the sighting in the main window's forms: whole minutes of UT, so a
+// morning reads its time before the new moon and a summer-time change adds nothing.
+TEST(SightingGeometry, TheAgeInTheMainWindowsForms)
+{
+    const struct {
+        double hoursFromNewMoon;
+        QStringList forms;
+    } cases[] = {
+        {26 + 5.0 / 60 + 40.0 / 3600, {"26 óra 6 perc", "1 nap  2 óra 6 perc", "1,08 nap"}},
+        {-(18 + 59.4 / 60), {"18 óra 59 perc", "0 nap  18 óra 59 perc", "0,75 nap"}},
+    };
+    for (const auto& c : cases) {
+        SightingGeometry g;
+        g.gap = SightingGap::None;
+        g.observed = true;
+        g.crescent.newMoon = julianDay(2026, 3, 28, 23.5);  // 00:30 in Budapest, before the clocks go forward
+        g.observation = g.crescent.newMoon + c.hoursFromNewMoon / 24;
+        EXPECT_EQ(presentation::observationAgeTexts(g), c.forms);
+    }
+    SightingGeometry unseen;
+    unseen.gap = SightingGap::None;
+    EXPECT_TRUE(presentation::observationAgeTexts(unseen).isEmpty());
 }
 
 // One row of the catalogue: the instant in UT and what was published for it.
