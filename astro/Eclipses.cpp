@@ -14,8 +14,15 @@ constexpr double kEarthRadiusKm = 6378.137;
 constexpr double kSunRadiusKm = 696000;
 constexpr double kMinute = 1.0 / 1440;
 
-// The Earth's shadow at the Moon, in degrees, by the rules of NASA's eclipse catalogues:
-// Chauvenet's 1/50 enlargement for the atmosphere and 0.998340 for the Earth's flattening.
+// The Earth's shadow at the Moon, in degrees, by Danjon's rule, as the current eclipse canons and
+// almanacs draw it: the Earth's radius enlarged by 1/85 for the opaque lower atmosphere and cut by
+// 1/594 for its flattening at 45° latitude, together the Moon's parallax × 1.01 (Espenak and
+// Meeus, "Enlargement of Earth's Shadows", eclipse.gsfc.nasa.gov/LEcat5/shadow.html, eqs. 1-5
+// and 1-6). Both shadows grow by the same angle; Chauvenet's older 1/50 of both radii, which
+// NASA's earlier catalogues used, makes the magnitudes about 0.005 (umbral) and 0.026
+// (penumbral) larger and the penumbral phase of a grazing eclipse much longer.
+constexpr double kDanjonParallax = 1.01;
+
 struct Shadow {
     double distance = 0;  // the Moon's centre from the shadow axis
     double penumbra = 0;
@@ -33,8 +40,8 @@ Shadow shadowAt(Ephemeris& ephemeris, double tt)
     const double sunParallax = 8.794143 / 3600 / sun.distance;
     const double sunRadius = 959.63 / 3600 / sun.distance;
     s.moonRadius = std::asin(0.272488 * std::sin(moonParallax * kDegree)) / kDegree;
-    s.penumbra = 1.02 * (0.998340 * moonParallax + sunRadius + sunParallax);
-    s.umbra = 1.02 * (0.998340 * moonParallax - sunRadius + sunParallax);
+    s.penumbra = kDanjonParallax * moonParallax + sunRadius + sunParallax;
+    s.umbra = kDanjonParallax * moonParallax - sunRadius + sunParallax;
     return s;
 }
 
