@@ -3,6 +3,7 @@
 #include "astro/Constants.h"
 #include "astro/DeltaT.h"
 #include "astro/Error.h"
+#include "astro/HorizonCrossing.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,6 +34,14 @@ int planet(Body body)
 {
     throw Error::library(call, QString::fromLocal8Bit(message));
 }
+
+// Beyond this latitude a body may set (rise) for a few minutes only, which the library's search
+// misses, calling the body circumpolar (never up) or finding the next day's crossing instead.
+constexpr double kPolarLatitude = 60;
+// The refraction that lifts a body on the horizon, 34′.
+constexpr double kHorizonRefraction = 34.0 / 60;
+// How far ahead a rising or setting is sought there: the Moon's day, 24.8 hours, and some more.
+constexpr double kCrossingSearchDays = 1.1;
 
 // The ephemerides alive in this thread: the library's files of the thread are closed with the last.
 thread_local int ephemeridesInThread = 0;
@@ -156,6 +165,18 @@ double Ephemeris::apparentAltitude(JulianDay ut, const Place& place, const SkyPo
 JulianDay Ephemeris::nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which)
 {
     checkThread();
+    if (std::abs(place.latitude) >= kPolarLatitude && (which == SE_CALC_RISE || which == SE_CALC_SET)) {
+        // The upper limb's altitude, followed directly, over the standard refraction at the horizon.
+        const auto upperLimb = [&](JulianDay t) {
+            const SkyPosition p = topocentricEquatorial(body, t, place);
+            const double radiusKm = body == Body::Sun ? kSunRadiusKm : body == Body::Moon ? kMoonRadiusKm : 0;
+            return altitude(t, place, p) + std::asin(radiusKm / (p.distance * kAuKm)) / kDegree + kHorizonRefraction;
+        };
+        const auto found = firstFallThroughZero(
+            [&](JulianDay t) { return which == SE_CALC_SET ? upperLimb(t) : -upperLimb(t); }, ut, ut + kCrossingSearchDays,
+            fastestAltitudeChange(place.latitude));
+        return found ? *found : std::nan("");
+    }
     double geo[3] = {place.longitude, place.latitude, place.height};
     char error[AS_MAXCH] = {};
     double when = 0;

@@ -1,6 +1,7 @@
 #include "astro/VisibilityMap.h"
 
 #include "astro/Constants.h"
+#include "astro/HorizonCrossing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,30 +53,65 @@ double moonParallax(const SkyPosition& moon)
     return std::asin(kEarthRadiusKm / (moon.distance * kAuKm)) / kDegree;
 }
 
+SkyPosition positionOf(const SkyTrack& track, Body body, JulianDay ut)
+{
+    return body == Body::Moon ? track.moon(ut) : track.sun(ut);
+}
+
+// The altitude at which the body's upper limb touches the horizon. The Moon's: parallax lowers
+// it, the semidiameter (0.2725 of the parallax) and the refraction raise it.
+double horizonAltitude(Body body, const SkyPosition& p)
+{
+    return body == Body::Moon ? 0.7275 * moonParallax(p) - 0.5667 : kSunsetAltitude;
+}
+
+// Where the body's upper limb stands against the horizon: positive above it, negative below
+// (the sine of its altitude less the horizon's).
+double aboveHorizon(const SkyTrack& track, Body body, JulianDay ut, double latitude, double longitude)
+{
+    const SkyPosition p = positionOf(track, body, ut);
+    return sinDeg(latitude) * sinDeg(p.latitude) +
+           cosDeg(latitude) * cosDeg(p.latitude) * cosDeg(hourAngle(ut, longitude, p)) - sinDeg(horizonAltitude(body, p));
+}
+
 // When the body's upper limb touches the horizon, setting or rising, nearest in hour angle to
-// `start`; empty when it stays above or below the horizon there.
-std::optional<JulianDay> horizonCrossing(const SkyTrack& track, Body body, JulianDay start, double latitude,
+// `start`, by following the hour angle from the positions of each step's instant: a few steps
+// where the body moves well clear of the horizon. Empty when the body looks circumpolar (or
+// never up) at some step, or the steps do not settle, as where it only just crosses.
+std::optional<JulianDay> followHourAngle(const SkyTrack& track, Body body, JulianDay start, double latitude,
                                          double longitude, bool setting)
 {
-    const bool moon = body == Body::Moon;
     JulianDay t = start;
     for (int step = 0; step < 10; ++step) {
-        const SkyPosition p = moon ? track.moon(t) : track.sun(t);
-        // The Moon's horizon: parallax lowers it, the semidiameter (0.2725 of the parallax) and
-        // the refraction raise it.
-        const double h0 = moon ? 0.7275 * moonParallax(p) - 0.5667 : kSunsetAltitude;
-        const double cosH0 =
-            (sinDeg(h0) - sinDeg(latitude) * sinDeg(p.latitude)) / (cosDeg(latitude) * cosDeg(p.latitude));
+        const SkyPosition p = positionOf(track, body, t);
+        const double cosH0 = (sinDeg(horizonAltitude(body, p)) - sinDeg(latitude) * sinDeg(p.latitude)) /
+                             (cosDeg(latitude) * cosDeg(p.latitude));
         if (std::abs(cosH0) > 1)
             return std::nullopt;
         const double h = std::acos(cosH0) / kDegree;
         const double dt = wrap180((setting ? h : -h) - hourAngle(t, longitude, p)) /
-                          (moon ? kMoonHourRate : kSunHourRate);
+                          (body == Body::Moon ? kMoonHourRate : kSunHourRate);
         t += dt;
         if (std::abs(dt) < 1e-6)
             return t;
     }
     return std::nullopt;
+}
+
+// The body's setting (rising) in [from, to]: the one the hour angle settles on from `start`, or
+// else the first there is; empty when there is none.
+std::optional<JulianDay> horizonCrossing(const SkyTrack& track, Body body, JulianDay start, JulianDay from, JulianDay to,
+                                         double latitude, double longitude, bool setting)
+{
+    if (const auto t = followHourAngle(track, body, start, latitude, longitude, setting); t && *t >= from && *t <= to)
+        return t;
+    // Near the poles: on the positions themselves, in degrees (near the horizon, where it counts).
+    return firstFallThroughZero(
+        [&](JulianDay ut) {
+            const double above = aboveHorizon(track, body, ut, latitude, longitude) / kDegree;
+            return setting ? above : -above;
+        },
+        from, to, fastestAltitudeChange(latitude));
 }
 
 } // namespace
@@ -138,13 +174,16 @@ std::optional<MapCrescent> mapCrescent(const SkyTrack& track, const MapEvening& 
 {
     const bool inEvening = evening.twilight == Twilight::Evening;
     const JulianDay localNoon = double(evening.date.toJulianDay()) - longitude / 360;
-    // Six hours from noon is within a quarter turn of the Sun's event, so the nearest one found
-    // is that date's.
-    const auto sun = horizonCrossing(track, Body::Sun, localNoon + (inEvening ? 0.25 : -0.25), latitude, longitude,
-                                     inEvening);
+    // The Sun sets in the afternoon or evening of the date, rises in its night or morning; six
+    // hours from noon is within a quarter turn of its event.
+    const auto sun = inEvening ? horizonCrossing(track, Body::Sun, localNoon + 0.25, localNoon, localNoon + 0.5,
+                                                 latitude, longitude, true)
+                               : horizonCrossing(track, Body::Sun, localNoon - 0.25, localNoon - 0.5, localNoon,
+                                                 latitude, longitude, false);
     if (!sun)
         return std::nullopt;
-    const auto moon = horizonCrossing(track, Body::Moon, *sun, latitude, longitude, inEvening);
+    // The Moon's event within half a day of the Sun's, as for a single place.
+    const auto moon = horizonCrossing(track, Body::Moon, *sun, *sun - 0.5, *sun + 0.5, latitude, longitude, inEvening);
     if (!moon)
         return std::nullopt;
 
