@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <cmath>
+#include <utility>
 
 namespace vkt::testing {
 namespace {
@@ -33,55 +34,76 @@ Lit litPixels(const QImage& image)
     return lit;
 }
 
-TEST(HorizonChartTest, MoonStandsWhereItIsAndItsBrightLimbFacesTheSun)
+// Budapest's evenings and a morning round the new moon of 2026-03-19, and mornings at Reykjavík
+// when the Moon rises far round the horizon from the Sun (56° in June) or the Sun is 18° down
+// (September): the view widens and deepens to hold both, the Moon's disc whole where the chart
+// places it, its light towards the Sun. A Moon further round than the widest view is pointed to
+// at the edge on its side.
+TEST(HorizonChartTest, SunAndMoonStandOnTheChartAndTheBrightLimbFacesTheSun)
 {
     astro::Ephemeris ephemeris;
-    const astro::JulianDay newMoon =
-        astro::newMoons(ephemeris, astro::julianDay(2026, 3, 10), astro::julianDay(2026, 3, 25)).front();
+    const astro::Place reykjavik{QStringLiteral("Reykjavík"), 64.15, -21.94, 0, QByteArrayLiteral("Atlantic/Reykjavik")};
     const QSize size(610, 380);
     const QRectF plot = HorizonChart::plotArea(size);
-    struct Case {
+    const struct {
+        astro::Place place;
+        QDate date;
         Twilight twilight;
-        int day;
+    } cases[] = {
+        {presentation::budapest(), QDate(2026, 3, 20), Twilight::Evening},
+        {presentation::budapest(), QDate(2026, 3, 21), Twilight::Evening},
+        {presentation::budapest(), QDate(2026, 3, 16), Twilight::Morning},
+        {reykjavik, QDate(2026, 6, 11), Twilight::Morning},
+        {reykjavik, QDate(2026, 9, 7), Twilight::Morning},
     };
-    const astro::CrescentRun run = astro::crescentRun(ephemeris, presentation::budapest(), newMoon, 3);
     int previousCount = 0;
-    for (const Case& k : {Case{Twilight::Evening, 1}, Case{Twilight::Evening, 2}, Case{Twilight::Morning, 2}}) {
-        SCOPED_TRACE(k.day);
-        const auto& side = k.twilight == Twilight::Evening ? run.evenings : run.mornings;
-        ASSERT_LT(k.day, int(side.size()));
-        const astro::CrescentEvening* c = &side[std::size_t(k.day)];
-        ASSERT_TRUE(c->day == k.day && c->moonUp);
-        const QImage image = HorizonChart(*c, presentation::hungarianTime()).render(size);
-
-        // 80° of azimuth centred on the Sun across the plot, 20° down to −10° of altitude.
-        const double offset = astro::wrap180(c->moonAzimuth - c->sunAzimuth);
-        ASSERT_LT(std::abs(offset), 40);
-        const QPointF moon(plot.left() + (offset + 40) / 80 * plot.width(),
-                           plot.top() + (20 - c->moonAltitude) / 30 * plot.height());
-        const QPointF sun(plot.center().x(), plot.top() + (20 - c->sunAltitude) / 30 * plot.height());
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.place.name.toStdString() + " " + k.date.toString(Qt::ISODate).toStdString());
+        const auto c = astro::crescentEvening(ephemeris, k.place, k.date, k.twilight);
+        ASSERT_TRUE(c && c->moonUp);
+        const HorizonChart chart(*c, presentation::hungarianTime());
+        ASSERT_TRUE(chart.moonOnChart());
+        // The view's azimuths across the plot, its altitudes down it.
+        const HorizonChart::View& v = chart.view();
+        const auto place = [&](double azimuth, double altitude) {
+            const double fromMiddle = astro::wrap180(azimuth - c->sunAzimuth) - v.middle;
+            return QPointF(plot.left() + (fromMiddle + v.halfWidth) / (2 * v.halfWidth) * plot.width(),
+                           plot.top() + (v.top - altitude) / (v.top - v.bottom) * plot.height());
+        };
+        const QPointF moon = place(c->moonAzimuth, c->moonAltitude), sun = place(c->sunAzimuth, c->sunAltitude);
+        const double r = HorizonChart::kMoonRadius, s = HorizonChart::kSunRadius;
+        EXPECT_TRUE(plot.contains(QRectF(moon.x() - r, moon.y() - r, 2 * r, 2 * r))) << moon.x() << ", " << moon.y();
+        EXPECT_TRUE(plot.contains(QRectF(sun.x() - s, sun.y() - s, 2 * s, 2 * s))) << sun.x() << ", " << sun.y();
         // Evening: the Sun west of south, the waxing Moon south of it (left); morning: mirrored.
-        EXPECT_EQ(k.twilight == Twilight::Evening, c->sunAzimuth > 180);
-        EXPECT_EQ(k.twilight == Twilight::Evening, offset < 0);
-        EXPECT_GT(sun.y(), plot.top() + 20.0 / 30 * plot.height());  // below the horizon
+        EXPECT_EQ(k.twilight == Twilight::Evening, sun.x() > moon.x());
+        EXPECT_GT(sun.y(), place(c->sunAzimuth, 0).y());  // below the horizon
 
-        const Lit lit = litPixels(image);
+        const Lit lit = litPixels(chart.render(size));
         ASSERT_GT(lit.count, 0);
         const QPointF fromCentre = lit.centroid - moon;
         const double distance = std::hypot(fromCentre.x(), fromCentre.y());
         // A thin crescent: its light lies well off the centre, inside the disc, towards the Sun.
-        EXPECT_GT(distance, HorizonChart::kMoonRadius / 3);
-        EXPECT_LT(distance, HorizonChart::kMoonRadius);
+        EXPECT_GT(distance, r / 3);
+        EXPECT_LT(distance, r);
         const QPointF toSun = sun - moon;
-        const double cosine = (fromCentre.x() * toSun.x() + fromCentre.y() * toSun.y()) /
-                              (distance * std::hypot(toSun.x(), toSun.y()));
-        EXPECT_GT(cosine, 0.95);
+        EXPECT_GT((fromCentre.x() * toSun.x() + fromCentre.y() * toSun.y()) / (distance * std::hypot(toSun.x(), toSun.y())),
+                  0.95);
         // Thicker the day after: more of the disc is lit.
         if (k.twilight == Twilight::Evening) {
-            EXPECT_GT(lit.count, previousCount);
+            EXPECT_GT(lit.count, std::exchange(previousCount, lit.count));
         }
-        previousCount = lit.count;
     }
+
+    // The Moon 170° round from the Sun, east of it: beyond the widest view.
+    astro::CrescentEvening far = *astro::crescentEvening(ephemeris, reykjavik, QDate(2026, 6, 11), Twilight::Morning);
+    far.moonAzimuth = std::fmod(far.sunAzimuth + 170, 360);
+    const HorizonChart chart(far, presentation::hungarianTime());
+    EXPECT_FALSE(chart.moonOnChart());
+    // An arrow in the Moon's light at the right edge, none at the left (its words stand beside it).
+    const QImage image = chart.render(size);
+    const auto edge = [&](double x) { return litPixels(image.copy(QRectF(x, plot.top(), 20, plot.height()).toRect())).count; };
+    EXPECT_GT(edge(plot.right() - 20), 60);
+    EXPECT_EQ(edge(plot.left()), 0);
 }
 
 } // namespace

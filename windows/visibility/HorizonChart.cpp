@@ -1,10 +1,13 @@
 #include "windows/visibility/HorizonChart.h"
 
 #include "presentation/TimeTexts.h"
+#include "services/Numbers.h"
 #include "windows/common/WindowLook.h"
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 
 namespace vkt {
@@ -21,9 +24,46 @@ constexpr QColor MoonDark = colours::Black;
 
 const char* const kCompass[] = {"É", "ÉK", "K", "DK", "D", "DNy", "Ny", "ÉNy"};
 
+// Degrees of altitude kept between the Moon or the Sun and the top or the bottom: more than their
+// drawn discs take at the smallest size the window gives the chart.
+constexpr double kAltitudeRoom = 3;
+
 double normalised(double azimuth)
 {
     return std::fmod(std::fmod(azimuth, 360) + 360, 360);
+}
+
+// The compass point nearest an azimuth.
+QString compassPoint(double azimuth)
+{
+    return QString::fromUtf8(kCompass[int(std::lround(normalised(azimuth) / 45)) % 8]);
+}
+
+// Whether an azimuth (as an offset from the Sun's) stands in the view with room to the edge.
+bool withRoom(const HorizonChart::View& view, double fromSun)
+{
+    return std::abs(fromSun - view.middle) + HorizonChart::kRoom <= view.halfWidth + 1e-9;
+}
+
+// The sky round the Sun and the Moon: centred on the Sun while the Moon stands well inside the
+// narrowest view, then midway between them, widened as far as kWidest; beyond that the Sun keeps
+// its room at one side and the Moon is pointed to. Altitudes grow in steps of 5° to hold both.
+HorizonChart::View viewOf(const astro::CrescentEvening& c)
+{
+    using H = HorizonChart;
+    H::View view;
+    if (!c.moonUp)
+        return view;
+    const double moon = astro::wrap180(c.moonAzimuth - c.sunAzimuth);
+    const double span = std::abs(moon) + 2 * H::kRoom;
+    if (std::abs(moon) + H::kRoom > H::kHalfWidth) {
+        view.halfWidth = std::clamp(span / 2, H::kHalfWidth, H::kWidest);
+        view.middle = span / 2 <= H::kWidest ? moon / 2 : std::copysign(H::kWidest - H::kRoom, moon);
+    }
+    if (withRoom(view, moon))
+        view.top = std::max(H::kTop, 5 * std::ceil((c.moonAltitude + kAltitudeRoom) / 5));
+    view.bottom = std::min(H::kBottom, 5 * std::floor((c.sunAltitude - kAltitudeRoom) / 5));
+    return view;
 }
 
 // The crescent in the Moon's own frame, bright limb towards +x: the lit half circle, back along
@@ -54,8 +94,13 @@ double HorizonChart::drawnFraction(double illuminated)
 }
 
 HorizonChart::HorizonChart(const astro::CrescentEvening& evening, const astro::CivilZone& zone)
-    : c_(evening), zone_(zone)
+    : c_(evening), zone_(zone), view_(viewOf(evening))
 {
+}
+
+bool HorizonChart::moonOnChart() const
+{
+    return c_.moonUp && withRoom(view_, astro::wrap180(c_.moonAzimuth - c_.sunAzimuth));
 }
 
 QRectF HorizonChart::plotArea(QSize size)
@@ -67,9 +112,9 @@ QRectF HorizonChart::plotArea(QSize size)
 QPointF HorizonChart::at(QSize size, double azimuth, double altitude) const
 {
     const QRectF plot = plotArea(size);
-    const double dx = astro::wrap180(azimuth - c_.sunAzimuth);
-    return {plot.left() + (dx + kHalfWidth) / (2 * kHalfWidth) * plot.width(),
-            plot.top() + (kTop - altitude) / (kTop - kBottom) * plot.height()};
+    const double dx = astro::wrap180(azimuth - c_.sunAzimuth - view_.middle);
+    return {plot.left() + (dx + view_.halfWidth) / (2 * view_.halfWidth) * plot.width(),
+            plot.top() + (view_.top - altitude) / (view_.top - view_.bottom) * plot.height()};
 }
 
 double HorizonChart::brightLimbDirection(QSize size) const
@@ -105,6 +150,8 @@ QImage HorizonChart::render(QSize size) const
     p.setPen(Labels);
     p.drawRect(plotArea(size));
     drawSunAndMoon(p, size);
+    if (!moonOnChart())
+        drawMoonPointer(p, size);
     drawCaption(p, size);
     return image;
 }
@@ -128,12 +175,13 @@ void HorizonChart::drawSkyAndGround(QPainter& p, QSize size) const
     p.fillRect(QRectF(plot.left(), horizonY, plot.width(), plot.bottom() - horizonY), Ground);
 }
 
-// Every 5° of altitude, the horizon solid, with their degrees at the left.
+// Every 5° of altitude (10° on a tall view), the horizon solid, with their degrees at the left.
 void HorizonChart::drawAltitudeGrid(QPainter& p, QSize size) const
 {
     const QRectF plot = plotArea(size);
     p.setFont(programFont(QStringLiteral("Arial"), 8.25));
-    for (int alt = 0; alt <= int(kTop); alt += 5) {
+    const int step = view_.top - view_.bottom > 40 ? 10 : 5;
+    for (int alt = 0; alt <= int(view_.top); alt += step) {
         const double y = at(size, c_.sunAzimuth, alt).y();
         p.setPen(QPen(alt == 0 ? Labels : Grid, 1, alt == 0 ? Qt::SolidLine : Qt::DotLine));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
@@ -142,14 +190,16 @@ void HorizonChart::drawAltitudeGrid(QPainter& p, QSize size) const
     }
 }
 
-// Every 10° of azimuth down to the horizon, with their degrees below the plot.
+// Every 10° of azimuth (20° on a wide view) down to the horizon, with their degrees below the plot.
 void HorizonChart::drawAzimuthGrid(QPainter& p, QSize size) const
 {
     const QRectF plot = plotArea(size);
     const double horizonY = at(size, c_.sunAzimuth, 0).y();
     p.setFont(programFont(QStringLiteral("Arial"), 8.25));
-    const int first = int(std::ceil((c_.sunAzimuth - kHalfWidth) / 10)) * 10;
-    for (int az = first; az <= c_.sunAzimuth + kHalfWidth; az += 10) {
+    const int step = view_.halfWidth > 50 ? 20 : 10;
+    const double middle = c_.sunAzimuth + view_.middle;
+    const int first = int(std::ceil((middle - view_.halfWidth) / step)) * step;
+    for (int az = first; az <= middle + view_.halfWidth; az += step) {
         const double x = at(size, az, 0).x();
         p.setPen(QPen(Grid, 1, Qt::DotLine));
         p.drawLine(QPointF(x, plot.top()), QPointF(x, horizonY));
@@ -167,7 +217,7 @@ void HorizonChart::drawCompassPoints(QPainter& p, QSize size) const
     p.setPen(Writing);
     for (int i = 0; i < 8; ++i) {
         const double az = i * 45.0;
-        if (std::abs(astro::wrap180(az - c_.sunAzimuth)) > kHalfWidth)
+        if (std::abs(astro::wrap180(az - c_.sunAzimuth - view_.middle)) > view_.halfWidth)
             continue;
         const double x = at(size, az, 0).x();
         p.drawLine(QPointF(x, horizonY - 4), QPointF(x, horizonY + 4));
@@ -182,7 +232,11 @@ void HorizonChart::drawSunAndMoon(QPainter& p, QSize size) const
     p.setClipRect(plotArea(size));
     p.setPen(Qt::NoPen);
     p.setBrush(SunFace);
-    p.drawEllipse(at(size, c_.sunAzimuth, c_.sunAltitude), 8, 8);
+    p.drawEllipse(at(size, c_.sunAzimuth, c_.sunAltitude), kSunRadius, kSunRadius);
+    if (!moonOnChart()) {
+        p.restore();
+        return;
+    }
     p.translate(at(size, c_.moonAzimuth, c_.moonAltitude));
     p.setPen(QPen(Grid, 1));
     p.setBrush(MoonDark);
@@ -191,6 +245,29 @@ void HorizonChart::drawSunAndMoon(QPainter& p, QSize size) const
     p.setPen(Qt::NoPen);
     p.setBrush(MoonLit);
     p.drawPath(crescent(kMoonRadius, drawnFraction(c_.illuminated)));
+    p.restore();
+}
+
+// A Moon beyond the widest view: an arrow at the edge on its side, at its altitude, with where to look.
+void HorizonChart::drawMoonPointer(QPainter& p, QSize size) const
+{
+    const QRectF plot = plotArea(size);
+    const bool right = astro::wrap180(c_.moonAzimuth - c_.sunAzimuth) > view_.middle;
+    const double altitude = std::clamp(c_.moonAltitude, 0.0, view_.top);
+    const double y = std::clamp(at(size, c_.moonAzimuth, altitude).y(), plot.top() + 12, plot.bottom() - 12);
+    const double tip = right ? plot.right() - 4 : plot.left() + 4, back = right ? tip - 16 : tip + 16;
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(MoonLit);
+    p.drawPolygon(QPolygonF({QPointF(tip, y), QPointF(back, y - 8), QPointF(back, y + 8)}));
+    p.setFont(programFont(QStringLiteral("Arial"), 9.75));
+    p.setPen(MoonLit);
+    const QString where = QStringLiteral("Hold: %1° (%2), %3° magasan")
+                              .arg(int(std::lround(normalised(c_.moonAzimuth))))
+                              .arg(compassPoint(c_.moonAzimuth), decimalText(c_.moonAltitude, 1));
+    const QRectF text = right ? QRectF(plot.left(), y - 10, back - 4 - plot.left(), 20)
+                              : QRectF(back + 4, y - 10, plot.right() - back - 4, 20);
+    p.drawText(text, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, where);
     p.restore();
 }
 

@@ -11,25 +11,41 @@ class QPainter;
 
 namespace vkt {
 
-// The observer's horizon at the best time of one evening (morning): 40° either side of the Sun's
-// azimuth, altitudes 0–20° with a strip of ground below for the Sun, the Moon as a crescent whose
-// bright limb faces the Sun. Draws on any size without a window, so the window, the export and
+// The observer's horizon at the best time of one evening (morning): at least 40° either side of
+// the Sun's azimuth and altitudes from −10° to 20°, widened and moved so that the Sun and the Moon
+// both stand inside with room round them; the Moon as a crescent whose bright limb faces the Sun.
+// A Moon too far round the horizon to show beside the Sun is pointed to at the chart's edge, with
+// its direction and altitude. Draws on any size without a window, so the window, the export and
 // the tests share it.
 class HorizonChart {
 public:
-    static constexpr double kHalfWidth = 40;   // degrees of azimuth either side of the Sun
-    static constexpr double kTop = 20;         // degrees of altitude
-    static constexpr double kBottom = -10;     // the ground strip, where the Sun is
+    static constexpr double kHalfWidth = 40;   // degrees of azimuth either side of the middle, at least
+    static constexpr double kWidest = 90;      // and at most
+    static constexpr double kTop = 20;         // degrees of altitude, at least
+    static constexpr double kBottom = -10;     // the ground strip, where the Sun is: at most
+    static constexpr double kRoom = 6;         // degrees of azimuth between the Sun or the Moon and an edge
     static constexpr double kMoonRadius = 14;  // pixels: many times the true size
+    static constexpr double kSunRadius = 8;
     // The lit part as drawn: grows with the illuminated fraction, but a crescent of one per cent
     // would be a fraction of a pixel wide, so the thinnest keeps a width the eye can see.
     static constexpr double kThinnest = 0.06;
     static double drawnFraction(double illuminated);
 
+    // The sky the chart shows: azimuths middle ± halfWidth (middle as an offset from the Sun's),
+    // altitudes bottom to top.
+    struct View {
+        double middle = 0;
+        double halfWidth = kHalfWidth;
+        double top = kTop;
+        double bottom = kBottom;
+    };
     HorizonChart(const astro::CrescentEvening& evening, const astro::CivilZone& zone);
 
     // The sky's rectangle inside an image of that size.
     static QRectF plotArea(QSize size);
+    const View& view() const { return view_; }
+    // False when the Moon stands beyond the widest view, pointed to at its edge.
+    bool moonOnChart() const;
     // Where an azimuth and an altitude fall in an image of that size.
     QPointF at(QSize size, double azimuth, double altitude) const;
     // The screen direction from the Moon's centre to the middle of its bright limb, in radians
@@ -46,10 +62,12 @@ private:
     void drawAzimuthGrid(QPainter& p, QSize size) const;
     void drawCompassPoints(QPainter& p, QSize size) const;
     void drawSunAndMoon(QPainter& p, QSize size) const;
+    void drawMoonPointer(QPainter& p, QSize size) const;
     void drawCaption(QPainter& p, QSize size) const;
 
     astro::CrescentEvening c_;
     const astro::CivilZone& zone_;
+    View view_;
 };
 
 } // namespace vkt
