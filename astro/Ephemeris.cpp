@@ -5,9 +5,13 @@
 #include "astro/Error.h"
 #include "astro/HorizonCrossing.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <cmath>
 #include <numbers>
 #include <swephexp.h>
@@ -30,9 +34,51 @@ int planet(Body body)
     return SE_SUN;
 }
 
-[[noreturn]] void fail(const char* call, const char* message)
+// The years an ephemeris file holds, from its name: "sepl_18.se1" the 600 years from 1800,
+// "semom06.se1" those from 600 BC (the year −600).
+std::optional<Error::YearSpan> yearsOfFile(const QString& name)
 {
-    throw Error::library(call, QString::fromLocal8Bit(message));
+    static const QRegularExpression pattern(QStringLiteral("^se(?:pl|mo)(_|m)(\\d\\d)\\.se1$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int first = match.captured(2).toInt() * 100 * (match.captured(1) == u"m" ? -1 : 1);
+    return Error::YearSpan{first, first + 599};
+}
+
+// The years for which the folders (a list as $SE_EPHE_PATH gives it) hold both a planets' file
+// (sepl*) and a Moon's file (semo*).
+std::vector<Error::YearSpan> coveredYears(const QString& folders)
+{
+    std::vector<Error::YearSpan> planets, moon, both;
+    for (const QString& folder : folders.split(u':', Qt::SkipEmptyParts))
+        for (const QString& name : QDir(folder).entryList({QStringLiteral("se*.se1")}, QDir::Files))
+            if (const auto span = yearsOfFile(name))
+                (name.startsWith(u"sepl") ? planets : moon).push_back(*span);
+    for (const Error::YearSpan& p : planets)
+        for (const Error::YearSpan& m : moon)
+            if (std::max(p.first, m.first) <= std::min(p.last, m.last))
+                both.push_back({std::max(p.first, m.first), std::min(p.last, m.last)});
+    std::sort(both.begin(), both.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Error::YearSpan> merged;
+    for (const Error::YearSpan& span : both) {
+        if (!merged.empty() && span.first <= merged.back().last + 1)
+            merged.back().last = std::max(merged.back().last, span.last);
+        else
+            merged.push_back(span);
+    }
+    return merged;
+}
+
+// A refused call; a missing ephemeris file, the usual cause (a year beyond the files at hand),
+// with the file's name and the years the folder does hold.
+[[noreturn]] void fail(const char* call, const char* message, double julianDay, const QString& folder)
+{
+    const QString text = QString::fromLocal8Bit(message).trimmed();
+    static const QRegularExpression missing(QStringLiteral("file '([^']+\\.se1)' not found"));
+    if (const QRegularExpressionMatch match = missing.match(text); match.hasMatch())
+        throw Error::missingEphemerisFile(call, text, julianDay, QFileInfo(match.captured(1)).fileName(), coveredYears(folder));
+    throw Error::library(call, text, julianDay);
 }
 
 // Beyond this latitude a body may set (rise) for a few minutes only, which the library's search
@@ -113,7 +159,7 @@ SkyPosition Ephemeris::ecliptic(Body body, double tt)
     char error[AS_MAXCH] = {};
     double x[6] = {};
     if (swe_calc(tt, planet(body), flags_ | SEFLG_SPEED, x, error) < 0)
-        fail("swe_calc", error);
+        fail("swe_calc", error, tt, folder_);
     return {x[0], x[1], x[2], x[3]};
 }
 
@@ -123,7 +169,7 @@ SkyPosition Ephemeris::equatorial(Body body, double tt)
     char error[AS_MAXCH] = {};
     double x[6] = {};
     if (swe_calc(tt, planet(body), flags_ | SEFLG_SPEED | SEFLG_EQUATORIAL, x, error) < 0)
-        fail("swe_calc", error);
+        fail("swe_calc", error, tt, folder_);
     return {x[0], x[1], x[2], x[3]};
 }
 
@@ -135,7 +181,7 @@ SkyPosition Ephemeris::topocentricEquatorial(Body body, JulianDay ut, const Plac
     double x[6] = {};
     pinDeltaT(ut);
     if (swe_calc_ut(ut, planet(body), flags_ | SEFLG_EQUATORIAL | SEFLG_TOPOCTR, x, error) < 0)
-        fail("swe_calc_ut", error);
+        fail("swe_calc_ut", error, ut, folder_);
     return {x[0], x[1], x[2], x[3]};
 }
 
@@ -185,7 +231,7 @@ JulianDay Ephemeris::nextRiseOrSet(Body body, JulianDay ut, const Place& place, 
     if (result == -2)  // circumpolar or never up
         return std::nan("");
     if (result < 0)
-        fail("swe_rise_trans", error);
+        fail("swe_rise_trans", error, ut, folder_);
     return when;
 }
 
@@ -250,7 +296,7 @@ Ephemeris::Phase Ephemeris::phase(Body body, JulianDay ut)
     double attr[20] = {};
     pinDeltaT(ut);
     if (swe_pheno_ut(ut, planet(body), flags_, attr, error) < 0)
-        fail("swe_pheno_ut", error);
+        fail("swe_pheno_ut", error, ut, folder_);
     return {attr[1], attr[2]};
 }
 
@@ -263,7 +309,7 @@ Ephemeris::GlobalSolarEclipse Ephemeris::nextSolarEclipse(JulianDay ut)
     const double searchDeltaT = pinDeltaT(ut);
     const int found = swe_sol_eclipse_when_glob(ut, flags_, 0, when, 0, error);
     if (found < 0)
-        fail("swe_sol_eclipse_when_glob", error);
+        fail("swe_sol_eclipse_when_glob", error, ut, folder_);
     GlobalSolarEclipse e;
     e.greatest = toUt(when[0] + searchDeltaT);
     // A hybrid eclipse may carry the total or annular bit as well, so it is asked first.
@@ -275,7 +321,7 @@ Ephemeris::GlobalSolarEclipse Ephemeris::nextSolarEclipse(JulianDay ut)
     double attr[20] = {};
     pinDeltaT(e.greatest);
     if (swe_sol_eclipse_where(e.greatest, flags_, geo, attr, error) < 0)
-        fail("swe_sol_eclipse_where", error);
+        fail("swe_sol_eclipse_where", error, e.greatest, folder_);
     // When the shadow axis misses the Earth, NASA's magnitude is the one seen where the
     // eclipse is greatest, on the Earth's limb, not the ratio of the diameters.
     e.magnitude = (found & SE_ECL_NONCENTRAL) && !(found & SE_ECL_PARTIAL) ? attr[0] : attr[8];

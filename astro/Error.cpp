@@ -10,6 +10,8 @@ const char* kindName(Error::Kind kind)
     switch (kind) {
     case Error::Kind::Library:
         return "library";
+    case Error::Kind::MissingEphemerisFile:
+        return "missing ephemeris file";
     case Error::Kind::PhaseNotSettled:
         return "phase not settled";
     case Error::Kind::ConjunctionNotSettled:
@@ -36,9 +38,18 @@ Error::Error(Kind kind, QString call, QString detail, double julianDay)
         what_ += " JD " + QByteArray::number(julianDay_, 'f', 3);
 }
 
-Error Error::library(const char* call, const QString& message)
+Error Error::library(const char* call, const QString& message, double julianDay)
 {
-    return Error(Kind::Library, QString::fromLatin1(call), message, std::nan(""));
+    return Error(Kind::Library, QString::fromLatin1(call), message, julianDay);
+}
+
+Error Error::missingEphemerisFile(const char* call, const QString& message, double julianDay, const QString& file,
+                                  std::vector<YearSpan> coveredYears)
+{
+    Error error(Kind::MissingEphemerisFile, QString::fromLatin1(call), message, julianDay);
+    error.file_ = file;
+    error.coveredYears_ = std::move(coveredYears);
+    return error;
 }
 
 Error Error::notSettled(Kind kind, double julianDay)

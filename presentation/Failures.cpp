@@ -1,15 +1,44 @@
 #include "presentation/Failures.h"
 
+#include <QDate>
 #include <QDir>
+#include <QStringList>
+#include <cmath>
 
 namespace vkt::presentation {
+namespace {
+
+// "1800–2399, 3000–3599"
+QString spansText(const std::vector<astro::Error::YearSpan>& spans)
+{
+    QStringList texts;
+    for (const astro::Error::YearSpan& span : spans)
+        texts << QStringLiteral("%1–%2").arg(span.first).arg(span.last);
+    return texts.join(QStringLiteral(", "));
+}
+
+QString missingFileText(const astro::Error& error)
+{
+    const int year = QDate::fromJulianDay(qint64(std::floor(error.julianDay() + 0.5))).year();
+    const QString covered = error.coveredYears().empty()
+                                ? QStringLiteral("Egyetlen évhez sincs telepítve adatfájl")
+                                : QStringLiteral("A telepített fájlok ezeket az éveket fedik le: %1").arg(spansText(error.coveredYears()));
+    return QStringLiteral("A kért időpont (%1. év) kívül esik a Swiss Ephemeris telepített adatfájljain: hiányzik a %2 "
+                          "fájl. %3 (a swe-basic-data csomag az 1800–2399. éveket hozza). (Swiss Ephemeris: %4)")
+        .arg(year)
+        .arg(error.file(), covered, error.detail());
+}
+
+} // namespace
 
 QString failureText(const astro::Error& error)
 {
     using Kind = astro::Error::Kind;
     switch (error.kind()) {
     case Kind::Library:
-        return QStringLiteral("A Swiss Ephemeris hibát jelzett (%1): %2").arg(error.call(), error.detail());
+        return QStringLiteral("A Swiss Ephemeris nem tudta elvégezni a számítást (%1: %2).").arg(error.call(), error.detail());
+    case Kind::MissingEphemerisFile:
+        return missingFileText(error);
     case Kind::PhaseNotSettled:
         return QStringLiteral("A holdfázis időpontja nem számítható ki (JD %1).").arg(error.julianDay(), 0, 'f', 3);
     case Kind::ConjunctionNotSettled:

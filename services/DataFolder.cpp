@@ -1,11 +1,14 @@
 #include "services/DataFolder.h"
 
+#include "services/FileBytes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringList>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -23,13 +26,13 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// The folder and its parents; the reason is the system's own words when that fails.
+// The folder and its parents; the reason in words when that fails.
 QString makeFolder(const QString& folder)
 {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(folder).toStdString()), error);
     if (error)
-        return QString::fromLocal8Bit(error.message());
+        return reasonText(error.value());
     if (!QFileInfo(folder).isDir())
         return QStringLiteral("a név már egy fájlé, nem mappáé");
     return {};
@@ -47,9 +50,11 @@ QStringList copyMissingFiles(const QString& shipped, const QString& folder)
         // QFile::copy writes a temporary file and renames it: a broken copy leaves no half file
         // that a later start would take for the user's own.
         QFile source(from.filePath(name));
+        errno = 0;
         if (!source.copy(target)) {
+            const QString reason = errno ? reasonText(errno) : unknownReason(source.errorString());
             problems << QStringLiteral("A(z) '%1' fájl nem másolható a(z) '%2' adatmappába: %3")
-                            .arg(native(source.fileName()), native(folder), source.errorString());
+                            .arg(native(source.fileName()), native(folder), reason);
             continue;
         }
         // The installed copy may be read-only; the user's own copy is theirs to edit.

@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -104,9 +105,46 @@ QString reasonText(int errorCode)
         return QStringLiteral("a lemez csak olvasható");
     case EFBIG:
         return QStringLiteral("a fájl túl nagy");
+    case EEXIST:
+        return QStringLiteral("már van ilyen nevű fájl vagy mappa");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("túl sok a megnyitott fájl");
+    case ENAMETOOLONG:
+        return QStringLiteral("túl hosszú a fájl neve vagy elérési útja");
+    case ELOOP:
+        return QStringLiteral("a szimbolikus linkek körbeérnek vagy túl hosszú a láncuk");
+    case ETXTBSY:
+    case EBUSY:
+        return QStringLiteral("a fájlt vagy az eszközt más használja");
+    case EXDEV:
+        return QStringLiteral("a fájl nem helyezhető át másik lemezre");
+    case ENOTEMPTY:
+        return QStringLiteral("a mappa nem üres");
+    case ENOMEM:
+        return QStringLiteral("elfogyott a memória");
+    case ENXIO:
+    case ENODEV:
+        return QStringLiteral("az eszköz nem érhető el");
+    case EAGAIN:
+    case EINTR:
+        return QStringLiteral("a művelet megszakadt; próbálja újra");
+    case EINVAL:
+        return QStringLiteral("érvénytelen művelet erre a fájlra");
+    case ENOLCK:
+        return QStringLiteral("a fájl nem zárolható");
     default:
-        return qt_error_string(errorCode);
+        // The system's own name for the code, the same in every language ("EPROTO").
+        if (const char* name = ::strerrorname_np(errorCode))
+            return QStringLiteral("rendszerhiba (%1)").arg(QLatin1String(name));
+        return QStringLiteral("rendszerhiba (%1. kód)").arg(errorCode);
     }
+}
+
+// Qt's own words, in English, where no system error code is at hand.
+QString unknownReason(const QString& qtText)
+{
+    return QStringLiteral("ismeretlen hiba (%1)").arg(qtText);
 }
 
 void useFileBytes(const QString& path, const std::function<void(QByteArrayView)>& use)
@@ -173,7 +211,7 @@ void replaceFileBytes(const QString& path, const QByteArray& bytes)
     // Qt reports a failed call without its code; errno still holds the system's, when there was one.
     const auto qtFailed = [&] {
         const int error = errno;
-        steps.fail(error ? reasonText(error) : file.errorString());
+        steps.fail(error ? reasonText(error) : unknownReason(file.errorString()));
     };
     if (const int error = steps.planned(WriteStep::Open))
         steps.fail(error);

@@ -24,8 +24,11 @@ void replaceFileBytes(const QString& path, const QByteArray& bytes);
 // the file back to its old length (removes it if it was new), so no torn record stays.
 void appendFileBytes(const QString& path, const QByteArray& bytes);
 
-// The reason for a system error code, in Hungarian where the program knows it.
+// The reason for a system error code in Hungarian; a code without words of its own is named by
+// the system's name for it, never by the system's English text.
 QString reasonText(int errorCode);
+// A failure that came without a code: Qt's (English) description in brackets after Hungarian words.
+QString unknownReason(const QString& qtText);
 
 // Test seam: while a fault is planned, every write (to fileName, or to any file when it is empty)
 // fails at that step with that error code; at Write, the first `offset` bytes reach the file first.

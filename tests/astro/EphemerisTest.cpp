@@ -9,6 +9,8 @@
 #include "presentation/Places.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
 #include <functional>
 #include <optional>
 #include <thread>
@@ -75,15 +77,41 @@ TEST(EphemerisTest, EachThreadComputesWithItsOwnAndNoThreadWithAnothers)
 // Each failure as it arises, and the text the user reads for it.
 TEST(EphemerisTest, FailuresCarryTheirKindAndTheRawFactsToTheUsersWords)
 {
-    Ephemeris ephemeris;
-    // The ephemeris files end long before the year 9000: the library's own words come up.
-    const auto library = errorOf([&] { newMoons(ephemeris, julianDay(9000, 1, 1), julianDay(9000, 2, 1)); });
-    ASSERT_TRUE(library);
-    EXPECT_EQ(library->kind(), Error::Kind::Library);
-    EXPECT_EQ(library->call(), QStringLiteral("swe_calc"));
-    EXPECT_TRUE(library->detail().contains(u".se1")) << library->detail().toStdString();
-    EXPECT_EQ(presentation::failureText(*library),
-              QStringLiteral("A Swiss Ephemeris hibát jelzett (swe_calc): ") + library->detail());
+    // The files for a planet and the Moon count in pairs: beside the installed 1800-2399 an
+    // (empty, never opened) pair for 2400-2999 and a lone planets' file for 3000-3599.
+    const QTemporaryDir files, none;
+    const QString installed = Ephemeris().folder();
+    for (const char* name : {"sepl_18.se1", "semo_18.se1"})
+        ASSERT_TRUE(QFile::link(installed + u'/' + QLatin1String(name), files.filePath(QLatin1String(name))));
+    for (const char* name : {"sepl_24.se1", "semo_24.se1", "sepl_30.se1"})
+        ASSERT_TRUE(QFile(files.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
+    const QByteArray saved = qgetenv("SE_EPHE_PATH");
+    qunsetenv("SE_EPHE_PATH");  // it would outrank the folder given
+    std::optional<Error> missing, analytic;
+    {
+        Ephemeris ephemeris(files.path());
+        missing = errorOf([&] { newMoons(ephemeris, julianDay(9100, 6, 1), julianDay(9100, 7, 1)); });
+    }
+    {
+        Ephemeris ephemeris(none.path());  // the analytic theory, which ends at the year 3000
+        analytic = errorOf([&] { newMoons(ephemeris, julianDay(9000, 1, 1), julianDay(9000, 2, 1)); });
+    }
+    if (!saved.isNull())
+        qputenv("SE_EPHE_PATH", saved);
+
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->kind(), Error::Kind::MissingEphemerisFile);
+    EXPECT_EQ(missing->file(), QStringLiteral("sepl_90.se1"));
+    EXPECT_EQ(missing->coveredYears(), (std::vector<Error::YearSpan>{{1800, 2999}}));
+    EXPECT_EQ(presentation::failureText(*missing),
+              QStringLiteral("A kért időpont (9100. év) kívül esik a Swiss Ephemeris telepített adatfájljain: hiányzik a "
+                             "sepl_90.se1 fájl. A telepített fájlok ezeket az éveket fedik le: 1800–2999 (a swe-basic-data "
+                             "csomag az 1800–2399. éveket hozza). (Swiss Ephemeris: ") +
+                  missing->detail() + u')');
+    ASSERT_TRUE(analytic);
+    EXPECT_EQ(analytic->kind(), Error::Kind::Library);
+    EXPECT_EQ(presentation::failureText(*analytic),
+              QStringLiteral("A Swiss Ephemeris nem tudta elvégezni a számítást (swe_calc: %1).").arg(analytic->detail()));
 
     const auto zone = errorOf([] { CivilZone(QByteArrayLiteral("Europe/Bp")); });
     ASSERT_TRUE(zone);

@@ -152,6 +152,12 @@ TEST_F(MainWindowTest, SharpPicturesForScaledScreens)
     ASSERT_EQ(scaled.size(), QSize(4, 2));
     EXPECT_NE(qGray(scaled.pixel(1, 0)), 0);
     EXPECT_NE(qGray(scaled.pixel(2, 0)), 255);
+
+    // A file that is no picture is refused in words, Qt's own text only in brackets after them.
+    testing::writeFile(path("Lunar-day03s.gif"), "nem kép");
+    EXPECT_TRUE(testing::failureOf([&] { loadPicture(path("Lunar-day03s.gif")); })
+                    .startsWith(QStringLiteral("A(z) '%1' kép nem olvasható: ismeretlen vagy nem támogatott képformátum (")
+                                    .arg(QDir::toNativeSeparators(path("Lunar-day03s.gif")))));
 }
 
 // The caption writes the version without its second dot, "1.4.6" as "v1.46a".

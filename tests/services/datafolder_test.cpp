@@ -108,7 +108,7 @@ TEST_F(DataFolderRuleTest, AFolderThatCannotServeIsNamedWithTheReason)
         bool writable;
         const char* reason;  // empty: no message
     } rows[] = {
-        {"under a file", "fajl/vkt/Pic", "share/Pic", true, "nem hozható létre: "},
+        {"under a file", "fajl/vkt/Pic", "share/Pic", true, "nem hozható létre: az elérési út egy tagja nem mappa."},
         {"not writable", "irasvedett", "share/Pic", false, "nem írható"},
         {"no shipped copy for a new folder", "uj", "nincs/Pic", true, "nincs/Pic"},
         {"no shipped copy, folder already there", "megvan", "nincs/Pic", true, ""},

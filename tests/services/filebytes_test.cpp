@@ -132,5 +132,19 @@ TEST_F(FileBytesTest, ASavedFileKeepsItsMode)
     }
 }
 
+// The errors a user meets are said in Hungarian, the rest by the system's name for the code:
+// never in the system's English words, which would also change with the locale.
+TEST(ReasonTextTest, CommonErrorsInHungarianTheRestByTheirName)
+{
+    for (const int code : {ENOENT, EACCES, EEXIST, ENOSPC, EROFS, EISDIR, ENOTDIR, EIO, EMFILE, ENFILE, ENAMETOOLONG,
+                           ELOOP, ETXTBSY, EBUSY, EPERM, EDQUOT, EFBIG, EXDEV, ENOTEMPTY, ENOMEM, ENXIO, EAGAIN, EINVAL}) {
+        const QString text = reasonText(code);
+        EXPECT_FALSE(text.isEmpty() || text.startsWith(u"rendszerhiba") ||
+                     text.contains(QString::fromLocal8Bit(std::strerror(code)), Qt::CaseInsensitive))
+            << code << ": " << text.toStdString();
+    }
+    EXPECT_EQ(reasonText(EPROTO), QStringLiteral("rendszerhiba (EPROTO)"));
+}
+
 } // namespace
 } // namespace vkt

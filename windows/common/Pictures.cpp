@@ -9,6 +9,30 @@
 namespace vkt {
 namespace {
 
+// Why a picture could not be read, in words; Qt's own (English) text follows in brackets.
+QString readerProblem(const QImageReader& reader)
+{
+    QString problem;
+    switch (reader.error()) {
+    case QImageReader::FileNotFoundError:
+        problem = QStringLiteral("a fájl nem található");
+        break;
+    case QImageReader::DeviceError:
+        problem = QStringLiteral("a fájl nem olvasható");
+        break;
+    case QImageReader::UnsupportedFormatError:
+        problem = QStringLiteral("ismeretlen vagy nem támogatott képformátum");
+        break;
+    case QImageReader::InvalidDataError:
+        problem = QStringLiteral("a képfájl sérült");
+        break;
+    default:
+        problem = QStringLiteral("ismeretlen hiba");
+        break;
+    }
+    return QStringLiteral("%1 (%2)").arg(problem, reader.errorString());
+}
+
 QImage readPicture(const QString& path)
 {
     const QString shown = QDir::toNativeSeparators(path);
@@ -17,7 +41,7 @@ QImage readPicture(const QString& path)
     QImageReader reader(path);
     QImage image = reader.read();
     if (image.isNull())
-        throw Failure(QStringLiteral("A(z) '%1' kép nem olvasható: %2").arg(shown, reader.errorString()));
+        throw Failure(QStringLiteral("A(z) '%1' kép nem olvasható: %2").arg(shown, readerProblem(reader)));
     return image;
 }
 
