@@ -2,6 +2,7 @@
 
 #include "astro/Error.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace vkt::astro {
@@ -60,7 +61,12 @@ CivilZone CivilZone::of(const Place& place)
 
 bool CivilZone::known(const QByteArray& zoneId)
 {
-    const bool available = !zoneId.isEmpty() && QTimeZone::isTimeZoneIdAvailable(zoneId);
+    // Qt lists the zones of the tz database's tables only; the fixed offsets under Etc/
+    // ("Etc/GMT+12", twelve hours behind UTC) are in the database too, and Qt reads them by name.
+    static const QRegularExpression fixedOffset(QStringLiteral("^Etc/[A-Za-z0-9+-]+$"));
+    const bool available = !zoneId.isEmpty() && (QTimeZone::isTimeZoneIdAvailable(zoneId) ||
+                                                  (fixedOffset.match(QString::fromLatin1(zoneId)).hasMatch() &&
+                                                   QTimeZone(zoneId).isValid()));
     clearUpperVectorState();
     return available;
 }

@@ -120,6 +120,7 @@ CrescentEvening crescentAt(Ephemeris& ephemeris, const Place& place, JulianDay n
     c.twilight = twilight;
     c.day = day;
     c.newMoon = newMoon;
+    c.dayInstant = sunEvent;
     c.sunEvent = sunEvent;
     c.moonEvent = moonEvent;
     const double lag = twilight == Twilight::Evening ? moonEvent - sunEvent : sunEvent - moonEvent;
@@ -133,17 +134,22 @@ CrescentEvening crescentAt(Ephemeris& ephemeris, const Place& place, JulianDay n
     return c;
 }
 
-// The Sun's setting (rising) events walking away from the new moon, one a day; NaN for a day
-// without one.
-std::vector<JulianDay> sunEvents(Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
-                                 Twilight twilight, int days)
+// The Sun's setting (rising) events walking away from the new moon, one a day, each with an
+// instant of the day it was sought in; NaN for a day without one.
+struct SunEvent {
+    JulianDay event;
+    JulianDay dayInstant;
+};
+std::vector<SunEvent> sunEvents(Ephemeris& ephemeris, const Place& place, JulianDay newMoon, Twilight twilight, int days)
 {
-    std::vector<JulianDay> events;
+    std::vector<SunEvent> events;
     JulianDay from = newMoon;
     for (int day = 0; day < days; ++day) {
         if (twilight == Twilight::Evening) {
             const JulianDay sunset = ephemeris.nextSet(Body::Sun, from, place);
-            events.push_back(sunset);
+            // A quarter of a day on from where the sunset is sought: a sunset after a new moon
+            // late in the day falls on the next date.
+            events.push_back({sunset, std::isnan(sunset) ? from + 0.25 : sunset});
             from = std::isnan(sunset) ? from + 1 : sunset + kHalfDay;
         } else {
             // Sunrises lie more than 0.98 day apart outside the polar regions: one call finds
@@ -151,11 +157,16 @@ std::vector<JulianDay> sunEvents(Ephemeris& ephemeris, const Place& place, Julia
             JulianDay sunrise = ephemeris.nextRise(Body::Sun, from - 0.98, place);
             if (std::isnan(sunrise) || sunrise >= from)
                 sunrise = previousRise(ephemeris, Body::Sun, from, place);
-            events.push_back(sunrise);
+            events.push_back({sunrise, std::isnan(sunrise) ? from - 0.25 : sunrise});
             from = std::isnan(sunrise) ? from - 1 : sunrise - kHalfDay;
         }
     }
     return events;
+}
+
+Horizon stays(Ephemeris& ephemeris, Body body, JulianDay ut, const Place& place)
+{
+    return ephemeris.upperLimbHeight(body, ut, place) > 0 ? Horizon::StaysUp : Horizon::StaysDown;
 }
 
 std::optional<CrescentEvening> crescentOn(Ephemeris& ephemeris, const Place& place, JulianDay newMoon,
@@ -283,10 +294,26 @@ CrescentRun crescentRun(Ephemeris& ephemeris, const Place& place, JulianDay newM
 {
     CrescentRun run;
     for (const Twilight twilight : {Twilight::Morning, Twilight::Evening}) {
-        const std::vector<JulianDay> events = sunEvents(ephemeris, place, newMoon, twilight, days);
-        for (int day = 0; day < days; ++day)
-            if (const auto c = crescentOn(ephemeris, place, newMoon, twilight, day, events[day]))
-                (twilight == Twilight::Morning ? run.mornings : run.evenings).push_back(*c);
+        const std::vector<SunEvent> events = sunEvents(ephemeris, place, newMoon, twilight, days);
+        for (int day = 0; day < days; ++day) {
+            const SunEvent& sun = events[std::size_t(day)];
+            std::optional<CrescentEvening> c = crescentOn(ephemeris, place, newMoon, twilight, day, sun.event);
+            if (!c) {
+                // The Sun, or the Moon round the Sun's event, stays up or down.
+                c.emplace();
+                c->twilight = twilight;
+                c->day = day;
+                c->newMoon = newMoon;
+                c->moonEvent = c->lagMinutes = std::nan("");
+                c->sunEvent = sun.event;
+                c->dayInstant = sun.dayInstant;
+                if (std::isnan(sun.event))
+                    c->sun = stays(ephemeris, Body::Sun, sun.dayInstant, place);
+                else
+                    c->moon = stays(ephemeris, Body::Moon, sun.event, place);
+            }
+            (twilight == Twilight::Morning ? run.mornings : run.evenings).push_back(*c);
+        }
     }
     return run;
 }

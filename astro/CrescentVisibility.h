@@ -42,17 +42,27 @@ double odehV(double arcv, double width);
 
 enum class Twilight { Evening, Morning };
 
+// Whether a body crosses the horizon when it is looked for, or stays above or below it.
+enum class Horizon { Crossed, StaysUp, StaysDown };
+
 // Everything an observer needs about one evening after (or one morning before) a new moon.
 // Angles in degrees, azimuths from north through east, W in arc minutes.
 struct CrescentEvening {
     Twilight twilight = Twilight::Evening;
     int day = 0;               // 0: the first sunset after (last sunrise before) the new moon
     JulianDay newMoon = 0;
+    // An instant of the day: the Sun's event, or on a day without one an instant of the day it
+    // was sought in (its date is the row's).
+    JulianDay dayInstant = 0;
+    // Near the poles the Sun may stay up or down all day, the Moon all the half day either side
+    // of the Sun's event: then the event is NaN and nothing after it is defined.
+    Horizon sun = Horizon::Crossed;
+    Horizon moon = Horizon::Crossed;
     JulianDay sunEvent = 0;    // sunset in the evening, sunrise in the morning
     JulianDay moonEvent = 0;   // moonset in the evening, moonrise in the morning
     double lagMinutes = 0;     // how long the Moon stays up after the Sun (before it, mornings)
-    // False when the Moon sets before the Sun (rises after it): no crescent to look for, and
-    // none of the quantities below is defined.
+    // False when the Moon sets before the Sun (rises after it), or either stays up or down:
+    // no crescent to look for, and none of the quantities below is defined.
     bool moonUp = false;
 
     // At Yallop's best time: sunset + 4/9 lag, or sunrise − 4/9 lag in the morning.
@@ -98,7 +108,8 @@ std::optional<JulianDay> sunEventOn(Ephemeris& ephemeris, const Place& place, co
 std::optional<CrescentEvening> crescentAtSunEvent(Ephemeris& ephemeris, const Place& place, JulianDay sunEvent,
                                                   Twilight twilight);
 
-// The evenings 0..days−1 after and the mornings before the new moon, those that exist.
+// The evenings 0..days−1 after and the mornings before the new moon, each day listed: a day
+// whose Sun stays up or down, or whose Moon does round the Sun's event, says so.
 struct CrescentRun {
     std::vector<CrescentEvening> mornings;  // nearest the new moon first
     std::vector<CrescentEvening> evenings;  // nearest the new moon first

@@ -208,19 +208,24 @@ double Ephemeris::apparentAltitude(JulianDay ut, const Place& place, const SkyPo
     return horizontal(ut, place, equatorial).apparentAltitude;
 }
 
+double Ephemeris::upperLimbHeight(Body body, JulianDay ut, const Place& place)
+{
+    const SkyPosition p = topocentricEquatorial(body, ut, place);
+    const double radiusKm = body == Body::Sun ? kSunRadiusKm : body == Body::Moon ? kMoonRadiusKm : 0;
+    return altitude(ut, place, p) + std::asin(radiusKm / (p.distance * kAuKm)) / kDegree + kHorizonRefraction;
+}
+
 JulianDay Ephemeris::nextRiseOrSet(Body body, JulianDay ut, const Place& place, int which)
 {
     checkThread();
     if (std::abs(place.latitude) >= kPolarLatitude && (which == SE_CALC_RISE || which == SE_CALC_SET)) {
-        // The upper limb's altitude, followed directly, over the standard refraction at the horizon.
-        const auto upperLimb = [&](JulianDay t) {
-            const SkyPosition p = topocentricEquatorial(body, t, place);
-            const double radiusKm = body == Body::Sun ? kSunRadiusKm : body == Body::Moon ? kMoonRadiusKm : 0;
-            return altitude(t, place, p) + std::asin(radiusKm / (p.distance * kAuKm)) / kDegree + kHorizonRefraction;
-        };
+        // The upper limb followed directly.
         const auto found = firstFallThroughZero(
-            [&](JulianDay t) { return which == SE_CALC_SET ? upperLimb(t) : -upperLimb(t); }, ut, ut + kCrossingSearchDays,
-            fastestAltitudeChange(place.latitude));
+            [&](JulianDay t) {
+                const double height = upperLimbHeight(body, t, place);
+                return which == SE_CALC_SET ? height : -height;
+            },
+            ut, ut + kCrossingSearchDays, fastestAltitudeChange(place.latitude));
         return found ? *found : std::nan("");
     }
     double geo[3] = {place.longitude, place.latitude, place.height};

@@ -65,6 +65,9 @@ public:
     };
     Horizontal horizontal(JulianDay ut, const Place& place, const SkyPosition& equatorial);
 
+    // The height of the body's upper limb over the horizon as risings and settings count it:
+    // its topocentric altitude and semidiameter and the standard refraction on the horizon, 34′.
+    double upperLimbHeight(Body body, JulianDay ut, const Place& place);
     // Next rising or setting (upper limb, refraction) after ut; NaN when none within a day or so.
     JulianDay nextRise(Body body, JulianDay ut, const Place& place);
     JulianDay nextSet(Body body, JulianDay ut, const Place& place);

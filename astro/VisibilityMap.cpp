@@ -156,7 +156,7 @@ SkyPosition SkyTrack::at(const std::vector<Sample>& samples, JulianDay ut) const
 MapEvening mapEveningOf(const CrescentEvening& crescent, const Place& place)
 {
     // Local mean time runs ahead of UT by the longitude; Julian days start at noon.
-    const double localMean = crescent.sunEvent + place.longitude / 360 + 0.5;
+    const double localMean = crescent.dayInstant + place.longitude / 360 + 0.5;
     return {QDate::fromJulianDay(qint64(std::floor(localMean))), crescent.twilight};
 }
 

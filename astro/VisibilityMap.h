@@ -43,7 +43,8 @@ struct MapEvening {
     bool operator==(const MapEvening&) const = default;
 };
 
-// The evening (morning) a crescent of a place belongs to.
+// The evening (morning) a crescent of a place belongs to; for a day whose Sun stays up or down,
+// the one of that date.
 MapEvening mapEveningOf(const CrescentEvening& crescent, const Place& place);
 
 // The positions a map of that evening needs, sunsets and moonsets everywhere included.

@@ -26,12 +26,15 @@ QStringList crescentRowHeaders()
 
 QStringList crescentRowFields(const astro::CrescentEvening& c, const astro::CivilZone& zone)
 {
-    QStringList f = {twilightWord(c.twilight),
-                     QString::number(c.day),
-                     dateText(zone, c.sunEvent),
-                     timeText(zone, c.sunEvent),
-                     timeText(zone, c.moonEvent),
-                     QString::number(std::llround(c.lagMinutes))};
+    const auto event = [&](astro::Horizon horizon, astro::JulianDay ut) {
+        return horizon == astro::Horizon::Crossed ? timeText(zone, ut) : horizonWord(horizon);
+    };
+    QStringList f = {twilightWord(c.twilight), QString::number(c.day), dateText(zone, c.dayInstant),
+                     event(c.sun, c.sunEvent)};
+    if (c.sun == astro::Horizon::Crossed)
+        f << event(c.moon, c.moonEvent);
+    if (c.sun == astro::Horizon::Crossed && c.moon == astro::Horizon::Crossed)
+        f << QString::number(std::llround(c.lagMinutes));
     if (!c.moonUp) {
         while (f.size() < qsizetype(std::size(kHeaders)))
             f << QStringLiteral("-");

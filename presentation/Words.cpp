@@ -97,4 +97,17 @@ QString moonAboveWord(astro::MoonAbove above)
     return {};
 }
 
+QString horizonWord(astro::Horizon horizon)
+{
+    switch (horizon) {
+    case astro::Horizon::Crossed:
+        return {};
+    case astro::Horizon::StaysUp:
+        return QStringLiteral("fenn");
+    case astro::Horizon::StaysDown:
+        return QStringLiteral("lenn");
+    }
+    return {};
+}
+
 } // namespace vkt::presentation

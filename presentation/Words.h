@@ -23,5 +23,7 @@ QString odehClassText(astro::OdehClass c);
 QString solarEclipseWord(astro::SolarEclipseType type);  // "részleges", "gyűrűs", "teljes", "hibrid"
 QString lunarEclipseWord(astro::LunarEclipseType type);  // "félárnyékos", "részleges", "teljes"
 QString moonAboveWord(astro::MoonAbove above);           // "látható", "részben látható", "nem látható"
+// In place of a rising's or setting's time: "fenn" (stays up), "lenn" (stays down); empty if crossed.
+QString horizonWord(astro::Horizon horizon);
 
 } // namespace vkt::presentation

@@ -26,18 +26,6 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// The folder and its parents; the reason in words when that fails.
-QString makeFolder(const QString& folder)
-{
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(folder).toStdString()), error);
-    if (error)
-        return reasonText(error.value());
-    if (!QFileInfo(folder).isDir())
-        return QStringLiteral("a név már egy fájlé, nem mappáé");
-    return {};
-}
-
 QStringList copyMissingFiles(const QString& shipped, const QString& folder)
 {
     QStringList problems;
@@ -64,6 +52,20 @@ QStringList copyMissingFiles(const QString& shipped, const QString& folder)
 }
 
 } // namespace
+
+QString makeFolder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (info.isSymLink() && !info.exists())
+        return QStringLiteral("a név egy nem létező helyre mutató szimbolikus linké");
+    if (info.exists() && !info.isDir())
+        return QStringLiteral("a név már egy fájlé, nem mappáé");
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(folder).toStdString()), error);
+    if (error)
+        return reasonText(error.value());
+    return {};
+}
 
 bool isWritableFolder(const QString& folder)
 {

@@ -21,6 +21,10 @@ struct DataFolderChoice {
     QString path;
 };
 
+// Makes the folder and its parents. Empty when it is there, else why not, in words: a file or a
+// dangling link where it should be, a file on the way, no permission, a read-only disk.
+QString makeFolder(const QString& folder);
+
 using FolderProbe = std::function<bool(const QString& folder)>;
 bool isWritableFolder(const QString& folder);
 

@@ -231,4 +231,9 @@ QString AlmanacLines::noCrescentLine()
     return QStringLiteral("Innen egyetlen holdsarló sem kereshető ezekben az években.");
 }
 
+QString AlmanacLines::noVenusLine()
+{
+    return QStringLiteral("Ezekben az években nincs a Vénusznak alsó együttállása, így sarlója sem.");
+}
+
 } // namespace vkt::almanac

@@ -29,8 +29,10 @@ public:
     QStringList solarLines(const SolarEclipse& e, const std::optional<LocalSolarEclipse>& seen) const;
     QStringList lunarLines(const LunarEclipse& e) const;
     QString venusLine(const VenusCrescents& v) const;
-    // In place of the crescents of a place that has none in the years asked (polar places).
+    // In place of the rows of a list that has none in the years asked: crescents (polar places),
+    // Venus's inferior conjunctions (a year may have none).
     static QString noCrescentLine();
+    static QString noVenusLine();
 
 private:
     QString timeNear(JulianDay ut, JulianDay reference) const;

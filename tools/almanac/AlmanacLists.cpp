@@ -45,7 +45,7 @@ void Lists::addCrescents(const CivilYear& civilYear, Almanac& almanac)
         for (const std::vector<CrescentEvening>* side : {&run.mornings, &run.evenings}) {
             int count = 0;
             for (const CrescentEvening& c : *side) {
-                if (civilYear.contains(c.sunEvent))
+                if (civilYear.contains(c.dayInstant))
                     details.push_back(c);
                 // Every evening (morning) worth looking, up to the first easy one.
                 if (!inYallopReach(c) || count == kMostListedPerSide)
@@ -59,7 +59,7 @@ void Lists::addCrescents(const CivilYear& civilYear, Almanac& almanac)
         }
     }
     std::sort(listed.begin(), listed.end(), [](const auto& a, const auto& b) { return a.best < b.best; });
-    std::sort(details.begin(), details.end(), [](const auto& a, const auto& b) { return a.sunEvent < b.sunEvent; });
+    std::sort(details.begin(), details.end(), [](const auto& a, const auto& b) { return a.dayInstant < b.dayInstant; });
     for (const CrescentEvening& c : listed)
         almanac.crescents.append(lines_.crescentLine(c));
     for (const CrescentEvening& c : details)
@@ -114,14 +114,24 @@ Almanac computeAlmanac(Ephemeris& ephemeris, int fromYear, int toYear, const Pla
     Lists lists(ephemeris, place);
     Almanac almanac;
     lists.addHeaders(almanac);
+    const Almanac headers = almanac;
     for (int year = fromYear; year <= toYear; ++year) {
         if (progress)
             progress(year);
         lists.addYear(year, almanac);
     }
-    // A polar place may see no crescent at all.
-    if (almanac.crescents.size() == 1)
-        almanac.crescents.append(AlmanacLines::noCrescentLine());
+    // A list with nothing under its headers says so: a polar place may see no crescent at all, a
+    // year may pass without an inferior conjunction of Venus. (Every year of the ephemeris files
+    // has eclipses of both kinds.)
+    const struct {
+        QStringList* list;
+        qsizetype headerLines;
+        QString none;
+    } emptyLists[] = {{&almanac.crescents, headers.crescents.size(), AlmanacLines::noCrescentLine()},
+                      {&almanac.venus, headers.venus.size(), AlmanacLines::noVenusLine()}};
+    for (const auto& l : emptyLists)
+        if (l.list->size() == l.headerLines)
+            l.list->append(l.none);
     return almanac;
 }
 

@@ -3,6 +3,7 @@
 #include "astro/CivilTime.h"
 #include "presentation/CrescentCalendar.h"
 #include "presentation/Failures.h"
+#include "services/DataFolder.h"
 #include "services/Failure.h"
 #include "services/TextFiles.h"
 #include "services/Version.h"
@@ -321,14 +322,43 @@ QString helpText()
 
 namespace {
 
-// The almanac's files that are already in the folder.
-QStringList existingFiles(const QDir& folder)
+// Why the almanac's file of that name could not be replaced there; empty when it can.
+QString replaceProblem(const QFileInfo& target)
 {
-    QStringList existing;
-    for (const QString& name : almanacFileNames())
-        if (QFileInfo::exists(folder.filePath(name)))
-            existing << name;
-    return existing;
+    if (target.isSymLink() && !target.exists())
+        return QStringLiteral("nem létező helyre mutató link");
+    if (target.isDir())
+        return QStringLiteral("mappa");
+    if (!target.isFile())
+        return QStringLiteral("nem közönséges fájl");
+    if (!target.isWritable())
+        return QStringLiteral("írásvédett");
+    return {};
+}
+
+// What stands in the way of writing all six files, checked before any is written, so a run
+// never leaves some new and some old: without --force any of them there (a dangling link too),
+// with it any that cannot be replaced. Empty when nothing does.
+QString targetProblem(const Options& options, const QDir& folder)
+{
+    QStringList present, refused;
+    for (const QString& name : almanacFileNames()) {
+        const QFileInfo target(folder.filePath(name));
+        if (!target.exists() && !target.isSymLink())
+            continue;
+        present << name;
+        if (const QString problem = replaceProblem(target); !problem.isEmpty())
+            refused << QStringLiteral("%1 (%2)").arg(name, problem);
+    }
+    const QString where = QDir::toNativeSeparators(folder.path());
+    if (!options.force && !present.isEmpty())
+        return QStringLiteral("a(z) %1 mappában már megvan: %2. Nem írom felül; ha mégis ezt szeretné, adja meg a "
+                              "--force kapcsolót.")
+            .arg(where, present.join(QStringLiteral(", ")));
+    if (!refused.isEmpty())
+        return QStringLiteral("a(z) %1 mappában ezek nem írhatók felül: %2. Egyik fájlt sem írtam meg.")
+            .arg(where, refused.join(QStringLiteral(", ")));
+    return {};
 }
 
 // One run over the years asked: the warnings it starts with, the progress line while it computes,
@@ -387,8 +417,8 @@ private:
 // Throws vkt::Failure or astro::Error.
 void makeFiles(const Options& options, const QDir& folder, QTextStream& out, QTextStream& err, bool showProgress)
 {
-    if (!QDir().mkpath(folder.path()))
-        throw Failure(QStringLiteral("A(z) %1 mappa nem hozható létre.").arg(QDir::toNativeSeparators(folder.path())));
+    if (const QString problem = makeFolder(folder.path()); !problem.isEmpty())
+        throw Failure(QStringLiteral("A(z) %1 mappa nem hozható létre: %2.").arg(QDir::toNativeSeparators(folder.path()), problem));
     YearsRun run(options, out, err, showProgress);
     writeAlmanac(folder.path(), run.compute(computeAlmanac));
     run.done(QStringLiteral("a(z) %1 mappában: %2")
@@ -407,27 +437,21 @@ void makeCalendar(const Options& options, QTextStream& out, QTextStream& err, bo
                  .arg(presentation::calendarCrescents(outlooks).size()));
 }
 
-// Refuses to write over what is there without --force: a message on err, and true.
-bool refusedOverwrite(const Options& options, QTextStream& err)
+// What stands in the way of writing the calendar file: without --force the file there (a
+// dangling link too), with it one that cannot be replaced. Empty when nothing does.
+QString calendarProblem(const Options& options)
 {
-    if (options.force)
-        return false;
-    if (!options.calendarFile.isEmpty()) {
-        if (!QFileInfo::exists(options.calendarFile))
-            return false;
-        err << kProgram << ": a(z) " << QDir::toNativeSeparators(options.calendarFile)
-            << " fájl már megvan. Nem írom felül; ha mégis ezt szeretné, adja meg a --force kapcsolót.\n";
-    } else {
-        const QDir folder(options.folder);
-        const QStringList existing = existingFiles(folder);
-        if (existing.isEmpty())
-            return false;
-        err << kProgram << ": a(z) " << QDir::toNativeSeparators(folder.path())
-            << " mappában már megvan: " << existing.join(QStringLiteral(", "))
-            << ". Nem írom felül; ha mégis ezt szeretné, adja meg a --force kapcsolót.\n";
-    }
-    err.flush();
-    return true;
+    const QFileInfo target(options.calendarFile);
+    const QString file = QDir::toNativeSeparators(options.calendarFile);
+    if (!target.exists() && !target.isSymLink())
+        return {};
+    if (!options.force)
+        return QStringLiteral("a(z) %1 fájl már megvan. Nem írom felül; ha mégis ezt szeretné, adja meg a --force "
+                              "kapcsolót.")
+            .arg(file);
+    if (const QString problem = replaceProblem(target); !problem.isEmpty())
+        return QStringLiteral("a(z) %1 nem írható felül: %2.").arg(file, problem);
+    return {};
 }
 
 } // namespace
@@ -449,8 +473,13 @@ int runAlmanac(const QStringList& arguments, QTextStream& out, QTextStream& err,
 
     if (!options.sightingsFile.isEmpty())
         return runSightings(options.sightingsFile, options.folder, options.force, out, err);
-    if (refusedOverwrite(options, err))
+    const QString problem = options.calendarFile.isEmpty() ? targetProblem(options, QDir(options.folder))
+                                                           : calendarProblem(options);
+    if (!problem.isEmpty()) {
+        err << kProgram << ": " << problem << '\n';
+        err.flush();
         return Failed;
+    }
 
     QString failure;
     try {

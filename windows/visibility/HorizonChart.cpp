@@ -140,7 +140,7 @@ QImage HorizonChart::render(QSize size) const
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     if (!c_.moonUp) {
-        drawMoonBelowHorizon(p, size);
+        drawNoCrescent(p, size);
         return image;
     }
     drawSkyAndGround(p, size);
@@ -156,15 +156,29 @@ QImage HorizonChart::render(QSize size) const
     return image;
 }
 
-void HorizonChart::drawMoonBelowHorizon(QPainter& p, QSize size) const
+void HorizonChart::drawNoCrescent(QPainter& p, QSize size) const
 {
-    // No best time, so no Sun's azimuth to centre on: only the times and why.
+    // No best time, so no Sun's azimuth to centre on: only the times, or the day's sky, and why.
+    const bool evening = c_.twilight == astro::Twilight::Evening;
+    const auto stays = [](astro::Horizon h, const QString& body) {
+        return QStringLiteral("%1 %2").arg(body, h == astro::Horizon::StaysUp ? QStringLiteral("végig a látóhatár fölött van")
+                                                                             : QStringLiteral("végig a látóhatár alatt van"));
+    };
+    QString text;
+    if (c_.sun != astro::Horizon::Crossed)
+        text = stays(c_.sun, QStringLiteral("A Nap ezen a napon")) +
+               (evening ? QStringLiteral(": nincs napnyugta.") : QStringLiteral(": nincs napkelte."));
+    else if (c_.moon != astro::Horizon::Crossed)
+        text = QStringLiteral("%1 %2\n%3.")
+                   .arg(evening ? QStringLiteral("Napnyugta:") : QStringLiteral("Napkelte:"), presentation::timeText(zone_, c_.sunEvent),
+                        stays(c_.moon, evening ? QStringLiteral("A Hold a napnyugta előtt és után fél napig")
+                                               : QStringLiteral("A Hold a napkelte előtt és után fél napig")));
+    else
+        text = QStringLiteral("%1\nA Hold ekkor nem látszik: %2.")
+                   .arg(eventTimes(), evening ? QStringLiteral("a Nap előtt lenyugszik") : QStringLiteral("a Nap után kel"));
     p.setFont(programFont(QStringLiteral("Arial"), 9.75));
     p.setPen(Writing);
-    p.drawText(plotArea(size), Qt::AlignCenter | Qt::TextWordWrap,
-               QStringLiteral("%1\nA Hold ekkor nem látszik: %2.")
-                   .arg(eventTimes(), c_.twilight == astro::Twilight::Evening ? QStringLiteral("a Nap előtt lenyugszik")
-                                                                              : QStringLiteral("a Nap után kel")));
+    p.drawText(plotArea(size), Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 
 void HorizonChart::drawSkyAndGround(QPainter& p, QSize size) const

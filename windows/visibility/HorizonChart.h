@@ -56,7 +56,7 @@ public:
 
 private:
     QString eventTimes() const;
-    void drawMoonBelowHorizon(QPainter& p, QSize size) const;
+    void drawNoCrescent(QPainter& p, QSize size) const;
     void drawSkyAndGround(QPainter& p, QSize size) const;
     void drawAltitudeGrid(QPainter& p, QSize size) const;
     void drawAzimuthGrid(QPainter& p, QSize size) const;
