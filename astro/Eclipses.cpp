@@ -11,7 +11,6 @@ namespace vkt::astro {
 namespace {
 
 constexpr double kEarthRadiusKm = 6378.137;
-constexpr double kMinute = 1.0 / 1440;
 
 // The Earth's shadow at the Moon, in degrees, by Danjon's rule, as the current eclipse canons and
 // almanacs draw it: the Earth's radius enlarged by 1/85 for the opaque lower atmosphere and cut by
