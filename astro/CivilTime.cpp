@@ -73,6 +73,9 @@ bool CivilZone::known(const QByteArray& zoneId)
 
 QDateTime CivilZone::at(JulianDay ut) const
 {
+    // No instant (an event that does not happen) is no date-time.
+    if (!std::isfinite(ut))
+        return {};
     return QDateTime::fromMSecsSinceEpoch(minuteMs(ut), zone_);
 }
 
@@ -83,6 +86,8 @@ JulianDay CivilZone::startOfYear(int year) const
 
 JulianDay roundedToMinute(JulianDay ut)
 {
+    if (!std::isfinite(ut))
+        return ut;
     return kUnixEpoch + static_cast<double>(minuteMs(ut)) / kMsPerDay;
 }
 

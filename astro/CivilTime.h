@@ -20,7 +20,8 @@ public:
     static CivilZone of(const Place& place);
 
     const QTimeZone& timeZone() const { return zone_; }
-    // The instant as the lists show it: rounded to the nearest minute, in the zone's civil time.
+    // The instant as the lists show it: rounded to the nearest minute, in the zone's civil time;
+    // an invalid date-time for NaN (an event that does not happen).
     QDateTime at(JulianDay ut) const;
     // The first instant of the civil year: local midnight of 1 January.
     JulianDay startOfYear(int year) const;

@@ -22,6 +22,7 @@
 #include <QTimeZone>
 #include <QTextStream>
 #include <algorithm>
+#include <cmath>
 #include <cerrno>
 #include <map>
 #include <vector>
@@ -273,6 +274,8 @@ TEST_F(Tool, CivilTimeFollowsTheSummerTimeRules)
     };
     for (const auto& [ut, civil] : cases)
         EXPECT_EQ(presentation::dateTimeText(presentation::hungarianTime(), ut), QString::fromLatin1(civil)) << civil;
+    // An event that does not happen (a Sun that stays up) has no time to show.
+    EXPECT_EQ(presentation::dateTimeText(presentation::hungarianTime(), std::nan("")), QString());
     // Another zone's own night of change: New York springs forward at 2:00 local, 7:00 UT.
     const CivilZone newYork("America/New_York");
     EXPECT_EQ(presentation::dateTimeText(newYork, julianDay(2026, 3, 8, 6 + 59 / 60.0)), QStringLiteral("2026.03.08 01:59"));
