@@ -75,6 +75,14 @@ protected:
         return m.text;
     }
     PlacePanel& places() const { return *window->placePanel; }
+    // The file dialog answered with that file (empty: cancelled); what it offered is kept.
+    void answerFileDialog(const QString& file)
+    {
+        window->askFileName = [this, file](const QString& suggested) {
+            offered = suggested;
+            return file;
+        };
+    }
     // Typed into the fields; an empty zone leaves the zone field as it is.
     void typePlace(const PlaceInput& p, const char* zone = "", QPushButton* button = nullptr) const
     {
@@ -94,6 +102,7 @@ protected:
         return names;
     }
     std::unique_ptr<VisibilityWindow> window;
+    QString offered;
 };
 
 // The almanac's detailed lines of the new moon whose civil time starts them, split by blanks.
@@ -467,11 +476,7 @@ TEST_F(VisibilityWindowTest, CalendarIsWrittenWithTheAlarmAsChosenAndTheOldFileK
 {
     open("2026.03.19 03:00");
     const QString file = path("naptar.ics");
-    QString offered;
-    window->askFileName = [&](const QString& suggested) {
-        offered = suggested;
-        return file;
-    };
+    answerFileDialog(file);
     window->tabs->setCurrentWidget(window->yearTable->parentWidget());
     const auto events = [&] { return QString::fromUtf8(readBytes("naptar.ics")).count(QStringLiteral("BEGIN:VEVENT")); };
     const auto alarms = [&] { return QString::fromUtf8(readBytes("naptar.ics")).count(QStringLiteral("BEGIN:VALARM")); };
@@ -495,14 +500,14 @@ TEST_F(VisibilityWindowTest, CalendarIsWrittenWithTheAlarmAsChosenAndTheOldFileK
     window.reset();
 
     open("2026.03.19 03:00");
-    window->askFileName = [&](const QString&) { return file; };
+    answerFileDialog(file);
     EXPECT_FALSE(window->alarmCheck->isChecked());
     QTest::mouseClick(window->calendarButton, Qt::LeftButton);
     EXPECT_EQ(events(), int(crescents));
     EXPECT_EQ(alarms(), 0);
     // Asked and not given a file: nothing written.
     QFile::remove(file);
-    window->askFileName = [](const QString&) { return QString(); };
+    answerFileDialog({});
     QTest::mouseClick(window->calendarButton, Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(file));
     expectNoMessage();
@@ -512,17 +517,13 @@ TEST_F(VisibilityWindowTest, ChartIsSavedAsShownNothingWhenCancelledAndTheOldFil
 {
     open("2026.03.19 03:00");
     const QString file = path("horizont.png");
-    QString offered;
-    window->askFileName = [&](const QString& suggested) {
-        offered = suggested;
-        return QString();
-    };
+    answerFileDialog({});
     QTest::mouseClick(window->saveChartButton, Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(file));
 
     // A failed write is reported and leaves the earlier file whole.
     writeBytes("horizont.png", "earlier");
-    window->askFileName = [&](const QString&) { return file; };
+    answerFileDialog(file);
     setWriteFault(WriteFault{WriteStep::Write, ENOSPC, 10});
     QTest::mouseClick(window->saveChartButton, Qt::LeftButton);
     setWriteFault(std::nullopt);
@@ -588,11 +589,7 @@ TEST_F(VisibilityWindowTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShow
     EXPECT_TRUE(tipAt(48, 18).endsWith(QStringLiteral("K: A: könnyen látható"))) << QToolTip::text().toStdString();
     EXPECT_TRUE(tipAt(-60, -150).endsWith(QStringLiteral("Ny: nincs holdsarló"))) << QToolTip::text().toStdString();
     const QString file = path("terkep.png");
-    QString offered;
-    window->askFileName = [&](const QString& suggested) {
-        offered = suggested;
-        return file;
-    };
+    answerFileDialog(file);
     QTest::mouseClick(window->saveMapButton, Qt::LeftButton);
     EXPECT_EQ(offered, QStringLiteral("terkep-2026.03.20.png"));
     const QImage saved(file);

@@ -67,6 +67,16 @@ QHBoxLayout* buttonsAndNote(std::initializer_list<QWidget*> buttons, QLabel* not
     return row;
 }
 
+// A tab's page, its panels one under another.
+std::pair<QWidget*, QVBoxLayout*> tabPage(const char* name)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QLatin1String(name));
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(4, 4, 4, 4);
+    return {page, column};
+}
+
 } // namespace
 
 astro::JulianDay nearestNewMoon(astro::Ephemeris& ephemeris, astro::JulianDay around)
@@ -199,10 +209,7 @@ void VisibilityWindow::createNavigation(QWidget* parent)
 
 QWidget* VisibilityWindow::createEveningsTab()
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("eveningsTab"));
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(4, 4, 4, 4);
+    auto [page, column] = tabPage("eveningsTab");
     auto* splitter = new QSplitter(Qt::Vertical, page);
     splitter->setChildrenCollapsible(false);
     crescentTable = new CrescentTablePanel(splitter);
@@ -236,10 +243,7 @@ QWidget* VisibilityWindow::createEveningsTab()
 
 QWidget* VisibilityWindow::createMapTab()
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("mapTab"));
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(4, 4, 4, 4);
+    auto [page, column] = tabPage("mapTab");
     mapPicture = new MapPanel(page);
     column->addWidget(mapPicture, 1);
     saveMapButton = panelLook::button(page, QStringLiteral("Térkép mentése P&NG-be"), "saveMapButton");
@@ -256,10 +260,7 @@ QWidget* VisibilityWindow::createMapTab()
 
 QWidget* VisibilityWindow::createYearTab()
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("yearTab"));
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(4, 4, 4, 4);
+    auto [page, column] = tabPage("yearTab");
     yearTable = new YearAheadPanel(page);
     column->addWidget(yearTable, 1);
     calendarButton = panelLook::button(page, QStringLiteral("Naptárba (i&Cal)…"), "calendarButton");
