@@ -49,6 +49,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), area_(new MainCli
     sideWindows_.newMoonText = [this] { return area_->newMoonField->text(); };
 }
 
+MainWindow::~MainWindow()
+{
+    // The field loses the focus as the window's children go, and says its editing is finished;
+    // by then the side windows it would tell are gone.
+    area_->newMoonField->disconnect(this);
+}
+
 void MainWindow::connectControls()
 {
     MainClientArea& a = *area_;

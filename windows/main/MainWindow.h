@@ -16,6 +16,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     MainClientArea* clientArea() const { return area_; }
     SideWindows& sideWindows() { return sideWindows_; }
