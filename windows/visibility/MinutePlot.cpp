@@ -93,7 +93,7 @@ QImage MinutePlot::render(QSize size) const
     drawBestTime(p, size);
     p.setPen(Labels);
     p.drawText(QRectF(4, 2, size.width() - 8, 18), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("A Hold magassága (°, bal tengely, sárga) és Yallop q értéke (jobb tengely, zöld) percenként"));
+               QStringLiteral("Percenként: a Hold magassága (°, sárga) és Yallop q (zöld)"));
     return image;
 }
 
@@ -112,7 +112,9 @@ void MinutePlot::drawGrid(QPainter& p, QSize size) const
         p.setPen(AltitudeLine);
         p.drawText(QRectF(0, y - 8, plot.left() - 4, 16), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1°").arg(a));
     }
-    // q's class bounds on the right: below a bound the crescent falls to the next class.
+    // q's class bounds on the right: below a bound the crescent falls to the next class. A label
+    // that would touch the one above is left out; its line stays.
+    double lastLabel = -100;
     for (int i = 0; i < int(std::size(astro::kYallopBounds)); ++i) {
         const double q = astro::kYallopBounds[i];
         if (q < lowestQ_ || q > highestQ_)
@@ -120,6 +122,9 @@ void MinutePlot::drawGrid(QPainter& p, QSize size) const
         const double y = qY(size, q);
         p.setPen(QPen(QLine.darker(180), 1, Qt::DashLine));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        if (y - lastLabel < 13)
+            continue;
+        lastLabel = y;
         p.setPen(QLine);
         p.drawText(QRectF(plot.right() + 4, y - 8, 48, 16), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("%1 %2").arg(decimalText(q, 2), presentation::classLetter(astro::YallopClass(i))));

@@ -151,6 +151,21 @@ VisibilityWindow::VisibilityWindow(const QString& newMoonField) : ephemeris_(std
 
 VisibilityWindow::~VisibilityWindow() = default;
 
+// Once the window has its first size: the table's eight rows where the chart keeps its least
+// height below them, and the chart and the plot the rest.
+void VisibilityWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (splitterPlaced_)
+        return;
+    splitterPlaced_ = true;
+    layout()->activate();
+    const int height = eveningsSplitter_->height() - eveningsSplitter_->handleWidth();
+    const int table = std::max(crescentTable->minimumHeight(),
+                               std::min(crescentTable->sizeHint().height(), height - chartPicture->minimumHeight()));
+    eveningsSplitter_->setSizes({table, height - table});
+}
+
 void VisibilityWindow::createNavigation(QWidget* parent)
 {
     auto* row = new QHBoxLayout;
@@ -210,19 +225,21 @@ void VisibilityWindow::createNavigation(QWidget* parent)
 QWidget* VisibilityWindow::createEveningsTab()
 {
     auto [page, column] = tabPage("eveningsTab");
-    auto* splitter = new QSplitter(Qt::Vertical, page);
-    splitter->setChildrenCollapsible(false);
-    crescentTable = new CrescentTablePanel(splitter);
-    auto* pictures = new QSplitter(Qt::Horizontal, splitter);
+    eveningsSplitter_ = new QSplitter(Qt::Vertical, page);
+    eveningsSplitter_->setChildrenCollapsible(false);
+    crescentTable = new CrescentTablePanel(eveningsSplitter_);
+    auto* pictures = new QSplitter(Qt::Horizontal, eveningsSplitter_);
     pictures->setChildrenCollapsible(false);
     chartPicture = new HorizonChartPanel(pictures);
     minutePlot = new MinutePlotPanel(pictures);
-    // The table's eight rows first; the chart and the minute plot beside it take what is left and
-    // grow with the window.
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({crescentTable->sizeHint().height(), chartPicture->minimumHeight()});
-    column->addWidget(splitter, 1);
+    // The chart and the minute plot beside it grow with the window, the chart the more: its
+    // captions wrap into what its width leaves them.
+    eveningsSplitter_->setStretchFactor(0, 0);
+    eveningsSplitter_->setStretchFactor(1, 1);
+    pictures->setStretchFactor(0, 3);
+    pictures->setStretchFactor(1, 2);
+    pictures->setSizes({600, 400});
+    column->addWidget(eveningsSplitter_, 1);
 
     copyTableButton = panelLook::button(page, QStringLiteral("Táblázat má&solása"), "copyTableButton");
     copyTableButton->setAccessibleName(QStringLiteral("Táblázat másolása"));

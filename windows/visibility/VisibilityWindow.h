@@ -90,6 +90,9 @@ public:
     // which); empty: not saved. A file dialog unless a test puts its own answer in place.
     std::function<QString(const QString& suggested)> askFileName;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void createNavigation(QWidget* parent);
     QWidget* createEveningsTab();
@@ -107,6 +110,8 @@ private:
     void placeChanged();
     void startYearAhead();
 
+    QSplitter* eveningsSplitter_ = nullptr;  // the table over the chart and the minute plot
+    bool splitterPlaced_ = false;
     std::unique_ptr<astro::Ephemeris> ephemeris_;
     std::optional<astro::CivilZone> zone_;
     astro::JulianDay newMoon_ = 0;
