@@ -1,15 +1,45 @@
 // Windows-1250 decoding and line splitting of any bytes, and the journal editor's load followed
 // by an unchanged save: the same bytes come out, or a blank-only text is refused and the file
-// keeps its bytes untouched.
+// keeps its bytes untouched. Conversions run in pieces of a size the input chooses, and any UTF-16
+// text either encodes whole or names the first character the code page lacks.
 #include "fuzz/FuzzCheck.h"
+#include "services/Failure.h"
 #include "services/TextFiles.h"
 #include "windows/lists/JournalText.h"
 
+#include <QStringEncoder>
 #include <cstddef>
 #include <cstdint>
 
+namespace {
+
+// The first character that has no byte of its own, tried one by one; empty when there is none.
+QString firstUnencodable(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        QStringEncoder encoder("windows-1250");
+        const QByteArray bytes = encoder.encode(QStringView(text).sliced(i, length));
+        if (encoder.hasError() || bytes.size() != length)
+            return text.sliced(i, length);
+        i += length;
+    }
+    return {};
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    vkt::setCodePagePieceSize(size ? 1 + data[0] % 9 : 0);
+    const QString any(reinterpret_cast<const QChar*>(data), qsizetype(size / 2));
+    const QString firstBad = firstUnencodable(any);
+    try {
+        FUZZ_CHECK(vkt::encodeWindows1250(any).size() == any.size() && firstBad.isEmpty());
+    } catch (const vkt::EncodingFailure& failure) {
+        FUZZ_CHECK(failure.character() == firstBad && !firstBad.isEmpty());
+    }
+
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString text = vkt::decodeWindows1250(bytes);
     FUZZ_CHECK(text.size() == bytes.size());  // one character per byte, every byte has one

@@ -34,6 +34,13 @@ bool confirm(const QString& text)
     return false;
 }
 
+ChangedFileAnswer askAboutChangedFile(const QString& text)
+{
+    if (auto sink = installedSink())
+        return sink->askAboutChangedFile(text);
+    return ChangedFileAnswer::Cancel;
+}
+
 void setMessageSink(std::shared_ptr<MessageSink> sink)
 {
     installedSink() = std::move(sink);

@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
+#include <cerrno>
+#include <new>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -17,6 +20,17 @@ namespace {
 
 constexpr const char* kCodePage = "windows-1250";
 
+// Far below the 2^29 at which Qt 6.4's converter fails without a word.
+constexpr qsizetype kPieceSize = qsizetype(1) << 24;
+qsizetype& chosenPieceSize()
+{
+    static qsizetype size = 0;
+    return size;
+}
+qsizetype pieceSize()
+{
+    return chosenPieceSize() > 0 ? chosenPieceSize() : kPieceSize;
+}
 
 QString native(const QString& path)
 {
@@ -30,7 +44,95 @@ QString characterName(QStringView ch)
         .arg(ch.toString(), QString::number(quint32(code), 16).toUpper().rightJustified(4, u'0'));
 }
 
+// Windows-1250 has one character for every byte and one byte for every character it knows, but
+// Qt asks for room for two: each piece is at most half the room still free, and one place more
+// at the end leaves room for the last. Nothing when the text did not come out whole.
+std::optional<QString> decodeWhole(QByteArrayView bytes)
+{
+    QString text(bytes.size() + 1, Qt::Uninitialized);
+    QChar* out = text.data();
+    QStringDecoder decoder(kCodePage);
+    for (qsizetype at = 0; at < bytes.size();) {
+        const qsizetype length = std::min({pieceSize(), (text.size() - at) / 2, bytes.size() - at});
+        QChar* const end = decoder.appendToBuffer(out, bytes.sliced(at, length));
+        if (end - out != length || decoder.hasError())
+            return std::nullopt;
+        out = end;
+        at += length;
+    }
+    text.truncate(bytes.size());
+    return text;
+}
+
+// A byte for every character, and no error: a lone high surrogate at the end is held back by the
+// converter without one.
+bool encodes(QStringView text)
+{
+    QStringEncoder encoder(kCodePage);
+    const QByteArray bytes = encoder.encode(text);  // encode() is lazy until converted
+    return !encoder.hasError() && bytes.size() == text.size();
+}
+
+qsizetype characterLength(QStringView text, qsizetype at)
+{
+    return at + 1 < text.size() && text[at].isHighSurrogate() && text[at + 1].isLowSurrogate() ? 2 : 1;
+}
+
+// The first character of a text that does not encode: halves are tried until one character is left.
+QStringView firstUnencodable(QStringView text)
+{
+    qsizetype from = 0, to = text.size();  // [0, from) encodes, [from, to) does not
+    while (to - from > characterLength(text, from)) {
+        qsizetype middle = from + (to - from) / 2;
+        if (text[middle - 1].isHighSurrogate() && text[middle].isLowSurrogate())
+            ++middle;
+        if (middle >= to)
+            middle = from + characterLength(text, from);
+        (encodes(text.sliced(from, middle - from)) ? from : to) = middle;
+    }
+    return text.sliced(from, to - from);
+}
+
+// A text in pieces as decodeWhole goes, with room for one more character: a piece never ends between
+// the two halves of a surrogate pair, which would make two characters the code page lacks of one.
+QByteArray encodePart(QStringView text, const QString& path)
+{
+    QByteArray bytes(text.size() + 3, Qt::Uninitialized);
+    char* out = bytes.data();
+    QStringEncoder encoder(kCodePage);
+    for (qsizetype at = 0; at < text.size();) {
+        const qsizetype room = bytes.size() - (out - bytes.constData());
+        qsizetype length = std::min({pieceSize(), room / 2 - 1, text.size() - at});
+        if (text[at + length - 1].isHighSurrogate() && at + length < text.size())
+            ++length;
+        const QStringView piece = text.sliced(at, length);
+        char* const end = encoder.appendToBuffer(out, piece);
+        if (encoder.hasError() || end - out != length) {
+            // Only on failure: find the first character without a byte, so the message can name it.
+            const QStringView ch = firstUnencodable(piece);
+            if (encodes(ch))
+                break;
+            const QString where = path.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(native(path));
+            throw EncodingFailure(QStringLiteral("A(z) %1 karakter nem menthető a közép-európai kódlapú fájlba%2.")
+                                      .arg(characterName(ch), where),
+                                  ch.toString());
+        }
+        out = end;
+        at += length;
+    }
+    if (out - bytes.constData() == text.size()) {
+        bytes.truncate(text.size());
+        return bytes;
+    }
+    throw EncodingFailure(QStringLiteral("A szöveg nem menthető a közép-európai kódlapú fájlba."), {});
+}
+
 } // namespace
+
+void setCodePagePieceSize(qsizetype size)
+{
+    chosenPieceSize() = size;
+}
 
 bool fileExists(const QString& path)
 {
@@ -39,46 +141,43 @@ bool fileExists(const QString& path)
 
 QString decodeWindows1250(QByteArrayView bytes)
 {
-    QStringDecoder decoder(kCodePage);
-    return decoder.decode(bytes);
+    std::optional<QString> text = decodeWhole(bytes);
+    if (!text)
+        throw Failure(QStringLiteral("A szöveg nem alakítható át egészében a közép-európai kódlapról."));
+    return std::move(*text);
 }
 
 QByteArray encodeWindows1250(const QString& text, const QString& path)
 {
-    QStringEncoder encoder(kCodePage);
-    QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError())
-        return bytes;
-    // Only on failure: find the first character without a byte, so the message can name it.
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const QStringView ch = QStringView(text).sliced(i, len);
-        QStringEncoder single(kCodePage);
-        const QByteArray probe = single.encode(ch);  // encode() is lazy until converted
-        if (single.hasError()) {
-            const QString where = path.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(native(path));
-            throw EncodingFailure(
-                QStringLiteral("A(z) %1 karakter nem menthető a közép-európai kódlapú fájlba%2.")
-                    .arg(characterName(ch), where),
-                ch.toString());
-        }
-        i += len - 1;
-    }
-    throw EncodingFailure(QStringLiteral("A szöveg nem menthető a közép-európai kódlapú fájlba."), {});
+    return encodePart(text, path);
 }
 
-QString readAllText(const QString& path)
+QString readAllText(const QString& path, FileStamp* stamp, qint64 maxBytes)
 {
-    QString text;
-    useFileBytes(path, [&](QByteArrayView bytes) { text = decodeWindows1250(bytes); });
-    return text;
+    std::optional<QString> text;
+    const auto failed = [&](const QString& reason) {
+        throw Failure(QStringLiteral("A(z) '%1' fájl nem olvasható: %2").arg(native(path), reason));
+    };
+    useFileBytes(
+        path,
+        [&](QByteArrayView bytes) {
+            try {
+                text = decodeWhole(bytes);
+            } catch (const std::bad_alloc&) {
+                failed(reasonText(ENOMEM));
+            }
+            if (!text)
+                failed(QStringLiteral("a közép-európai kódlapról nem alakítható át egészében"));
+        },
+        stamp, maxBytes);
+    return std::move(*text);
 }
 
-std::optional<QString> readAllTextIfExists(const QString& path)
+std::optional<QString> readAllTextIfExists(const QString& path, FileStamp* stamp, qint64 maxBytes)
 {
     if (!QFileInfo::exists(path))
         return std::nullopt;
-    return readAllText(path);
+    return readAllText(path, stamp, maxBytes);
 }
 
 std::vector<QStringView> lineViews(QStringView text)

@@ -6,9 +6,13 @@
 #include <QFile>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -114,6 +118,94 @@ TEST_F(FileBytesTest, AFullDiskKeepsTheOldFileAndCutsATornAppendBack)
     EXPECT_EQ(readBytes("lemez/jegyzetek.txt"), journal);
     EXPECT_EQ(readBytes("lemez/szamitott.txt"), log);
     EXPECT_EQ(entries("lemez"), (QStringList{"jegyzetek.txt", "szamitott.txt", "tele"}));
+}
+
+// Only a regular file is written: a FIFO (an append would wait for a reader for ever, a save would
+// put a file in its place) or a folder is refused at once, saying what it is, and stays. (No device:
+// were the check ever lost, the save would put a file in the device's place.)
+TEST_F(FileBytesTest, WritesRefuseWhatIsNotARegularFile)
+{
+    ASSERT_EQ(::mkfifo(path("cso.txt").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkdir(path("mappa.txt")));
+    const std::pair<const char*, mode_t> targets[] = {{"cso.txt", S_IFIFO}, {"mappa.txt", S_IFDIR}};
+    for (const auto& [name, type] : targets) {
+        const QString file = path(name);
+        const QString expected = QStringLiteral("A(z) '%1' fájl nem írható: %2")
+                                     .arg(QDir::toNativeSeparators(file), notRegularReason(type));
+        EXPECT_EQ(failureOf([&] { writeText(file, QStringLiteral("a")); }), expected);
+        EXPECT_EQ(failureOf([&] { appendText(file, {QStringLiteral("a")}); }), expected);
+        EXPECT_EQ(failureOf([&] { replaceFileBytesIfUnchanged(file, "a", {}); }), expected);
+        struct stat info {};
+        ASSERT_EQ(::stat(file.toLocal8Bit().constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & S_IFMT, type) << name;
+    }
+}
+
+// A save over a file read earlier goes ahead only while the file holds what was read: the same
+// bytes written again are no change, other bytes of the same size are. What is read is stamped.
+TEST_F(FileBytesTest, ASaveGoesAheadOnlyWhileTheFileIsAsItWasRead)
+{
+    const QString file = path("f.txt");
+    const struct {
+        const char* label;
+        const char* atReading;  // nullptr: no file
+        const char* meanwhile;  // nullptr: removed
+        bool saved;
+    } cases[] = {
+        {"untouched", "régi", "régi", true},          {"same bytes again", "régi", "régi", true},
+        {"same size, other bytes", "régi", "rigi", false}, {"longer", "régi", "régi!", false},
+        {"removed", "régi", nullptr, false},          {"created", nullptr, "más", false},
+        {"still none", nullptr, nullptr, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        QFile::remove(file);
+        if (c.atReading)
+            writeBytes("f.txt", c.atReading);
+        FileStamp stamp;
+        const std::optional<QString> text = readAllTextIfExists(file, &stamp);
+        EXPECT_EQ(text.has_value(), c.atReading != nullptr);
+        EXPECT_EQ(stamp, c.atReading ? stampOf(c.atReading) : FileStamp());
+        EXPECT_EQ(currentStamp(file), stamp);
+        QFile::remove(file);
+        if (c.meanwhile)
+            writeBytes("f.txt", c.meanwhile);
+        EXPECT_EQ(replaceFileBytesIfUnchanged(file, "új", stamp), c.saved);
+        EXPECT_EQ(readBytes("f.txt"), c.saved ? QByteArray("új") : QByteArray(c.meanwhile));
+    }
+}
+
+// Two writers append to one log, each through its own descriptor. The other one's turn comes while
+// this one's append is failing: it waits for the lock, so the cut-back removes only this append's
+// bytes and the other's record follows the earlier ones whole (cutting back to the size seen at
+// opening would remove it).
+TEST_F(FileBytesTest, AFailedAppendCutsBackOnlyItsOwnBytes)
+{
+    const QString log = path("szamitott.txt");
+    const QByteArray earlier = "korabbi rekord\r\n", others = "a masik peldany rekordja\r\n";
+    writeBytes("szamitott.txt", earlier);
+    std::thread other;
+    std::promise<void> turnTaken;
+    const auto otherAppends = [&] {
+        const int fd = ::open(log.toLocal8Bit().constData(), O_WRONLY | O_APPEND);
+        const bool waited = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+        if (waited) {
+            turnTaken.set_value();
+            ::flock(fd, LOCK_EX);
+        }
+        EXPECT_EQ(::write(fd, others.constData(), size_t(others.size())), others.size());
+        ::close(fd);
+        if (!waited)
+            turnTaken.set_value();
+    };
+    setWriteFault(WriteFault{WriteStep::Write, EIO, 5, QStringLiteral("szamitott.txt"), [&] {
+                                 other = std::thread(otherAppends);
+                                 turnTaken.get_future().wait();
+                             }});
+    EXPECT_TRUE(names(failureOf([&] { appendText(log, {QStringLiteral("ez a rekord nem fér el")}); }), log, EIO));
+    setWriteFault(std::nullopt);
+    other.join();
+    EXPECT_EQ(readBytes("szamitott.txt"), earlier + others);
 }
 
 // A save writes a new file in place of the old one; the old one's mode goes over to it.

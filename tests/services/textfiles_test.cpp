@@ -5,25 +5,37 @@
 
 #include <QDir>
 #include <cerrno>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace vkt {
 namespace {
 
 using TextFilesTest = testing::DataFolderTest;
 
-// Each Hungarian letter has its own byte, and every byte comes back as it was read.
+// Each Hungarian letter has its own byte, and every byte comes back as it was read, converted at
+// once or in pieces of any size.
 TEST_F(TextFilesTest, Windows1250RoundTripsEveryLetterAndByte)
 {
     const QString letters = QStringLiteral("áéíóöőúüű ÁÉÍÓÖŐÚÜŰ");
-    writeText(path("betuk.txt"), letters);
-    EXPECT_EQ(readBytes("betuk.txt"), QByteArray("\xE1\xE9\xED\xF3\xF6\xF5\xFA\xFC\xFB \xC1\xC9\xCD\xD3\xD6\xD5\xDA\xDC\xDB\r\n"));
-    EXPECT_EQ(readAllText(path("betuk.txt")), letters + QStringLiteral("\r\n"));
     QByteArray all;
     for (int b = 0; b < 256; ++b)
         all.append(char(b));
-    EXPECT_EQ(encodeWindows1250(decodeWindows1250(all)), all);
+    for (const qsizetype piece : {0, 1, 2, 3, 7}) {
+        SCOPED_TRACE(piece);
+        setCodePagePieceSize(piece);
+        writeText(path("betuk.txt"), letters);
+        EXPECT_EQ(readBytes("betuk.txt"),
+                  QByteArray("\xE1\xE9\xED\xF3\xF6\xF5\xFA\xFC\xFB \xC1\xC9\xCD\xD3\xD6\xD5\xDA\xDC\xDB\r\n"));
+        EXPECT_EQ(readAllText(path("betuk.txt")), letters + QStringLiteral("\r\n"));
+        EXPECT_EQ(decodeWindows1250(all).size(), all.size());
+        EXPECT_EQ(encodeWindows1250(decodeWindows1250(all)), all);
+    }
 }
 
 TEST_F(TextFilesTest, ReadLinesSplitsOnEveryLineEnd)
@@ -49,46 +61,63 @@ TEST_F(TextFilesTest, ReadLinesSplitsOnEveryLineEnd)
     }
 }
 
+// The first character without a byte is named whole, a pair of surrogates too, wherever a piece ends.
 TEST_F(TextFilesTest, UnencodableTextIsRefusedAndTheFileKept)
 {
     writeBytes("jegyzetek.txt", "régi\r\n");
-    const std::pair<const char*, const char*> texts[] = {{"Hold 🌙 kép", "🌙"}, {"Луна", "Л"}, {"ő€ ✓", "✓"}};
-    for (const auto& [text, firstBad] : texts) {
-        try {
-            writeText(path("jegyzetek.txt"), QString::fromUtf8(text));
-            ADD_FAILURE() << "no failure for " << text;
-        } catch (const EncodingFailure& failure) {
-            EXPECT_EQ(failure.character(), QString::fromUtf8(firstBad));
-            EXPECT_TRUE(failure.message().contains(QString::fromUtf8(firstBad))) << failure.message().toStdString();
+    const std::pair<const char*, const char*> texts[] = {
+        {"Hold 🌙 kép", "🌙"}, {"Луна", "Л"}, {"ő€ ✓", "✓"}, {"ab🌙🌙", "🌙"}, {"abcdefgh ő ű ✓", "✓"}};
+    for (const qsizetype piece : {0, 1, 2, 3}) {
+        setCodePagePieceSize(piece);
+        for (const auto& [text, firstBad] : texts) {
+            SCOPED_TRACE(::testing::Message() << text << " in pieces of " << piece);
+            try {
+                writeText(path("jegyzetek.txt"), QString::fromUtf8(text));
+                ADD_FAILURE() << "no failure";
+            } catch (const EncodingFailure& failure) {
+                EXPECT_EQ(failure.character(), QString::fromUtf8(firstBad));
+                EXPECT_TRUE(failure.message().contains(QString::fromUtf8(firstBad))) << failure.message().toStdString();
+            }
+            EXPECT_THROW(appendText(path("jegyzetek.txt"), {QString::fromUtf8(text)}), EncodingFailure);
+            EXPECT_EQ(readBytes("jegyzetek.txt"), QByteArray("régi\r\n"));
         }
-        EXPECT_THROW(appendText(path("jegyzetek.txt"), {QString::fromUtf8(text)}), EncodingFailure);
-        EXPECT_EQ(readBytes("jegyzetek.txt"), QByteArray("régi\r\n"));
     }
 }
 
-// "Not found" is only for a name that nothing holds; a folder or an unreadable file says why.
-// (Write failures are the file-bytes test's.)
+// "Not found" is only for a name that nothing holds; a folder, an unreadable file, anything but a
+// regular file and one larger than the caller takes say why, at once. (Write failures are the
+// file-bytes test's.)
 TEST_F(TextFilesTest, FailuresNameTheFileAndTheReason)
 {
     ASSERT_TRUE(QDir().mkpath(path("mappa.txt")));
+    ASSERT_EQ(::mkfifo(path("cso.txt").toLocal8Bit().constData(), 0600), 0);  // opening it would wait for a writer
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path("socket.txt").toLocal8Bit().constData(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    writeBytes("harom.txt", "abc");
     const struct {
         const char* label;
         std::function<void()> call;
         QString file;
-        const char* what;
-        int error;
+        QString reason;
     } cases[] = {
-        {"missing", [&] { readAllText(path("nincs.txt")); }, path("nincs.txt"), "nem olvasható", ENOENT},
-        {"folder", [&] { readLines(path("mappa.txt")); }, path("mappa.txt"), "nem olvasható", EISDIR},
-        {"folder if exists", [&] { readAllTextIfExists(path("mappa.txt")); }, path("mappa.txt"), "nem olvasható", EISDIR},
-        {"read error", [] { readAllText(QStringLiteral("/proc/self/mem")); }, "/proc/self/mem", "nem olvasható", EIO},
+        {"missing", [&] { readAllText(path("nincs.txt")); }, path("nincs.txt"), reasonText(ENOENT)},
+        {"folder", [&] { readLines(path("mappa.txt")); }, path("mappa.txt"), reasonText(EISDIR)},
+        {"folder if exists", [&] { readAllTextIfExists(path("mappa.txt")); }, path("mappa.txt"), reasonText(EISDIR)},
+        {"read error", [] { readAllText(QStringLiteral("/proc/self/mem")); }, "/proc/self/mem", reasonText(EIO)},
+        {"fifo", [&] { readAllTextIfExists(path("cso.txt")); }, path("cso.txt"), notRegularReason(S_IFIFO)},
+        {"socket", [&] { readLines(path("socket.txt")); }, path("socket.txt"), notRegularReason(S_IFSOCK)},
+        {"too large", [&] { readAllTextIfExists(path("harom.txt"), nullptr, 2); }, path("harom.txt"),
+         reasonText(EFBIG) + QStringLiteral(" (3 bájt; itt legfeljebb 2 bájtos fájl nyitható meg)")},
     };
     for (const auto& c : cases) {
-        const QString expected = QStringLiteral("'%1' fájl %2: %3")
-                                     .arg(QDir::toNativeSeparators(c.file), QString::fromUtf8(c.what), reasonText(c.error));
-        const QString message = testing::failureOf(c.call);
-        EXPECT_TRUE(message.contains(expected)) << c.label << ": " << message.toStdString();
+        const QString expected =
+            QStringLiteral("A(z) '%1' fájl nem olvasható: %2").arg(QDir::toNativeSeparators(c.file), c.reason);
+        EXPECT_EQ(testing::failureOf(c.call), expected) << c.label;
     }
+    ::close(listener);
     EXPECT_EQ(readAllTextIfExists(path("nincs.txt")), std::nullopt);
     writeBytes("van.txt", "a\r\n");
     EXPECT_EQ(readAllTextIfExists(path("van.txt")), QStringLiteral("a\r\n"));

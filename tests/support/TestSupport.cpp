@@ -23,6 +23,7 @@ void DataFolderTest::SetUp()
     clock = std::make_shared<FixedClock>(*toDateTime(QStringLiteral("2026.12.06 22:00:09")));
     setClock(clock);
     setWriteFault(std::nullopt);
+    setCodePagePieceSize(0);
 }
 
 void DataFolderTest::TearDown()
@@ -30,6 +31,7 @@ void DataFolderTest::TearDown()
     setMessageSink(nullptr);
     setClock(nullptr);
     setWriteFault(std::nullopt);
+    setCodePagePieceSize(0);
     qunsetenv("VKT_DATA_DIR");
     setConfigurationFolder({});
     dir.reset();

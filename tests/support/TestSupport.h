@@ -34,10 +34,16 @@ public:
         questions.push_back(text);
         return nextConfirmation;
     }
+    ChangedFileAnswer askAboutChangedFile(const QString& text) override
+    {
+        questions.push_back(text);
+        return nextChangedFileAnswer;
+    }
     std::vector<RecordedMessage> messages;
-    std::vector<QString> questions;
+    std::vector<QString> questions;  // every kind, in the order asked
     SaveAnswer nextAnswer = SaveAnswer::Cancel;
     bool nextConfirmation = false;
+    ChangedFileAnswer nextChangedFileAnswer = ChangedFileAnswer::Cancel;
 };
 
 // Stands still, or moves on by step after every read.
