@@ -5,12 +5,14 @@
 #include "tests/support/AccessibleTree.h"
 #include "windows/main/CrescentRuns.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyleOptionFrame>
 #include <algorithm>
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace vkt::testing {
 namespace {
@@ -124,6 +126,44 @@ TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
     expectOneMessage(MessageIcon::Error, QStringLiteral("szamitott.txt' fájl nem írható: betelt a lemez"), false);
     EXPECT_EQ(readBytes("szamitott.txt"), log);
     setWriteFault(std::nullopt);
+    // A new moon that cannot be saved does not cost the record: it is logged, then the failed save
+    // is reported (both failures, when neither file takes its bytes). A FIFO in the log's place is
+    // refused at once instead of waiting for a reader.
+    const QString notSaved = QStringLiteral("ujhold.txt' fájl nem írható: be- vagy kiviteli hiba");
+    const QString notLogged = QStringLiteral("szamitott.txt' fájl nem írható: ");
+    const struct {
+        const char* label;
+        std::optional<WriteFault> fault;
+        bool fifoLog;
+        QStringList said;  // parts of each message, in order
+        QByteArray logAfter;
+    } unsaved[] = {
+        {"new moon", WriteFault{WriteStep::Commit, EIO, 0, QStringLiteral("ujhold.txt")}, false, {notSaved}, log + log},
+        {"neither", WriteFault{WriteStep::Open, EIO}, false, {notSaved, notLogged + reasonText(EIO)}, log},
+        {"log a FIFO", std::nullopt, true, {notLogged + notRegularReason(S_IFIFO)}, {}},
+    };
+    for (const auto& u : unsaved) {
+        SCOPED_TRACE(u.label);
+        QFile::remove(path("szamitott.txt"));
+        if (u.fifoLog)
+            ASSERT_EQ(::mkfifo(path("szamitott.txt").toLocal8Bit().constData(), 0600), 0);
+        else
+            writeBytes("szamitott.txt", log);
+        setWriteFault(u.fault);
+        click("nowButton");
+        setWriteFault(std::nullopt);
+        ASSERT_EQ(messages->messages.size(), size_t(u.said.size())) << firstText();
+        for (qsizetype i = 0; i < u.said.size(); ++i)
+            EXPECT_TRUE(messages->messages[i].text.contains(u.said[i])) << messages->messages[i].text.toStdString();
+        messages->messages.clear();
+        EXPECT_EQ(readBytes("ujhold.txt"), lastNewMoon);
+        if (u.fifoLog)
+            EXPECT_FALSE(QFileInfo(path("szamitott.txt")).isFile());  // still the FIFO, which reading would wait on
+        else
+            EXPECT_EQ(readBytes("szamitott.txt"), u.logAfter);
+    }
+    QFile::remove(path("szamitott.txt"));
+    writeBytes("szamitott.txt", log);
 
     setNow(QStringLiteral("2026.11.22 07:47"));  // two days: "004-novekvo.gif", which is missing
     area().newMoonField->setText(QStringLiteral("2026.11.20 07:47"));

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
+#include <array>
 
 namespace vkt {
 namespace {
@@ -23,20 +25,16 @@ public:
 
     SaveAnswer askToSave(const QString& text) override
     {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("VKT"), text, QMessageBox::NoButton,
-                        QApplication::activeWindow());
-        QPushButton* save = box.addButton(QStringLiteral("Mentés"), QMessageBox::AcceptRole);
-        QPushButton* discard = box.addButton(QStringLiteral("Elvetés"), QMessageBox::DestructiveRole);
-        QPushButton* cancel = box.addButton(QStringLiteral("Mégse"), QMessageBox::RejectRole);
-        box.setPalette(programPalette());
-        box.setDefaultButton(save);
-        box.setEscapeButton(cancel);
-        box.exec();
-        if (box.clickedButton() == save)
-            return SaveAnswer::Save;
-        if (box.clickedButton() == discard)
-            return SaveAnswer::Discard;
-        return SaveAnswer::Cancel;
+        constexpr SaveAnswer answers[] = {SaveAnswer::Save, SaveAnswer::Discard, SaveAnswer::Cancel};
+        return answers[ask(QMessageBox::Question, text, {"Mentés", "Elvetés", "Mégse"}, 0)];
+    }
+
+    ChangedFileAnswer askAboutChangedFile(const QString& text) override
+    {
+        constexpr ChangedFileAnswer answers[] = {ChangedFileAnswer::KeepMine, ChangedFileAnswer::TakeTheirs,
+                                                 ChangedFileAnswer::Cancel};
+        // Cancel is the default: neither text is lost by a stray Enter.
+        return answers[ask(QMessageBox::Warning, text, {"Felülírás", "Újratöltés", "Mégse"}, 2)];
     }
 
     bool confirm(const QString& text) override
@@ -50,6 +48,26 @@ public:
         box.setEscapeButton(no);
         box.exec();
         return box.clickedButton() == yes;
+    }
+
+private:
+    // A question with three buttons, the last of them "cancel" (also Escape and the close box): the
+    // index of the one chosen.
+    static int ask(QMessageBox::Icon icon, const QString& text, const std::array<const char*, 3>& captions,
+                   int defaultButton)
+    {
+        QMessageBox box(icon, QStringLiteral("VKT"), text, QMessageBox::NoButton, QApplication::activeWindow());
+        const QMessageBox::ButtonRole roles[] = {QMessageBox::AcceptRole, QMessageBox::DestructiveRole,
+                                                 QMessageBox::RejectRole};
+        std::array<QPushButton*, 3> buttons{};
+        for (size_t i = 0; i < buttons.size(); ++i)
+            buttons[i] = box.addButton(QString::fromUtf8(captions[i]), roles[i]);
+        box.setPalette(programPalette());
+        box.setDefaultButton(buttons[size_t(defaultButton)]);
+        box.setEscapeButton(buttons[2]);
+        box.exec();
+        const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+        return chosen == buttons.end() ? 2 : int(chosen - buttons.begin());
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "services/DataFiles.h"
 #include "services/Failure.h"
+#include "services/FileBytes.h"
 #include "services/Messages.h"
 #include "services/TextFiles.h"
 #include "windows/common/WindowLook.h"
@@ -32,6 +33,10 @@ struct JournalLook {
 };
 
 namespace {
+
+// The text box counts its characters in int; a journal of more than 2^30 bytes is refused whole
+// rather than shown in part.
+constexpr qint64 kLargestJournal = qint64(1) << 30;
 
 const JournalLook& lookOf(Journal which)
 {
@@ -111,20 +116,22 @@ void JournalEditor::createControls()
 void JournalEditor::load()
 {
     saved_ = {QString::fromUtf8(look_.initialText), QStringLiteral("\r\n")};
+    stamp_ = {};
+    unreadable_ = false;
     std::optional<QString> text;
     try {
-        text = readAllTextIfExists(dataFile(look_.file));
+        text = readAllTextIfExists(dataFile(look_.file), &stamp_, kLargestJournal);
         if (!text)
             showMessage(QString::fromUtf8(look_.notFound).arg(look_.file), MessageIcon::Error);
     } catch (const Failure& failure) {
-        // It is there but cannot be read: a save would put a text over content nobody saw.
+        // It is there but cannot be read whole: a save would put a text over content nobody saw.
         showMessage(failure.message(), MessageIcon::Error);
         unreadable_ = true;
         saved_ = {};
-        text_->setReadOnly(true);
     }
     if (text)
-        saved_ = JournalText::fromFile(*text);
+        saved_ = JournalText::fromFile(std::move(*text));
+    text_->setReadOnly(unreadable_);
     text_->setPlainText(editorForm(saved_.body));
     text_->document()->setModified(false);
 }
@@ -153,8 +160,9 @@ bool JournalEditor::save()
         return false;
     }
     const QString path = dataFile(look_.file);
+    QByteArray bytes;
     try {
-        writeAllText(path, text.fileText());
+        bytes = encodeWindows1250(text.fileText(), path);
     } catch (const EncodingFailure& failure) {
         // Never a '?' in place of a character: nothing is written and the text stays to be mended.
         if (failure.character().isEmpty())
@@ -166,18 +174,50 @@ bool JournalEditor::save()
                                  characterCode(failure.character())),
                         MessageIcon::Warning);
         return false;
+    }
+    try {
+        if (!replaceFileBytesIfUnchanged(path, bytes, stamp_)) {
+            switch (askAboutChangedFile(changedFileQuestion(currentStamp(path)))) {
+            case ChangedFileAnswer::KeepMine:
+                replaceFileBytes(path, bytes);
+                break;
+            case ChangedFileAnswer::TakeTheirs:
+                load();
+                return false;
+            case ChangedFileAnswer::Cancel:
+                return false;
+            }
+        }
     } catch (const Failure& failure) {
         showMessage(failure.message(), MessageIcon::Error);
         return false;
     }
     saved_ = text;
+    stamp_ = stampOf(bytes);
     text_->document()->setModified(false);
     return true;
 }
 
+QString JournalEditor::changedFileQuestion(const FileStamp& now) const
+{
+    QString what;
+    if (!now.exists)
+        what = QStringLiteral("A(z) '%1' fájlt törölték, mióta ez az ablak beolvasta.");
+    else if (!stamp_.exists)
+        what = QStringLiteral("A(z) '%1' fájl létrejött, mióta ez az ablak megnyílt (akkor még nem létezett).");
+    else
+        what = QStringLiteral("A(z) '%1' fájlt megváltoztatták, mióta ez az ablak beolvasta (talán a VKT egy "
+                              "másik példányában).");
+    return what.arg(look_.file) +
+           QStringLiteral("\n\nFelülírás: a fájlba az itteni szöveg kerül.\nÚjratöltés: az ablakba a fájl mostani "
+                          "állapota kerül, az itteni módosítások elvesznek.\nMégse: egyik sem történik meg, a szöveg "
+                          "mentetlen marad.");
+}
+
 void JournalEditor::saveAndClose()
 {
-    if (save())
+    // Nothing edited, nothing to write: a copy read earlier must not go back over another instance's save.
+    if (!text_->document()->isModified() || save())
         close();
 }
 

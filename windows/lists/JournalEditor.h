@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/FileBytes.h"
 #include "windows/lists/JournalText.h"
 
 #include <QWidget>
@@ -13,8 +14,9 @@ struct JournalLook;
 enum class Journal { Notes, ObservationLog };
 
 // The notes and the observation log: the whole journal file as one editable text.
-// The file is read once, when the window is built, and rewritten whole by "Mentés" and "OK";
-// a file that exists but cannot be read is shown as such and never saved over.
+// The file is read when the window is built, and rewritten whole by "Mentés" and by "OK" after an
+// edit; a file that exists but cannot be read whole is shown as such and never saved over, and one
+// that another instance changed meanwhile is written over only when the user says so.
 class JournalEditor : public QWidget {
     Q_OBJECT
 public:
@@ -28,16 +30,20 @@ private:
     void createControls();
     void createMenu();
     void load();
-    // True when the text is in the file; otherwise a message has said why and the text stays.
+    // True when the text is in the file; otherwise a message has said why and the text stays, or
+    // the user took the file's newer text into the window instead.
     bool save();
     void saveAndClose();
     JournalText fileText() const;
+    QString changedFileQuestion(const FileStamp& now) const;
 
     const JournalLook& look_;
     QPlainTextEdit* text_ = nullptr;
-    // The file's text as it stood at loading or the last save.
+    // The file's text as it stood at loading or the last save, and its stamp then: another
+    // instance may save the same journal meanwhile.
     JournalText saved_;
-    // The file exists but could not be read: it is never written over from this window.
+    FileStamp stamp_;
+    // The file exists but could not be read whole: it is never written over from this window.
     bool unreadable_ = false;
 };
 

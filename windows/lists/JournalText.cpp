@@ -4,14 +4,16 @@
 
 namespace vkt {
 
-JournalText JournalText::fromFile(const QString& fileText)
+JournalText JournalText::fromFile(QString fileText)
 {
     qsizetype end = 0;
     if (fileText.endsWith(QLatin1String("\r\n")))
         end = 2;
     else if (fileText.endsWith(u'\n') || fileText.endsWith(u'\r'))
         end = 1;
-    return {fileText.chopped(end), fileText.right(end)};
+    QString finalLineEnd = fileText.right(end);
+    fileText.chop(end);  // in place: a journal's text is not copied for it
+    return {std::move(fileText), std::move(finalLineEnd)};
 }
 
 // One pass: QString::replace moves the tail of a large text once per batch of matches, which

@@ -10,7 +10,7 @@ struct JournalText {
     QString body;
     QString finalLineEnd;
 
-    static JournalText fromFile(const QString& fileText);
+    static JournalText fromFile(QString fileText);
     QString fileText() const { return body + finalLineEnd; }
 };
 

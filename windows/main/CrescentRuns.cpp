@@ -34,10 +34,25 @@ std::optional<CrescentResult> calculate(DateTime newMoon, DateTime observation, 
 }
 
 // The same for both buttons once the result is shown: the new moon as typed, then the log record.
+// The record is the user's data: it is written even when the new moon could not be saved, and that
+// failure is reported after it (both, when the log fails too).
 void saveAndLog(MainClientArea& area, const CrescentResult& result, CrescentPath path, DateTime clockNow = 0)
 {
-    SavedTimes::saveLastNewMoon(area.newMoonField->text());
-    appendText(dataFile(dataFiles::kComputationLog), BuildLogRecord(result, path, clockNow));
+    std::optional<Failure> unsaved;
+    try {
+        SavedTimes::saveLastNewMoon(area.newMoonField->text());
+    } catch (const Failure& failure) {
+        unsaved = failure;
+    }
+    try {
+        appendText(dataFile(dataFiles::kComputationLog), BuildLogRecord(result, path, clockNow));
+    } catch (const Failure&) {
+        if (unsaved)
+            showMessage(unsaved->message(), MessageIcon::Error);
+        throw;
+    }
+    if (unsaved)
+        throw *unsaved;
 }
 
 // The clock's time of day has its own x, but the Hungarian date before it can reach past that x in
