@@ -9,7 +9,11 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <cerrno>
+#include <exception>
+#include <functional>
+#include <future>
 #include <new>
+#include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -22,6 +26,8 @@ constexpr const char* kCodePage = "windows-1250";
 
 // Far below the 2^29 at which Qt 6.4's converter fails without a word.
 constexpr qsizetype kPieceSize = qsizetype(1) << 24;
+// A text shorter than this is not worth a second thread.
+constexpr qsizetype kPartSize = qsizetype(1) << 20;
 qsizetype& chosenPieceSize()
 {
     static qsizetype size = 0;
@@ -149,7 +155,42 @@ QString decodeWindows1250(QByteArrayView bytes)
 
 QByteArray encodeWindows1250(const QString& text, const QString& path)
 {
-    return encodePart(text, path);
+    // A long text is cut into a part for each processor, encoded side by side (the code page keeps
+    // no state from one character to the next); no cut falls inside a surrogate pair.
+    const qsizetype processors = std::max(1u, std::thread::hardware_concurrency());
+    const qsizetype parts = std::clamp<qsizetype>(text.size() / std::min(pieceSize(), kPartSize), 1, processors);
+    std::vector<QStringView> cuts;
+    for (qsizetype at = 0, k = 0; k < parts; ++k) {
+        qsizetype end = k + 1 == parts ? text.size() : text.size() / parts * (k + 1);
+        if (end > at && end < text.size() && text[end - 1].isHighSurrogate())
+            ++end;
+        cuts.push_back(QStringView(text).sliced(at, end - at));
+        at = end;
+    }
+    std::vector<std::future<QByteArray>> others;
+    for (qsizetype k = 1; k < parts; ++k)
+        others.push_back(std::async(std::launch::async, encodePart, cuts[k], std::cref(path)));
+    // Every part is waited for; the first failure in the text's order is the one reported.
+    std::exception_ptr failure;
+    QByteArray bytes;
+    try {
+        bytes = encodePart(cuts[0], path);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    for (std::future<QByteArray>& other : others) {
+        try {
+            const QByteArray part = other.get();
+            if (!failure)
+                bytes += part;
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+    return bytes;
 }
 
 QString readAllText(const QString& path, FileStamp* stamp, qint64 maxBytes)

@@ -10,8 +10,12 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <memory>
 #include <optional>
 
 namespace vkt {
@@ -49,6 +53,21 @@ const JournalLook& lookOf(Journal which)
         Frame::Fixed, Minimise::Off};
     return which == Journal::Notes ? notes : observationLog;
 }
+
+// The box never wraps, so a new width changes no line; yet Qt would lay every line out afresh on
+// each change of width (the first show included), making a text layout for every line of the
+// journal. Told the width stayed, it still fits its scroll bars to the new size.
+class JournalTextBox final : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QResizeEvent sameWidth(event->size(), QSize(event->size().width(), event->oldSize().height()));
+        QPlainTextEdit::resizeEvent(&sameWidth);
+    }
+};
 
 QString characterCode(const QString& character)
 {
@@ -94,7 +113,7 @@ void JournalEditor::createControls()
     setColours(client, look_.background);
     layout()->addWidget(client);
 
-    text_ = new QPlainTextEdit(client);
+    text_ = new JournalTextBox(client);
     text_->setObjectName(QStringLiteral("text"));
     text_->setAccessibleName(QString::fromUtf8(look_.caption));
     text_->setGeometry(twipsRect(look_.textLeft, look_.textTop, look_.textWidth, look_.textHeight));
@@ -132,8 +151,23 @@ void JournalEditor::load()
     if (text)
         saved_ = JournalText::fromFile(std::move(*text));
     text_->setReadOnly(unreadable_);
-    text_->setPlainText(editorForm(saved_.body));
-    text_->document()->setModified(false);
+    showText(saved_.body);
+}
+
+void JournalEditor::showText(const QString& text)
+{
+    // A document of our own, filled once the box has it: the box's setPlainText would go over the
+    // whole text once more to give every character its format, and a document filled before it is
+    // set is laid out afresh line by line. It takes CR LF, a lone CR and a lone LF each as one line
+    // break, as readLines does, so the file's text goes in as it is.
+    auto* document = new QTextDocument(text_);
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    document->setDefaultFont(text_->font());
+    // The box deletes the document it made itself; one of ours (a reload) goes here.
+    std::unique_ptr<QTextDocument> shown(text_->document()->parent() == text_ ? text_->document() : nullptr);
+    text_->setDocument(document);
+    document->setPlainText(text);
+    document->setModified(false);
 }
 
 JournalText JournalEditor::fileText() const
@@ -162,7 +196,9 @@ bool JournalEditor::save()
     const QString path = dataFile(look_.file);
     QByteArray bytes;
     try {
-        bytes = encodeWindows1250(text.fileText(), path);
+        // In two: the whole text and its line end put together would be one more copy of a journal.
+        bytes = encodeWindows1250(text.body, path);
+        bytes += encodeWindows1250(text.finalLineEnd, path);
     } catch (const EncodingFailure& failure) {
         // Never a '?' in place of a character: nothing is written and the text stays to be mended.
         if (failure.character().isEmpty())

@@ -30,6 +30,7 @@ private:
     void createControls();
     void createMenu();
     void load();
+    void showText(const QString& text);
     // True when the text is in the file; otherwise a message has said why and the text stays, or
     // the user took the file's newer text into the window instead.
     bool save();

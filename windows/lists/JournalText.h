@@ -14,8 +14,6 @@ struct JournalText {
     QString fileText() const { return body + finalLineEnd; }
 };
 
-// Every line end as the editor's '\n'.
-QString editorForm(const QString& text);
 // The editor's paragraph and line separators as the file's CR LF.
 QString fileForm(const QString& raw);
 // Only the blank (code 32) counts as empty; line breaks and tabs are content.
