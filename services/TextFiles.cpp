@@ -135,6 +135,30 @@ QByteArray encodePart(QStringView text, const QString& path)
 
 } // namespace
 
+CodePageFields::CodePageFields() : decoder_(kCodePage), encoder_(kCodePage) {}
+
+QString CodePageFields::decode(QByteArrayView bytes)
+{
+    if (bytes.size() >= pieceSize())
+        return decodeWindows1250(bytes);
+    decoder_.resetState();
+    QString text = decoder_.decode(bytes);
+    if (decoder_.hasError() || text.size() != bytes.size())
+        return decodeWindows1250(bytes);  // throws, as a whole text would
+    return text;
+}
+
+QByteArray CodePageFields::encode(QStringView text)
+{
+    if (text.size() >= pieceSize())
+        return encodeWindows1250(text.toString());
+    encoder_.resetState();
+    QByteArray bytes = encoder_.encode(text);
+    if (encoder_.hasError() || bytes.size() != text.size())
+        return encodeWindows1250(text.toString());  // throws, naming the character
+    return bytes;
+}
+
 void setCodePagePieceSize(qsizetype size)
 {
     chosenPieceSize() = size;

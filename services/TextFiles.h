@@ -5,6 +5,8 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QStringList>
 #include <optional>
 #include <vector>
@@ -38,6 +40,20 @@ void appendText(const QString& path, const QStringList& lines);
 QString decodeWindows1250(QByteArrayView bytes);
 // Throws EncodingFailure naming the first character that has no Windows-1250 byte.
 QByteArray encodeWindows1250(const QString& text, const QString& path = {});
+// Many short texts of one file (a record's fields) through one converter each way: setting a
+// converter up costs more than converting a field. One per thread.
+class CodePageFields {
+public:
+    CodePageFields();
+    // Throws when the bytes do not come out whole.
+    QString decode(QByteArrayView bytes);
+    // Throws EncodingFailure naming the first character that has no Windows-1250 byte.
+    QByteArray encode(QStringView text);
+
+private:
+    QStringDecoder decoder_;
+    QStringEncoder encoder_;
+};
 // Test seam: the characters (bytes) converted at a time; 0 puts back the program's own.
 void setCodePagePieceSize(qsizetype size);
 // Empty when the code page can be decoded and encoded; otherwise why the program cannot run

@@ -130,53 +130,18 @@ bool knownZone(const QByteArray& zone)
     return known.emplace(zone, astro::CivilZone::known(zone)).first->second;
 }
 
-// The code page's 256 characters, and each character's byte (-1: none).
-struct CodePage {
-    QString characters;
-    std::vector<qint16> bytes = std::vector<qint16>(0x10000, -1);
-
-    CodePage()
-    {
-        QByteArray all(256, 0);
-        for (int b = 0; b < 256; ++b)
-            all[b] = char(b);
-        characters = decodeWindows1250(all);
-        Q_ASSERT(characters.size() == 256);
-        for (int b = 0; b < 256; ++b)
-            bytes[characters[b].unicode()] = qint16(b);
-    }
-};
-
-const CodePage& codePage()
-{
-    static const CodePage page;
-    return page;
-}
-
 } // namespace
 
 QString fromCodePage(QByteArrayView bytes)
 {
-    const QString& characters = codePage().characters;
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char b : bytes)
-        *out++ = characters[static_cast<unsigned char>(b)];
-    return text;
+    thread_local CodePageFields codePage;
+    return codePage.decode(bytes);
 }
 
 QByteArray toCodePage(const QString& text)
 {
-    const std::vector<qint16>& bytes = codePage().bytes;
-    QByteArray encoded(text.size(), Qt::Uninitialized);
-    char* out = encoded.data();
-    for (const QChar c : text) {
-        const qint16 b = bytes[c.unicode()];
-        if (b < 0)
-            return encodeWindows1250(text);  // throws, naming the character
-        *out++ = char(b);
-    }
-    return encoded;
+    thread_local CodePageFields codePage;
+    return codePage.encode(text);
 }
 
 RawRecord nextRecord(QByteArrayView bytes, qsizetype& pos, int& line, char separator)

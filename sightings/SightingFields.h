@@ -74,8 +74,8 @@ void firstLineOnly(QByteArrayView bytes, RawRecord& r, qsizetype& pos, int& line
 // A field quoted when it holds the separator, a quote or a line end.
 QByteArray joinFields(const std::vector<QByteArray>& fields, char separator);
 
-// Windows-1250 one byte a character, through tables built once from the file services' code page:
-// a file of many records is read and written without a converter for every field.
+// Windows-1250 through one converter a thread: a file of many records is read and written
+// without setting up a converter for every field.
 QString fromCodePage(QByteArrayView bytes);
 // Throws EncodingFailure (services/Failure.h) naming the first character without a byte.
 QByteArray toCodePage(const QString& text);

@@ -35,6 +35,9 @@ TEST_F(TextFilesTest, Windows1250RoundTripsEveryLetterAndByte)
         EXPECT_EQ(readAllText(path("betuk.txt")), letters + QStringLiteral("\r\n"));
         EXPECT_EQ(decodeWindows1250(all).size(), all.size());
         EXPECT_EQ(encodeWindows1250(decodeWindows1250(all)), all);
+        CodePageFields fields;
+        EXPECT_EQ(fields.encode(fields.decode(all)), all);
+        EXPECT_EQ(fields.decode(fields.encode(letters)), letters);
     }
 }
 
@@ -80,6 +83,15 @@ TEST_F(TextFilesTest, UnencodableTextIsRefusedAndTheFileKept)
             }
             EXPECT_THROW(appendText(path("jegyzetek.txt"), {QString::fromUtf8(text)}), EncodingFailure);
             EXPECT_EQ(readBytes("jegyzetek.txt"), QByteArray("régi\r\n"));
+            // A field converter that refused one text takes the next as if new.
+            CodePageFields fields;
+            try {
+                fields.encode(QString::fromUtf8(text));
+                ADD_FAILURE() << "no failure from the field converter";
+            } catch (const EncodingFailure& failure) {
+                EXPECT_EQ(failure.character(), QString::fromUtf8(firstBad));
+            }
+            EXPECT_EQ(fields.encode(u"ő"), QByteArray("\xF5"));
         }
     }
 }
