@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/mman.h>
@@ -320,48 +321,79 @@ QByteArray readFileBytes(const QString& path)
     return readToEnd(path, opened.fd, info.st_size, kAnySize);
 }
 
+namespace {
+
+// A file's new bytes in its temporary file, flushed and synced, waiting to be renamed over it.
+class Replacement {
+public:
+    Replacement(const QString& path, const QByteArray& bytes) : steps_(path), file_(path)
+    {
+        struct stat old {};
+        const bool replacing = ::stat(QFile::encodeName(path).constData(), &old) == 0;
+        if (replacing && !S_ISREG(old.st_mode))
+            steps_.fail(notRegularReason(old.st_mode));
+        // A failure before commit() removes the temporary file, the old one untouched.
+        if (const int error = steps_.strike(WriteStep::Open))
+            steps_.fail(error);
+        errno = 0;
+        if (!file_.open(QIODevice::WriteOnly))
+            qtFailed();
+        const qint64 size = steps_.writable(bytes.size());
+        errno = 0;
+        if (file_.write(bytes.constData(), size) != size)
+            qtFailed();
+        if (const int error = steps_.strike(WriteStep::Write)) {
+            file_.flush();  // the bytes before the fault do reach the temporary file
+            steps_.fail(error);
+        }
+        if (const int error = steps_.strike(WriteStep::Flush))
+            steps_.fail(error);
+        // commit() flushes too but does not report a failed flush (a full disk): it would rename an empty file.
+        errno = 0;
+        if (!file_.flush())
+            qtFailed();
+        if (const int error = replacing ? keepModeAndOwner(file_.handle(), old) : 0)
+            steps_.fail(error);
+        if (::fsync(file_.handle()) != 0)
+            steps_.fail(errno);
+        for (const WriteStep step : {WriteStep::Close, WriteStep::Commit})
+            if (const int error = steps_.strike(step))
+                steps_.fail(error);
+    }
+
+    void commit()
+    {
+        errno = 0;
+        if (!file_.commit())
+            qtFailed();
+    }
+
+private:
+    // Qt reports a failed call without its code; errno still holds the system's, when there was one.
+    [[noreturn]] void qtFailed()
+    {
+        const int error = errno;
+        steps_.fail(error ? reasonText(error) : unknownReason(file_.errorString()));
+    }
+
+    WriteSteps steps_;
+    QSaveFile file_;
+};
+
+} // namespace
+
 void replaceFileBytes(const QString& path, const QByteArray& bytes)
 {
-    const WriteSteps steps(path);
-    struct stat old {};
-    const bool replacing = ::stat(QFile::encodeName(path).constData(), &old) == 0;
-    if (replacing && !S_ISREG(old.st_mode))
-        steps.fail(notRegularReason(old.st_mode));
-    QSaveFile file(path);  // a failure before commit() removes the temporary file, the old one untouched
-    // Qt reports a failed call without its code; errno still holds the system's, when there was one.
-    const auto qtFailed = [&] {
-        const int error = errno;
-        steps.fail(error ? reasonText(error) : unknownReason(file.errorString()));
-    };
-    if (const int error = steps.strike(WriteStep::Open))
-        steps.fail(error);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        qtFailed();
-    const qint64 size = steps.writable(bytes.size());
-    errno = 0;
-    if (file.write(bytes.constData(), size) != size)
-        qtFailed();
-    if (const int error = steps.strike(WriteStep::Write)) {
-        file.flush();  // the bytes before the fault do reach the temporary file
-        steps.fail(error);
-    }
-    if (const int error = steps.strike(WriteStep::Flush))
-        steps.fail(error);
-    // commit() flushes too but does not report a failed flush (a full disk): it would rename an empty file.
-    errno = 0;
-    if (!file.flush())
-        qtFailed();
-    if (const int error = replacing ? keepModeAndOwner(file.handle(), old) : 0)
-        steps.fail(error);
-    if (::fsync(file.handle()) != 0)
-        steps.fail(errno);
-    for (const WriteStep step : {WriteStep::Close, WriteStep::Commit})
-        if (const int error = steps.strike(step))
-            steps.fail(error);
-    errno = 0;
-    if (!file.commit())
-        qtFailed();
+    Replacement(path, bytes).commit();
+}
+
+void replaceFilesBytes(const std::vector<std::pair<QString, QByteArray>>& files)
+{
+    std::vector<std::unique_ptr<Replacement>> ready;
+    for (const auto& [path, bytes] : files)
+        ready.push_back(std::make_unique<Replacement>(path, bytes));
+    for (const std::unique_ptr<Replacement>& file : ready)
+        file->commit();
 }
 
 bool replaceFileBytesIfUnchanged(const QString& path, const QByteArray& bytes, const FileStamp& expected)

@@ -6,6 +6,8 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // Every byte the program reads from or writes to a file passes here. Failures throw vkt::Failure
 // naming the file and the reason; nothing is reported done that is not on the disk.
@@ -39,6 +41,9 @@ void useFileBytes(const QString& path, const std::function<void(QByteArrayView)>
 // The file becomes exactly bytes, or stays as it was: written to a temporary file, flushed and
 // synced, given the old file's mode, then renamed over it.
 void replaceFileBytes(const QString& path, const QByteArray& bytes);
+// Several files replaced together: only when every one's bytes are written and synced are they
+// renamed over the old files, so a full disk or a failed write leaves each as it was.
+void replaceFilesBytes(const std::vector<std::pair<QString, QByteArray>>& files);
 // The same, only while the file is still as `expected` says; false, with nothing written, when it
 // changed. The check and the write hold a lock on the folder, so two instances cannot both find
 // the file unchanged and write one after the other.

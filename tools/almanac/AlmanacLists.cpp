@@ -153,9 +153,14 @@ std::vector<NewMoonOutlook> yearsOutlook(Ephemeris& ephemeris, int fromYear, int
 
 void writeAlmanac(const QString& folder, const Almanac& almanac)
 {
+    // All six or none: a set half old, half new would disagree with itself.
     const QDir dir(folder);
-    for (const AlmanacFile& file : almanacFiles(almanac))
-        writeText(dir.filePath(file.name), file.lines->join(QStringLiteral("\r\n")));
+    std::vector<std::pair<QString, QByteArray>> files;
+    for (const AlmanacFile& file : almanacFiles(almanac)) {
+        const QString path = dir.filePath(file.name);
+        files.emplace_back(path, encodeWindows1250(file.lines->join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), path));
+    }
+    replaceFilesBytes(files);
 }
 
 } // namespace vkt::almanac
