@@ -1,6 +1,7 @@
 #include "services/FileBytes.h"
 #include "services/Version.h"
 #include "tests/main/MainWindowFixture.h"
+#include "windows/common/Guarded.h"
 
 #include "core/Phase.h"
 #include "windows/common/Pictures.h"
@@ -188,4 +189,14 @@ TEST_F(MainWindowTest, QtsOwnTextsAreHungarian)
 }
 
 } // namespace
+// What no window expects still comes in Hungarian words, the library's own text only in brackets.
+TEST_F(MainWindowTest, UnexpectedFailuresAreSaidInHungarian)
+{
+    EXPECT_FALSE(guarded([] { throw std::bad_alloc(); }));
+    EXPECT_FALSE(guarded([] { throw std::out_of_range("stoi"); }));
+    ASSERT_EQ(messages->messages.size(), 2u);
+    EXPECT_EQ(messages->messages[0].text, u"Váratlan hiba: elfogyott a memória, a művelet nem fejeződött be.");
+    EXPECT_EQ(messages->messages[1].text, u"Váratlan hiba: a program belső hibája (stoi).");
+}
+
 } // namespace vkt::testing

@@ -6,6 +6,7 @@
 #include "services/Messages.h"
 
 #include <QString>
+#include <new>
 
 namespace vkt {
 
@@ -18,8 +19,12 @@ bool guarded(const std::function<void()>& handler)
         showMessage(failure.message(), MessageIcon::Error);
     } catch (const astro::Error& error) {
         showMessage(presentation::failureText(error), MessageIcon::Error);
+    } catch (const std::bad_alloc&) {
+        showMessage(QStringLiteral("Váratlan hiba: elfogyott a memória, a művelet nem fejeződött be."), MessageIcon::Error);
     } catch (const std::exception& e) {
-        showMessage(QStringLiteral("Váratlan hiba: %1").arg(QString::fromLocal8Bit(e.what())), MessageIcon::Error);
+        // The library's own (English) words only in brackets, for a bug report.
+        showMessage(QStringLiteral("Váratlan hiba: a program belső hibája (%1).").arg(QString::fromLocal8Bit(e.what())),
+                    MessageIcon::Error);
     }
     return false;
 }
