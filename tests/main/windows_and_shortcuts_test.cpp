@@ -101,6 +101,7 @@ const struct MenuItem {
     {"aboutItem", SideWindow::About, "About VKT", Qt::Key_unknown},
     {"descriptionItem", SideWindow::Description, "Program leírása", Qt::CTRL | Qt::Key_L},
     {"crescentVisibilityItem", SideWindow::CrescentVisibility, "Holdsarló láthatósága", Qt::CTRL | Qt::Key_H},
+    {"sightingsItem", SideWindow::Sightings, "Holdsarló-észlelések", Qt::CTRL | Qt::SHIFT | Qt::Key_E},
 };
 
 TEST_F(MainWindowTest, EachItemOpensItsSideWindowOnce)

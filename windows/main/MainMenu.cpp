@@ -84,6 +84,9 @@ void createMainMenu(QMenuBar* bar, const MainMenuHandlers& handlers)
                        {"calculationsItem", "Fok - Vonás calculator", {}, SideWindow::Calculations},
                        {"crescentVisibilityItem", "Holdsarló láthatósága", QKeySequence(Qt::CTRL | Qt::Key_H),
                         SideWindow::CrescentVisibility},
+                       // Ctrl+E itself moves the cursor in a text field.
+                       {"sightingsItem", "Holdsarló-észlelések", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
+                        SideWindow::Sightings},
                    },
                    handlers);
 

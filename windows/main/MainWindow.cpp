@@ -47,6 +47,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), area_(new MainCli
 
     fillNewMoonList(*area_->newMoonList);
     sideWindows_.newMoonText = [this] { return area_->newMoonField->text(); };
+    sideWindows_.observationText = [this] { return area_->observationField->text(); };
 }
 
 MainWindow::~MainWindow()

@@ -6,13 +6,15 @@
 #include "windows/other/AboutWindow.h"
 #include "windows/other/CalendarWindow.h"
 #include "windows/other/DescriptionWindow.h"
+#include "windows/sightings/SightingsWindow.h"
 #include "windows/visibility/VisibilityWindow.h"
 
 namespace vkt {
 namespace {
 
-QWidget* create(SideWindow which, const std::function<QString()>& newMoonText)
+QWidget* create(SideWindow which, const SideWindows& windows)
 {
+    const auto& newMoonText = windows.newMoonText;
     switch (which) {
     case SideWindow::Notes:
         return new JournalEditor(Journal::Notes);
@@ -32,6 +34,8 @@ QWidget* create(SideWindow which, const std::function<QString()>& newMoonText)
         return new CalculationsWindow();
     case SideWindow::CrescentVisibility:
         return new VisibilityWindow(newMoonText ? newMoonText() : QString());
+    case SideWindow::Sightings:
+        return new SightingsWindow(windows.observationText);
     case SideWindow::About:
         return new AboutWindow();
     case SideWindow::Description:
@@ -46,7 +50,7 @@ QWidget* create(SideWindow which, const std::function<QString()>& newMoonText)
 
 void SideWindows::open(SideWindow which)
 {
-    windows_[static_cast<std::size_t>(which)].show([this, which] { return create(which, newMoonText); });
+    windows_[static_cast<std::size_t>(which)].show([this, which] { return create(which, *this); });
 }
 
 QWidget* SideWindows::window(SideWindow which) const

@@ -20,6 +20,7 @@ enum class SideWindow {
     VenusCrescents,
     Calculations,
     CrescentVisibility,
+    Sightings,
     About,
     Description,
     Count  // not a window: the number of them, whatever is added above
@@ -40,6 +41,8 @@ public:
 
     // The main window's "Utolsó Újhold" text, read when the crescent-visibility window is built.
     std::function<QString()> newMoonText;
+    // Its "Megfigyelés ideje" text, read whenever the sightings window begins a new record.
+    std::function<QString()> observationText;
     // That field has taken another text, edited to the end or set by the program: the
     // crescent-visibility window, if open, follows it.
     void newMoonFieldChanged(const QString& text);

@@ -75,15 +75,13 @@ PlaceInput placeInput(const astro::Place& place)
 
 std::variant<astro::Place, QString> readPlace(const PlaceInput& input, const QString& zone)
 {
-    const QString unchanged = QStringLiteral(" A hely nem változott.");
     const QByteArray zoneId = zone.trimmed().toLatin1();
     const auto read = astro::readPlace(input, zoneId);
     if (const astro::PlaceField* field = std::get_if<astro::PlaceField>(&read))
-        return wrongField(*field) + unchanged;
+        return wrongField(*field);
     if (QString::fromLatin1(zoneId) != zone.trimmed() || !astro::CivilZone::known(zoneId))
         return QStringLiteral("Ismeretlen időzóna: „%1”. Kérem, válasszon a listából (például Europe/Budapest)!")
-                   .arg(zone.trimmed()) +
-               unchanged;
+            .arg(zone.trimmed());
     return std::get<astro::Place>(read);
 }
 

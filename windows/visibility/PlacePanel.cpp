@@ -191,7 +191,7 @@ std::optional<astro::Place> PlacePanel::typedPlace()
         {placeNameField->text(), latitudeField->text(), longitudeField->text(), heightField->text()},
         zoneCombo->currentText());
     if (const QString* problem = std::get_if<QString>(&read)) {
-        showMessage(*problem, MessageIcon::Warning);
+        showMessage(*problem + QStringLiteral(" A hely nem változott."), MessageIcon::Warning);
         return std::nullopt;
     }
     return std::get<astro::Place>(read);

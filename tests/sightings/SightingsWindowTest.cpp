@@ -1,0 +1,341 @@
+#include "presentation/Places.h"
+#include "services/DataFiles.h"
+#include "services/FileBytes.h"
+#include "sightings/SightingBook.h"
+#include "tests/support/AccessibleTree.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/Widgets.h"
+#include "windows/sightings/SightingForm.h"
+#include "windows/sightings/SightingTable.h"
+#include "windows/sightings/SightingsWindow.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QTest>
+#include <cerrno>
+
+namespace vkt::testing {
+namespace {
+
+using sightings::Outcome;
+using sightings::Sighting;
+using sightings::SightingBook;
+
+const QString kFile = dataFiles::kSightings;
+const QByteArray kHeader = cp1250("Dátum;Időpont;Időzóna;Napszak;Szélesség;Hosszúság;Magasság;Szabad szem;Binokulár;"
+                                  "Távcső;Kamera;Átlátszóság;Felhőzet;Hely;Megfigyelő;Megjegyzés\r\n");
+
+class SightingsWindowTest : public DataFolderTest {
+protected:
+    void TearDown() override
+    {
+        window.reset();
+        closeAllWindows();
+        DataFolderTest::TearDown();
+    }
+    void open(const QString& observationField = {})
+    {
+        window = std::make_unique<SightingsWindow>([observationField] { return observationField; });
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    SightingForm& form() const { return *window->form; }
+    // The place, the date and the time of an evening typed into the form, Budapest's.
+    void typeRecord(const QString& date, const QString& time, const QString& observers)
+    {
+        form().dateField->setDate(QDate::fromString(date, QStringLiteral("yyyy.MM.dd")));
+        form().timeField->setText(time);
+        form().sessionCombo->setCurrentIndex(form().sessionCombo->findText(QStringLiteral("este")));
+        form().observersField->setText(observers);
+        form().outcomeCombos[0]->setCurrentIndex(form().outcomeCombos[0]->findText(QStringLiteral("látta")));
+    }
+    std::vector<Sighting> stored() const { return SightingBook::read(path(kFile)).records(); }
+    void selectRow(int sourceRow)
+    {
+        auto* proxy = static_cast<QSortFilterProxyModel*>(window->recordTable->model());
+        window->recordTable->setCurrentIndex(proxy->mapFromSource(window->model()->index(sourceRow, 0)));
+    }
+    QString oneMessage(MessageIcon icon) const
+    {
+        EXPECT_EQ(messages->messages.size(), 1u);
+        if (messages->messages.size() != 1)
+            return {};
+        const RecordedMessage m = messages->messages[0];
+        messages->messages.clear();
+        EXPECT_EQ(m.icon, icon);
+        return m.text;
+    }
+
+    std::unique_ptr<SightingsWindow> window;
+};
+
+// A record added, edited and deleted through the form: the file holds after each step exactly what
+// the form said, in the data file's own bytes; a deletion not confirmed deletes nothing.
+TEST_F(SightingsWindowTest, AddEditAndDeleteThroughTheFormReachTheFile)
+{
+    open("2026.03.20 18:40");
+    typeRecord(QStringLiteral("2026.03.20"), QStringLiteral("18:52"), QStringLiteral("Kiss Ödön"));
+    form().placeCombo->setCurrentIndex(form().placeCombo->findText(QStringLiteral("Budapest")));
+    emit form().placeCombo->activated(form().placeCombo->currentIndex());
+    form().noteField->setText(QStringLiteral("vékony; halvány"));
+    EXPECT_TRUE(form().edited());
+    window->saveButton->click();
+    ASSERT_TRUE(messages->messages.empty()) << messages->messages[0].text.toStdString();
+    const QByteArray bytes = readBytes(kFile);
+    EXPECT_TRUE(bytes.startsWith(kHeader));
+    EXPECT_TRUE(bytes.endsWith(cp1250("Budapest;Kiss Ödön;\"vékony; halvány\"\r\n"))) << bytes.toStdString();
+    EXPECT_FALSE(form().edited());
+    ASSERT_EQ(window->model()->rowCount(), 1);
+    EXPECT_EQ(window->model()->data(window->model()->index(0, SightingTable::Observers), Qt::DisplayRole),
+              QStringLiteral("Kiss Ödön"));
+
+    // A second, then the first edited: the edit replaces it in its place.
+    window->newButton->click();
+    typeRecord(QStringLiteral("2026.03.21"), {}, QStringLiteral("Nagy Éva"));
+    window->saveButton->click();
+    selectRow(0);
+    EXPECT_EQ(form().observersField->text(), QStringLiteral("Kiss Ödön"));
+    form().observersField->setText(QStringLiteral("Kiss Ödön, Szabó Ű."));
+    window->saveButton->click();
+    std::vector<Sighting> records = stored();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].observers, QStringLiteral("Kiss Ödön, Szabó Ű."));
+    EXPECT_EQ(records[0].time, QTime(18, 52));
+    EXPECT_EQ(records[1].observers, QStringLiteral("Nagy Éva"));
+    EXPECT_FALSE(records[1].time.has_value());  // the best time
+
+    // Deleting asks; no deletes nothing, yes deletes that one.
+    selectRow(1);
+    messages->nextConfirmation = false;
+    window->deleteButton->click();
+    ASSERT_EQ(messages->questions.size(), 1u);
+    EXPECT_TRUE(messages->questions[0].contains(QStringLiteral("2026.03.21."))) << messages->questions[0].toStdString();
+    EXPECT_EQ(stored().size(), 2u);
+    messages->nextConfirmation = true;
+    window->deleteButton->click();
+    records = stored();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].date, QDate(2026, 3, 20));
+    EXPECT_EQ(window->model()->rowCount(), 1);
+    EXPECT_TRUE(messages->messages.empty());
+}
+
+// A form that cannot be read is refused with the field named, and nothing is written.
+TEST_F(SightingsWindowTest, FormWithAWrongFieldIsRefusedNamingIt)
+{
+    open();
+    const struct {
+        QLineEdit* SightingForm::*field;
+        const char* text;
+        const char* says;
+    } cases[] = {
+        {&SightingForm::timeField, "25:10", "óó:pp"},
+        {&SightingForm::latitudeField, "91", "szélesség"},
+        {&SightingForm::placeNameField, " ", "nevét"},
+        {&SightingForm::heightField, "9001", "magasság"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        window->newButton->click();
+        (form().*c.field)->setText(QString::fromUtf8(c.text));
+        EXPECT_FALSE(window->saveForm());
+        EXPECT_TRUE(oneMessage(MessageIcon::Warning).contains(QString::fromUtf8(c.says)));
+        EXPECT_FALSE(exists(kFile));
+        messages->nextAnswer = SaveAnswer::Discard;
+    }
+    window->newButton->click();
+    form().zoneCombo->setCurrentText(QStringLiteral("Europe/Atlantis"));
+    EXPECT_FALSE(window->saveForm());
+    EXPECT_TRUE(oneMessage(MessageIcon::Warning).contains(QStringLiteral("Europe/Atlantis")));
+}
+
+// A save that fails (a full disk, at each step of the write) leaves the file and the table as they
+// were, says so, and keeps the form's text for the next try, which succeeds.
+TEST_F(SightingsWindowTest, FailedSaveLosesNothingAndSaysSo)
+{
+    writeBytes(kFile, kHeader + cp1250("2026.03.20.;18:52;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Budapest;Kiss;\r\n"));
+    const QByteArray before = readBytes(kFile);
+    open();
+    for (const WriteStep step : {WriteStep::Open, WriteStep::Write, WriteStep::Flush, WriteStep::Commit}) {
+        SCOPED_TRACE(int(step));
+        window->newButton->click();
+        typeRecord(QStringLiteral("2026.03.21"), {}, QStringLiteral("Nagy Éva"));
+        setWriteFault(WriteFault{step, ENOSPC});
+        window->saveButton->click();
+        EXPECT_TRUE(oneMessage(MessageIcon::Error).contains(QStringLiteral("nincs mentve")));
+        EXPECT_EQ(readBytes(kFile), before);
+        EXPECT_EQ(window->model()->rowCount(), 1);
+        EXPECT_EQ(form().observersField->text(), QStringLiteral("Nagy Éva"));
+        EXPECT_TRUE(form().edited());
+        setWriteFault(std::nullopt);
+        messages->nextAnswer = SaveAnswer::Discard;
+    }
+    window->saveButton->click();
+    EXPECT_EQ(stored().size(), 2u);
+    EXPECT_EQ(window->model()->rowCount(), 2);
+}
+
+// A line the program cannot read is counted, shown with its number and reason, and written back
+// unchanged when a record is added; a file that cannot be read at all is never written over.
+TEST_F(SightingsWindowTest, UnreadableLinesAreShownAndKept)
+{
+    const QByteArray bad = cp1250("2026.13.40.;18:52;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Eger;Kiss;\r\n");
+    writeBytes(kFile, kHeader + bad);
+    open();
+    EXPECT_TRUE(window->fileLabel->text().contains(QStringLiteral("1 sor nem olvasható")));
+    ASSERT_TRUE(window->keptLinesButton->isEnabled());
+    QString shown;
+    window->showText = [&](const QString&, const QString& text) { shown = text; };
+    window->keptLinesButton->click();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("2. sor"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("2026.13.40.;18:52"))) << shown.toStdString();
+    typeRecord(QStringLiteral("2026.03.21"), {}, QStringLiteral("Nagy Éva"));
+    window->saveButton->click();
+    EXPECT_TRUE(readBytes(kFile).contains(bad));
+    EXPECT_EQ(stored().size(), 1u);
+    window.reset();
+
+    // Not a regular file: nothing is read, and nothing is saved over it.
+    QFile::remove(path(kFile));
+    ASSERT_TRUE(QDir(dir->path()).mkdir(kFile));
+    open();
+    EXPECT_TRUE(oneMessage(MessageIcon::Error).contains(QStringLiteral("nem olvasható")));
+    typeRecord(QStringLiteral("2026.03.21"), {}, QStringLiteral("Nagy Éva"));
+    EXPECT_FALSE(window->saveForm());
+    EXPECT_TRUE(oneMessage(MessageIcon::Error).contains(QStringLiteral("nem írom felül")));
+    EXPECT_TRUE(QFileInfo(path(kFile)).isDir());
+}
+
+// "Új észlelés" takes the main window's observation time (Hungarian clock time) at the remembered
+// place, evening after noon and morning before it; without a valid time, now.
+TEST_F(SightingsWindowTest, NewRecordTakesTheObservationTimeOrNow)
+{
+    setNow(QStringLiteral("2026.01.05 06:10:30"));
+    const struct {
+        const char* field;
+        QDate date;
+        QTime time;
+        const char* session;
+    } cases[] = {
+        {"2026.03.20 18:40", {2026, 3, 20}, {18, 40}, "este"},
+        {"2026.03.20 05:02:59", {2026, 3, 20}, {5, 2}, "reggel"},
+        {"", {2026, 1, 5}, {6, 10}, "reggel"},
+        {"18:40", {2026, 1, 5}, {6, 10}, "reggel"},  // a time alone is no observation
+        {"nem idő", {2026, 1, 5}, {6, 10}, "reggel"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        open(QString::fromUtf8(c.field));
+        EXPECT_EQ(form().dateField->date(), c.date);
+        EXPECT_EQ(form().timeField->text(), c.time.toString(QStringLiteral("HH:mm")));
+        EXPECT_EQ(form().sessionCombo->currentText(), QString::fromUtf8(c.session));
+        EXPECT_EQ(form().placeNameField->text(), QStringLiteral("Budapest"));
+        EXPECT_EQ(form().zoneCombo->currentText(), QStringLiteral("Europe/Budapest"));
+        EXPECT_FALSE(form().edited());
+    }
+}
+
+// Closing (the close button, Esc, Ctrl+W) with an edited form asks: save, discard or stay.
+TEST_F(SightingsWindowTest, ClosingWithAnEditedFormAsks)
+{
+    const struct {
+        const char* how;
+        std::function<void(QWidget*)> close;
+        SaveAnswer answer;
+        bool closes;
+        std::size_t saved;
+    } cases[] = {
+        {"Esc, cancel", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); }, SaveAnswer::Cancel, false, 0},
+        {"Ctrl+W, discard", [](QWidget* w) { QTest::keyClick(w, Qt::Key_W, Qt::ControlModifier); }, SaveAnswer::Discard,
+         true, 0},
+        {"close, save", [](QWidget* w) { w->close(); }, SaveAnswer::Save, true, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        QFile::remove(path(kFile));
+        open();
+        window->close();  // unedited: closes unasked
+        EXPECT_TRUE(messages->questions.empty());
+        open();
+        typeRecord(QStringLiteral("2026.03.21"), {}, QStringLiteral("Nagy Éva"));
+        messages->nextAnswer = c.answer;
+        window->activateWindow();
+        c.close(window.get());
+        EXPECT_EQ(messages->questions.size(), 1u);
+        EXPECT_EQ(window->isVisible(), !c.closes);
+        EXPECT_EQ(exists(kFile) ? stored().size() : 0u, c.saved);
+        messages->questions.clear();
+    }
+}
+
+// The table sorts by the computed columns as numbers, and by date as dates, whatever their text.
+TEST_F(SightingsWindowTest, TableSortsNumbersAsNumbers)
+{
+    QByteArray bytes = kHeader;
+    // Evenings 0, 1 and 2 after the new moon of 19 March 2026: ARCL under 10°, then over.
+    for (const char* date : {"2026.03.21.", "2026.03.19.", "2026.03.20."})
+        bytes += cp1250(date) + cp1250(";;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Budapest;Kiss;\r\n");
+    writeBytes(kFile, bytes);
+    open();
+    window->finishComputing();
+    QAbstractItemModel* shown = window->recordTable->model();
+    const auto column = [&](int c) {
+        QStringList texts;
+        for (int r = 0; r < shown->rowCount(); ++r)
+            texts << shown->index(r, c).data().toString();
+        return texts;
+    };
+    EXPECT_EQ(column(SightingTable::Date), (QStringList{"2026.03.19", "2026.03.20", "2026.03.21"}));
+    window->recordTable->sortByColumn(SightingTable::Arcl, Qt::DescendingOrder);
+    const QStringList arcl = column(SightingTable::Arcl);
+    ASSERT_EQ(arcl.size(), 3);
+    EXPECT_EQ(column(SightingTable::Date), (QStringList{"2026.03.21", "2026.03.20", "2026.03.19"})) << arcl.join(' ').toStdString();
+    EXPECT_LT(arcl[2].size(), arcl[0].size());  // one digit before the comma last: not sorted as text
+    EXPECT_FALSE(window->scorecardText->toPlainText().isEmpty());
+}
+
+// The window fits a 1366 × 768 screen at 100 % and 150 % and a 1280 × 720 one at 100 %, its
+// controls whole at its least size.
+TEST_F(SightingsWindowTest, WindowFitsSmallScreens)
+{
+    open();
+    constexpr int kFrameAndTaskBar = 52;
+    const QSize least = window->minimumSizeHint();
+    const struct {
+        int width, height;
+        double scale;
+    } screens[] = {{1366, 768, 1}, {1366, 768, 1.25}, {1366, 768, 1.5}, {1280, 720, 1}};
+    for (const auto& s : screens) {
+        EXPECT_LE(least.width() * s.scale, s.width) << s.scale;
+        EXPECT_LE((least.height() + kFrameAndTaskBar) * s.scale, s.height) << s.scale;
+    }
+    window->resize(least);
+    for (int tab = 0; tab < window->tabs->count(); ++tab) {
+        window->tabs->setCurrentIndex(tab);
+        QApplication::processEvents();
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                 qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w);
+            const bool part = qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
+                              qobject_cast<QComboBox*>(w->parentWidget()) ||
+                              qobject_cast<QAbstractItemView*>(w->parentWidget());
+            if (!control || part || !w->isVisibleTo(window.get()) || w->window() != window.get())
+                continue;
+            SCOPED_TRACE(w->objectName().toStdString() + " " + w->metaObject()->className());
+            EXPECT_TRUE(window->rect().contains(QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size())));
+            EXPECT_GE(w->width(), w->minimumSizeHint().width());
+        }
+    }
+    EXPECT_EQ(unnamedControls(window.get()), "");
+}
+
+} // namespace
+} // namespace vkt::testing

@@ -1,0 +1,408 @@
+#include "windows/sightings/SightingsWindow.h"
+
+#include "astro/CivilTime.h"
+#include "presentation/Places.h"
+#include "presentation/ScorecardTexts.h"
+#include "presentation/SightingTexts.h"
+#include "services/Clock.h"
+#include "services/DataFiles.h"
+#include "services/DataFolder.h"
+#include "services/Failure.h"
+#include "services/Messages.h"
+#include "services/TextFiles.h"
+#include "sightings/Scorecard.h"
+#include "windows/common/Guarded.h"
+#include "windows/common/WindowLook.h"
+#include "windows/sightings/SightingForm.h"
+#include "windows/sightings/SightingTable.h"
+#include "windows/sightings/SkyComputation.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace vkt {
+namespace {
+
+using sightings::Sighting;
+
+// A Hungarian clock time, as the main window's fields hold it, on the place's clock, to the
+// minute it is in (a sighting at 18:40:59 was at 18:40).
+QDateTime onPlaceClock(DateTime value, const astro::Place& place)
+{
+    const CivilTime t = toCivil(value);
+    const QDateTime hungarian(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second),
+                              presentation::hungarianTime().timeZone());
+    const QDateTime local = hungarian.toTimeZone(astro::CivilZone::of(place).timeZone());
+    return QDateTime(local.date(), QTime(local.time().hour(), local.time().minute()), local.timeZone());
+}
+
+QPushButton* button(QWidget* parent, const QString& caption, const char* name)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
+void showTextWindow(QWidget* parent, const QString& title, const QString& text)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto* column = new QVBoxLayout(&dialog);
+    auto* view = new QPlainTextEdit(text, &dialog);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setFont(programFont(QStringLiteral("Courier New"), 9.75));
+    column->addWidget(view);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    column->addWidget(buttons);
+    dialog.resize(760, 420);
+    dialog.exec();
+}
+
+} // namespace
+
+SightingsWindow::SightingsWindow(std::function<QString()> observationField)
+    : observationField_(std::move(observationField)), path_(dataFile(dataFiles::kSightings))
+{
+    setObjectName(QStringLiteral("sightingsWindow"));
+    setWindowTitle(QStringLiteral("Holdsarló-észlelések"));
+    setFrame(this, Frame::Sizable, Minimise::On);
+    table_ = new SightingTable(this);
+    sorted_ = new QSortFilterProxyModel(this);
+    sorted_->setSourceModel(table_);
+    sorted_->setSortRole(SightingTable::kSortRole);
+    computation_ = new SkyComputation(this);
+    connect(computation_, &SkyComputation::computed, table_, &SightingTable::setSkies);
+    connect(computation_, &SkyComputation::done, this, [this] { guarded([this] { showSkies(); }); });
+    showText = [this](const QString& title, const QString& text) { showTextWindow(this, title, text); };
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 8, 8, 8);
+    column->setSpacing(4);
+    auto* fileRow = new QHBoxLayout;
+    fileLabel = new QLabel(this);
+    fileLabel->setObjectName(QStringLiteral("fileLabel"));
+    fileLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    keptLinesButton = button(this, QStringLiteral("Olvashatatlan s&orok…"), "keptLinesButton");
+    fileRow->addWidget(fileLabel, 1);
+    fileRow->addWidget(keptLinesButton);
+    column->addLayout(fileRow);
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tabs"));
+    column->addWidget(tabs, 1);
+    createRecordsTab();
+    createScorecardTab();
+
+    connect(keptLinesButton, &QPushButton::clicked, this, [this] {
+        guarded([this] { showText(QStringLiteral("Olvashatatlan sorok"), keptLinesText()); });
+    });
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+
+    load();
+    newSighting();
+    resize(1000, 640);
+}
+
+SightingsWindow::~SightingsWindow() = default;
+
+void SightingsWindow::createRecordsTab()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("recordsTab"));
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(4, 4, 4, 4);
+    auto* splitter = new QSplitter(Qt::Vertical, page);
+    splitter->setChildrenCollapsible(false);
+    recordTable = new QTableView(splitter);
+    recordTable->setObjectName(QStringLiteral("recordTable"));
+    recordTable->setAccessibleName(QStringLiteral("Észlelések"));
+    recordTable->setModel(sorted_);
+    recordTable->setSortingEnabled(true);
+    recordTable->sortByColumn(SightingTable::Date, Qt::AscendingOrder);
+    recordTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    recordTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    recordTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    recordTable->verticalHeader()->hide();
+    recordTable->verticalHeader()->setDefaultSectionSize(recordTable->fontMetrics().height() + 6);
+    recordTable->setMinimumHeight(100);
+    // Widths from the captions and a sample, never from the rows: thousands are not measured.
+    recordTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    for (int c = 0; c < SightingTable::ColumnCount; ++c) {
+        const QString caption = table_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int sample = c == SightingTable::Place || c == SightingTable::Observers ? 120
+                           : c == SightingTable::Date                                 ? 80
+                                                                                      : 40;
+        recordTable->setColumnWidth(c, std::max(sample, recordTable->fontMetrics().horizontalAdvance(caption) + 24));
+    }
+
+    auto* formBox = new QWidget(splitter);
+    auto* formColumn = new QVBoxLayout(formBox);
+    formColumn->setContentsMargins(0, 4, 0, 0);
+    form = new SightingForm(places_, formBox);
+    formColumn->addWidget(form);
+    auto* buttons = new QHBoxLayout;
+    newButton = button(formBox, QStringLiteral("Ú&j észlelés"), "newButton");
+    newButton->setToolTip(QStringLiteral("Üres űrlap a főablak megfigyelési idejével és a megjegyzett hellyel"));
+    saveButton = button(formBox, QStringLiteral("&Mentés"), "saveButton");
+    saveButton->setToolTip(QStringLiteral("Az űrlap észlelését hozzáadja, vagy a kijelölt helyére menti"));
+    deleteButton = button(formBox, QStringLiteral("&Törlés…"), "deleteButton");
+    deleteButton->setToolTip(QStringLiteral("A kijelölt észlelést törli, megerősítés után"));
+    buttons->addWidget(newButton);
+    buttons->addWidget(saveButton);
+    buttons->addWidget(deleteButton);
+    buttons->addStretch(1);
+    formColumn->addLayout(buttons);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    column->addWidget(splitter, 1);
+    tabs->addTab(page, QStringLiteral("É&szlelések"));
+
+    connect(newButton, &QPushButton::clicked, this, [this] {
+        guarded([this] {
+            if (formMayBeLeft())
+                newSighting();
+        });
+    });
+    connect(saveButton, &QPushButton::clicked, this, [this] { guarded([this] { saveForm(); }); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { guarded([this] { deleteSelected(); }); });
+    connect(recordTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { guarded([this] { showSelected(); }); });
+}
+
+void SightingsWindow::createScorecardTab()
+{
+    scorecardText = new QPlainTextEdit;
+    scorecardText->setObjectName(QStringLiteral("scorecardText"));
+    scorecardText->setAccessibleName(QStringLiteral("A kritériumok értékelése és a rekordok"));
+    scorecardText->setReadOnly(true);
+    scorecardText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    scorecardText->setFont(programFont(QStringLiteral("Courier New"), 9.75));
+    tabs->addTab(scorecardText, QStringLiteral("É&rtékelés és rekordok"));
+}
+
+void SightingsWindow::load()
+{
+    try {
+        book_ = sightings::SightingBook::read(path_);
+        unreadable_ = false;
+    } catch (const Failure& failure) {
+        // Whatever is there stays: with nothing read, a save would put the new records over it.
+        book_ = {};
+        unreadable_ = true;
+        showMessage(failure.message() + QStringLiteral("\nAz észleléseket nem mentem, amíg a fájl nem olvasható."),
+                    MessageIcon::Error);
+    }
+    table_->setRecords(book_.records());
+    describeFile();
+    computeSkies();
+}
+
+void SightingsWindow::describeFile()
+{
+    QString text = unreadable_ ? QStringLiteral("%1: nem olvasható, nem írom felül.").arg(QDir::toNativeSeparators(path_))
+                               : QStringLiteral("%1: %2 észlelés.")
+                                     .arg(QDir::toNativeSeparators(path_))
+                                     .arg(book_.records().size());
+    const std::size_t kept = book_.keptLines().size();
+    if (kept > 0)
+        text += QStringLiteral(" %1 sor nem olvasható; a fájlban változatlanul megmarad.").arg(kept);
+    fileLabel->setText(text);
+    fileLabel->setToolTip(text);
+    keptLinesButton->setEnabled(kept > 0);
+}
+
+QString SightingsWindow::keptLinesText() const
+{
+    QStringList lines;
+    for (const sightings::KeptLine& k : book_.keptLines()) {
+        lines << presentation::lineProblemText(k.problem, sightings::Dialect::DataFile);
+        QByteArray bytes = k.bytes;
+        while (bytes.endsWith('\n') || bytes.endsWith('\r'))
+            bytes.chop(1);
+        lines << QStringLiteral("    ") + decodeWindows1250(bytes);
+    }
+    return lines.join(u'\n');
+}
+
+void SightingsWindow::computeSkies()
+{
+    std::vector<SkyComputation::Task> tasks;
+    for (const std::size_t row : table_->uncomputed())
+        tasks.push_back({row, table_->records()[row]});
+    if (tasks.empty())
+        showSkies();
+    else
+        computation_->request(std::move(tasks));
+}
+
+void SightingsWindow::finishComputing()
+{
+    computation_->finish();
+    showSkies();
+}
+
+// The scorecard and the records need every record's sky.
+void SightingsWindow::showSkies()
+{
+    const std::vector<astro::SightingGeometry> skies = table_->skies();
+    if (skies.size() != table_->records().size())
+        return;
+    const std::vector<Sighting>& records = table_->records();
+    QStringList lines = presentation::scorecardLines(sightings::scoreCriteria(records, skies), records);
+    lines << QString() << presentation::recordLines(sightings::sightingRecords(records, skies), records);
+    scorecardText->setPlainText(lines.join(u'\n'));
+}
+
+void SightingsWindow::newSighting()
+{
+    const astro::Place& place = places_.current();
+    const std::optional<DateTime> typed = observationField_ ? toDateTime(observationField_()) : std::nullopt;
+    // A time alone lies on the first day of the count: no observation anyone means.
+    const DateTime when = typed && (*typed < 0 || *typed >= 1) ? *typed : currentDateTime();
+    const QDateTime local = onPlaceClock(when, place);
+    Sighting s;
+    s.place = place;
+    s.date = local.date();
+    s.time = QTime(local.time().hour(), local.time().minute());
+    s.session = local.time().hour() >= 12 ? astro::Twilight::Evening : astro::Twilight::Morning;
+    newSighting(s);
+}
+
+void SightingsWindow::newSighting(const Sighting& prefill)
+{
+    choosing_ = true;
+    recordTable->clearSelection();
+    recordTable->setCurrentIndex({});
+    choosing_ = false;
+    form->show(prefill, std::nullopt);
+    tabs->setCurrentIndex(0);
+}
+
+bool SightingsWindow::formMayBeLeft()
+{
+    if (!form->edited())
+        return true;
+    switch (askToSave(QStringLiteral("Az űrlapon levő észlelés nincs mentve. Menti?"))) {
+    case SaveAnswer::Save:
+        return saveForm();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void SightingsWindow::showSelected()
+{
+    if (choosing_)
+        return;
+    const QModelIndex current = recordTable->currentIndex();
+    if (!current.isValid())
+        return;
+    const std::size_t row = std::size_t(sorted_->mapToSource(current).row());
+    if (form->row() == row)
+        return;
+    if (!formMayBeLeft())
+        return;
+    form->show(table_->records()[row], row);
+}
+
+// The book changed and saved; the window takes it. False, with the reason said, when the save failed.
+bool SightingsWindow::store(sightings::SightingBook changed)
+{
+    if (unreadable_) {
+        showMessage(QStringLiteral("A(z) '%1' fájl nem olvasható, ezért nem írom felül; az észlelés nincs mentve.")
+                        .arg(QDir::toNativeSeparators(path_)),
+                    MessageIcon::Error);
+        return false;
+    }
+    try {
+        changed.save(path_);
+    } catch (const Failure& failure) {
+        showMessage(failure.message() + QStringLiteral("\nAz észlelések fájlja változatlan; a változás nincs mentve."),
+                    MessageIcon::Error);
+        return false;
+    }
+    book_ = std::move(changed);
+    return true;
+}
+
+bool SightingsWindow::saveForm()
+{
+    const auto read = form->read();
+    if (const QString* problem = std::get_if<QString>(&read)) {
+        showMessage(*problem, MessageIcon::Warning);
+        return false;
+    }
+    const Sighting& s = std::get<Sighting>(read);
+    sightings::SightingBook changed = book_;
+    const std::optional<std::size_t> row = form->row();
+    if (row)
+        changed.replace(qsizetype(*row), s);
+    else
+        changed.add(s);
+    if (!store(std::move(changed)))
+        return false;
+    choosing_ = true;
+    if (row)
+        table_->replace(*row, s);
+    else
+        table_->add(s);
+    const std::size_t savedRow = row ? *row : table_->records().size() - 1;
+    recordTable->setCurrentIndex(sorted_->mapFromSource(table_->index(int(savedRow), 0)));
+    choosing_ = false;
+    form->markSaved(savedRow);
+    describeFile();
+    computeSkies();
+    return true;
+}
+
+void SightingsWindow::deleteSelected()
+{
+    const std::optional<std::size_t> row = form->row();
+    if (!row) {
+        showMessage(QStringLiteral("Nincs kijelölt észlelés: előbb válasszon egyet a táblázatban!"), MessageIcon::Warning);
+        return;
+    }
+    if (!confirm(QStringLiteral("Törli ezt az észlelést: %1?").arg(presentation::sightingName(table_->records()[*row]))))
+        return;
+    sightings::SightingBook changed = book_;
+    changed.remove(qsizetype(*row));
+    if (!store(std::move(changed)))
+        return;
+    choosing_ = true;
+    table_->remove(*row);
+    choosing_ = false;
+    form->rowRemoved(*row);
+    describeFile();
+    computeSkies();
+    newSighting();
+}
+
+void SightingsWindow::closeEvent(QCloseEvent* event)
+{
+    if (!formMayBeLeft()) {
+        event->ignore();
+        return;
+    }
+    computation_->cancel();
+    event->accept();
+}
+
+} // namespace vkt
