@@ -4,9 +4,16 @@
 #include "presentation/Places.h"
 #include "presentation/TimeTexts.h"
 #include "windows/main/MoonMapWindow.h"
+#include "windows/sightings/SightingForm.h"
+#include "windows/sightings/SightingsWindow.h"
+#include "windows/visibility/CrescentTablePanel.h"
+#include "windows/visibility/PlacePanel.h"
 #include "windows/visibility/VisibilityWindow.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <QDateEdit>
 #include <QDialog>
@@ -132,6 +139,48 @@ TEST_F(MainWindowTest, EachItemOpensItsSideWindowOnce)
     press(Qt::Key_F10);
     action("dashesItem")->trigger();
     EXPECT_EQ(QApplication::topLevelWidgets(), before);
+    expectNoMessage();
+}
+
+// A new sighting begins at the main window's observation time, and at the evening selected in the
+// visibility window (its date, session and best time, and its place) from that window's button.
+TEST_F(MainWindowTest, NewSightingsTakeTheObservationTimeAndTheVisibilityWindowsEvening)
+{
+    area().observationField->setText(QStringLiteral("2026.03.20 18:44"));
+    press(Qt::CTRL | Qt::SHIFT | Qt::Key_E);
+    auto* sightings = static_cast<SightingsWindow*>(window->sideWindows().window(SideWindow::Sightings));
+    ASSERT_NE(sightings, nullptr);
+    const SightingForm& form = *sightings->form;
+    EXPECT_EQ(form.dateField->date(), QDate(2026, 3, 20));
+    EXPECT_EQ(form.timeField->text(), QStringLiteral("18:44"));
+    EXPECT_EQ(form.sessionCombo->currentText(), QStringLiteral("este"));
+
+    area().newMoonField->setText(QStringLiteral("2026.03.19 02:23"));
+    press(Qt::CTRL | Qt::Key_H);
+    auto* visibility = static_cast<VisibilityWindow*>(window->sideWindows().window(SideWindow::CrescentVisibility));
+    ASSERT_NE(visibility, nullptr);
+    const struct {
+        int row;
+        const char* session;
+    } rows[] = {{3, "reggel"}, {5, "este"}};  // the last morning before the new moon, the second evening after
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.row);
+        visibility->crescentTable->selectRow(r.row);
+        const astro::CrescentEvening& evening = *visibility->crescentTable->selected();
+        visibility->recordSightingButton->click();
+        EXPECT_EQ(form.dateField->date(), visibility->zone().at(evening.sunEvent).date());
+        EXPECT_EQ(form.sessionCombo->currentText(), QString::fromUtf8(r.session));
+        EXPECT_EQ(form.timeField->text(), visibility->zone().at(evening.best).toString(QStringLiteral("HH:mm")));
+        EXPECT_EQ(form.placeNameField->text(), visibility->placePanel->place().name);
+        EXPECT_FALSE(form.edited());
+    }
+    // An edited form is not dropped unasked: cancelled, it stays.
+    sightings->form->observersField->setText(QStringLiteral("Kiss Éva"));
+    messages->nextAnswer = SaveAnswer::Cancel;
+    visibility->crescentTable->selectRow(4);
+    visibility->recordSightingButton->click();
+    EXPECT_EQ(messages->questions.size(), 1u);
+    EXPECT_EQ(form.observersField->text(), QStringLiteral("Kiss Éva"));
     expectNoMessage();
 }
 

@@ -5,6 +5,8 @@
 #include "tests/support/AccessibleTree.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/Widgets.h"
+#include "sightings/SightingCsv.h"
+#include "windows/sightings/DiagramPanel.h"
 #include "windows/sightings/SightingForm.h"
 #include "windows/sightings/SightingTable.h"
 #include "windows/sightings/SightingsWindow.h"
@@ -18,7 +20,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QStandardPaths>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTest>
 #include <cerrno>
 
@@ -183,6 +187,56 @@ TEST_F(SightingsWindowTest, FailedSaveLosesNothingAndSaysSo)
     EXPECT_EQ(window->model()->rowCount(), 2);
 }
 
+// Another instance saved the file since the window read it: the window asks before writing over
+// it. Keep mine writes this window's records; take theirs shows the file's and keeps the form's
+// record to be saved onto them; cancel writes nothing.
+TEST_F(SightingsWindowTest, FileChangedByAnotherInstanceIsNotWrittenOverUnasked)
+{
+    const QByteArray ours = kHeader + cp1250("2026.03.20.;18:52;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Budapest;Kiss;\r\n");
+    const QByteArray theirs = ours + cp1250("2026.03.22.;;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Eger;Tóth;\r\n");
+    const struct {
+        ChangedFileAnswer answer;
+        std::vector<const char*> stored;  // the observers in the file afterwards
+        int rows;
+        bool edited;
+    } cases[] = {
+        {ChangedFileAnswer::Cancel, {"Kiss", "Tóth"}, 1, true},
+        {ChangedFileAnswer::TakeTheirs, {"Kiss", "Tóth"}, 2, true},
+        {ChangedFileAnswer::KeepMine, {"Kiss", "Nagy Éva"}, 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.answer));
+        writeBytes(kFile, ours);
+        open();
+        writeBytes(kFile, theirs);  // the other instance's save
+        window->newButton->click();
+        typeRecord(QStringLiteral("2026.03.21"), {}, QStringLiteral("Nagy Éva"));
+        messages->nextChangedFileAnswer = c.answer;
+        EXPECT_EQ(window->saveForm(), c.answer == ChangedFileAnswer::KeepMine);
+        ASSERT_EQ(messages->questions.size(), 1u);
+        EXPECT_TRUE(messages->questions[0].contains(QStringLiteral("megváltoztatták")));
+        messages->questions.clear();
+        QStringList observers;
+        for (const Sighting& s : stored())
+            observers << s.observers;
+        EXPECT_EQ(observers.join(u','), QStringList(c.stored.begin(), c.stored.end()).join(u','));
+        EXPECT_EQ(window->model()->rowCount(), c.rows);
+        EXPECT_EQ(form().edited(), c.edited);
+        EXPECT_EQ(form().observersField->text(), QStringLiteral("Nagy Éva"));
+    }
+    // Taken theirs, the form's record goes onto them at the next save, unasked.
+    writeBytes(kFile, ours);
+    open();
+    writeBytes(kFile, theirs);
+    typeRecord(QStringLiteral("2026.03.21"), {}, QStringLiteral("Nagy Éva"));
+    messages->nextChangedFileAnswer = ChangedFileAnswer::TakeTheirs;
+    EXPECT_FALSE(window->saveForm());
+    EXPECT_TRUE(window->saveForm());
+    EXPECT_EQ(stored().size(), 3u);
+    EXPECT_EQ(messages->questions.size(), 1u);
+    EXPECT_TRUE(messages->messages.empty());
+}
+
 // A line the program cannot read is counted, shown with its number and reason, and written back
 // unchanged when a record is added; a file that cannot be read at all is never written over.
 TEST_F(SightingsWindowTest, UnreadableLinesAreShownAndKept)
@@ -302,6 +356,99 @@ TEST_F(SightingsWindowTest, TableSortsNumbersAsNumbers)
     EXPECT_FALSE(window->scorecardText->toPlainText().isEmpty());
 }
 
+// An import shows what it will add and every line it will not take (unreadable, already recorded,
+// not storable in the data file) and adds only when confirmed; the export then has every record
+// with the computed columns.
+TEST_F(SightingsWindowTest, ImportShowsWhatItAddsBeforeAddingAndExportHasEveryRecord)
+{
+    writeBytes(kFile, kHeader + cp1250("2026.03.20.;18:52;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Budapest;Kiss;\r\n"));
+    const QString csv = path(QStringLiteral("katalogus.csv"));
+    writeFile(csv, "date,time,timezone,session,latitude,longitude,height,naked_eye,binoculars,telescope,camera,sky,"
+                   "clouds,place,observer,note\n"
+                   "2026-03-21,,Europe/Budapest,evening,47.5,19.04,100,seen,,,,clear,,Eger,Nagy,\n"
+                   "2026-03-20,18:52,Europe/Budapest,evening,47.5,19.04,100,seen,,,,,,Budapest,Kiss,\n"
+                   "2026-03-22,,Europe/Budapest,noon,47.5,19.04,100,seen,,,,,,Eger,Nagy,\n"
+                   "2026-03-22,,Europe/Budapest,evening,47.5,19.04,100,seen,,,,,,Eger,Nagy,\xe2\x9c\x93\n"
+                   "2026-03-23,19:30,,evening,47.5,19.04,,not seen,seen,,,,cloudy,Eger,Nagy,\"a, b\"\n");
+    open();
+    QString asked;
+    QStringList offers;  // the Documents folder first, then the folder last used
+    window->askFileName = [&](const QString& offered, bool save) {
+        EXPECT_FALSE(save);
+        offers << offered;
+        return csv;
+    };
+    window->confirmImport = [&](const QString& text) {
+        asked = text;
+        return false;
+    };
+    const QByteArray before = readBytes(kFile);
+    window->importButton->click();
+    EXPECT_TRUE(asked.startsWith(QStringLiteral("Hozzáadandó észlelések: 2\n  2. sor: 2026.03.21. este, Eger\n"
+                                                "  6. sor: 2026.03.23. este 19:30, Eger\n")))
+        << asked.toStdString();
+    for (const char* line : {"3. sor", "4. sor", "5. sor"})
+        EXPECT_TRUE(asked.contains(QString::fromUtf8(line))) << line;
+    EXPECT_TRUE(asked.contains(QStringLiteral("✓")));
+    EXPECT_EQ(readBytes(kFile), before);  // not confirmed: nothing added
+
+    window->confirmImport = [](const QString&) { return true; };
+    window->importButton->click();
+    const std::vector<Sighting> records = stored();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[2].note, QStringLiteral("a, b"));
+    EXPECT_EQ(records[2].outcome(sightings::Means::Binoculars), Outcome::Seen);
+    EXPECT_EQ(window->model()->rowCount(), 3);
+    EXPECT_TRUE(messages->messages.empty());
+    EXPECT_EQ(offers, (QStringList{QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), dir->path()}));
+
+    // The export starts in the folder last used and names every record.
+    const QString exported = path(QStringLiteral("ki.csv"));
+    window->askFileName = [&](const QString& offered, bool save) {
+        EXPECT_TRUE(save);
+        EXPECT_EQ(offered, path(QStringLiteral("eszlelesek.csv")));
+        return exported;
+    };
+    window->exportButton->click();
+    const QList<QByteArray> lines = fileBytes(exported).split('\n');
+    ASSERT_EQ(lines.size(), 5);  // the header, three records, nothing after the last line end
+    EXPECT_EQ(QString::fromUtf8(lines[0].trimmed()), sightings::exportColumnNames().join(u','));
+    EXPECT_TRUE(lines[3].startsWith("2026-03-23,19:30,,evening,"));
+}
+
+// The diagram names the record under the pointer and saves itself as a picture; F1 opens the help.
+TEST_F(SightingsWindowTest, DiagramNamesItsPointsAndHelpCitesTheCriteria)
+{
+    writeBytes(kFile, kHeader + cp1250("2026.03.20.;18:52;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Budapest;Kiss;\r\n"));
+    open();
+    window->finishComputing();
+    window->tabs->setCurrentWidget(window->diagramPanel->parentWidget());
+    QApplication::processEvents();
+    ASSERT_TRUE(window->diagramPanel->diagram().has_value());
+    const SightingDiagram& diagram = *window->diagramPanel->diagram();
+    ASSERT_EQ(diagram.points().size(), 1u);
+    const SightingDiagram::Point& p = diagram.points()[0];
+    const QSize size = window->diagramPanel->size();
+    const QPointF at = diagram.at(size, SightingDiagram::Frame::Odeh, p.width[1], p.arcv[1]);
+    EXPECT_EQ(window->diagramPanel->recordNameAt(at.toPoint()), QStringLiteral("2026.03.20. este 18:52, Budapest"));
+    EXPECT_EQ(window->diagramPanel->recordNameAt(QPoint(2, 2)), QString());
+
+    const QString picture = path(QStringLiteral("abra.png"));
+    window->askFileName = [&](const QString&, bool) { return picture; };
+    window->saveDiagramButton->click();
+    EXPECT_EQ(QImage(picture).size(), QSize(1400, 640));
+
+    window->activateWindow();
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    ASSERT_NE(window->helpWindow(), nullptr);
+    EXPECT_TRUE(window->helpWindow()->isVisible());
+    const QString help = static_cast<QTextBrowser*>(window->helpWindow())->toPlainText();
+    for (const char* source : {"NAO Technical Note No. 69", "Experimental Astronomy 18", "Odeh (2004, 2.1. szakasz)",
+                               "A: könnyen látható", "D: távcsővel sem látható", "eszlelesek.txt", "naked_eye"})
+        EXPECT_TRUE(help.contains(QString::fromUtf8(source))) << source;
+    EXPECT_TRUE(messages->messages.empty());
+}
+
 // The window fits a 1366 × 768 screen at 100 % and 150 % and a 1280 × 720 one at 100 %, its
 // controls whole at its least size.
 TEST_F(SightingsWindowTest, WindowFitsSmallScreens)
@@ -333,8 +480,8 @@ TEST_F(SightingsWindowTest, WindowFitsSmallScreens)
             EXPECT_TRUE(window->rect().contains(QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size())));
             EXPECT_GE(w->width(), w->minimumSizeHint().width());
         }
+        EXPECT_EQ(unnamedControls(window.get()), "") << tab;
     }
-    EXPECT_EQ(unnamedControls(window.get()), "");
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 namespace vkt {
 namespace {
 
-QWidget* create(SideWindow which, const SideWindows& windows)
+QWidget* create(SideWindow which, SideWindows& windows)
 {
     const auto& newMoonText = windows.newMoonText;
     switch (which) {
@@ -32,8 +32,12 @@ QWidget* create(SideWindow which, const SideWindows& windows)
         return new ReferenceListWindow(ReferenceList::VenusCrescents);
     case SideWindow::Calculations:
         return new CalculationsWindow();
-    case SideWindow::CrescentVisibility:
-        return new VisibilityWindow(newMoonText ? newMoonText() : QString());
+    case SideWindow::CrescentVisibility: {
+        auto* visibility = new VisibilityWindow(newMoonText ? newMoonText() : QString());
+        QObject::connect(visibility, &VisibilityWindow::sightingRequested, visibility,
+                         [&windows](const sightings::Sighting& prefill) { windows.recordSighting(prefill); });
+        return visibility;
+    }
     case SideWindow::Sightings:
         return new SightingsWindow(windows.observationText);
     case SideWindow::About:
@@ -62,6 +66,12 @@ void SideWindows::newMoonFieldChanged(const QString& text)
 {
     if (auto* visibility = static_cast<VisibilityWindow*>(window(SideWindow::CrescentVisibility)))
         visibility->followNewMoonField(text);
+}
+
+void SideWindows::recordSighting(const sightings::Sighting& prefill)
+{
+    open(SideWindow::Sightings);
+    static_cast<SightingsWindow*>(window(SideWindow::Sightings))->offerSighting(prefill);
 }
 
 void SideWindows::showMoonMap(const QString& fileName)

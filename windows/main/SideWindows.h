@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/common/SingleWindow.h"
+#include "sightings/Sighting.h"
 #include "windows/main/MoonMapWindow.h"
 
 #include <QWidget>
@@ -43,6 +44,8 @@ public:
     std::function<QString()> newMoonText;
     // Its "Megfigyelés ideje" text, read whenever the sightings window begins a new record.
     std::function<QString()> observationText;
+    // Opens the sightings window on a new record with these fields.
+    void recordSighting(const sightings::Sighting& prefill);
     // That field has taken another text, edited to the end or set by the program: the
     // crescent-visibility window, if open, follows it.
     void newMoonFieldChanged(const QString& text);

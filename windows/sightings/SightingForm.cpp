@@ -124,6 +124,7 @@ void SightingForm::createFields()
                             QStringLiteral("9000,5"));
     zoneCombo = choice(this, "zoneCombo", QStringLiteral("Időzóna IANA-néven; üresen a hosszúság helyi középideje"));
     zoneCombo->setEditable(true);
+    zoneCombo->lineEdit()->setAccessibleName(zoneCombo->accessibleName());
     zoneCombo->setInsertPolicy(QComboBox::NoInsert);
     zoneCombo->setMinimumContentsLength(14);
     zoneCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

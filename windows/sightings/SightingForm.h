@@ -35,6 +35,8 @@ public:
     void markSaved(std::size_t row);
     // The table lost a row: the one shown, or one above it.
     void rowRemoved(std::size_t row);
+    // What is shown becomes a new record, edited or not: the rows were read anew.
+    void forgetRow() { row_.reset(); }
 
     QDateEdit* dateField = nullptr;
     QLineEdit* timeField = nullptr;

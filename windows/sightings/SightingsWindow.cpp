@@ -13,7 +13,12 @@
 #include "sightings/Scorecard.h"
 #include "windows/common/Guarded.h"
 #include "windows/common/WindowLook.h"
+#include "services/FileBytes.h"
+#include "services/Settings.h"
+#include "sightings/SightingCsv.h"
+#include "windows/sightings/DiagramPanel.h"
 #include "windows/sightings/SightingForm.h"
+#include "windows/sightings/SightingsHelp.h"
 #include "windows/sightings/SightingTable.h"
 #include "windows/sightings/SkyComputation.h"
 
@@ -21,6 +26,10 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTextBrowser>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -32,6 +41,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <cerrno>
 
 namespace vkt {
 namespace {
@@ -54,6 +64,30 @@ QPushButton* button(QWidget* parent, const QString& caption, const char* name)
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
     return b;
+}
+
+const QString kSettingsGroup = QStringLiteral("holdsarlo-eszlelesek");
+const QString kLastFolder = QStringLiteral("utolso-mappa");
+// The diagram as a picture file: wide enough for both frames side by side.
+constexpr QSize kDiagramPicture(1400, 640);
+
+bool askToImport(QWidget* parent, const QString& text)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Importálás"));
+    auto* column = new QVBoxLayout(&dialog);
+    auto* view = new QPlainTextEdit(text, &dialog);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    column->addWidget(view);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Hozzáadás"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Mégse"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    column->addWidget(buttons);
+    dialog.resize(760, 420);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void showTextWindow(QWidget* parent, const QString& title, const QString& text)
@@ -81,6 +115,7 @@ SightingsWindow::SightingsWindow(std::function<QString()> observationField)
     setObjectName(QStringLiteral("sightingsWindow"));
     setWindowTitle(QStringLiteral("Holdsarló-észlelések"));
     setFrame(this, Frame::Sizable, Minimise::On);
+    setPalette(programPalette());  // the program's own colours, whatever the desktop's
     table_ = new SightingTable(this);
     sorted_ = new QSortFilterProxyModel(this);
     sorted_->setSourceModel(table_);
@@ -89,6 +124,15 @@ SightingsWindow::SightingsWindow(std::function<QString()> observationField)
     connect(computation_, &SkyComputation::computed, table_, &SightingTable::setSkies);
     connect(computation_, &SkyComputation::done, this, [this] { guarded([this] { showSkies(); }); });
     showText = [this](const QString& title, const QString& text) { showTextWindow(this, title, text); };
+    confirmImport = [this](const QString& text) { return askToImport(this, text); };
+    askFileName = [this](const QString& offered, bool save) {
+        const bool png = offered.endsWith(QLatin1String(".png"));
+        const QString filter = png ? QStringLiteral("PNG kép (*.png)") : QStringLiteral("CSV fájl (*.csv)");
+        return save ? QFileDialog::getSaveFileName(this, png ? QStringLiteral("Ábra mentése") : QStringLiteral("Exportálás"),
+                                                   offered, filter)
+                    : QFileDialog::getOpenFileName(this, QStringLiteral("Importálás"), offered,
+                                                   filter + QStringLiteral(";;Minden fájl (*)"));
+    };
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(8, 8, 8, 8);
@@ -106,12 +150,16 @@ SightingsWindow::SightingsWindow(std::function<QString()> observationField)
     column->addWidget(tabs, 1);
     createRecordsTab();
     createScorecardTab();
+    createDiagramTab();
+    createButtons();
 
     connect(keptLinesButton, &QPushButton::clicked, this, [this] {
         guarded([this] { showText(QStringLiteral("Olvashatatlan sorok"), keptLinesText()); });
     });
     for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { guarded([this] { showHelp(); }); });
 
     load();
     newSighting();
@@ -195,10 +243,144 @@ void SightingsWindow::createScorecardTab()
     tabs->addTab(scorecardText, QStringLiteral("É&rtékelés és rekordok"));
 }
 
+void SightingsWindow::createDiagramTab()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("diagramTab"));
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(4, 4, 4, 4);
+    diagramPanel = new DiagramPanel(page);
+    column->addWidget(diagramPanel, 1);
+    auto* row = new QHBoxLayout;
+    saveDiagramButton = button(page, QStringLiteral("Ábra mentése &PNG-be…"), "saveDiagramButton");
+    row->addWidget(saveDiagramButton);
+    auto* note = new QLabel(QStringLiteral("Teli pont: szabad szemmel látta; karika: csak optikával; kereszt: nem látta. "
+                                           "Egy pontra mutatva megjelenik az észlelés."),
+                            page);
+    note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    note->setToolTip(note->text());
+    row->addWidget(note, 1);
+    column->addLayout(row);
+    tabs->addTab(page, QStringLiteral("Á&bra"));
+    connect(saveDiagramButton, &QPushButton::clicked, this, [this] { guarded([this] { saveDiagram(); }); });
+}
+
+void SightingsWindow::createButtons()
+{
+    auto* row = new QHBoxLayout;
+    importButton = button(this, QStringLiteral("&Importálás (CSV)…"), "importButton");
+    importButton->setToolTip(QStringLiteral("Más megfigyelők vagy katalógusok észlelései CSV fájlból; előbb megmutatja, mit ad hozzá"));
+    exportButton = button(this, QStringLiteral("E&xportálás (CSV)…"), "exportButton");
+    exportButton->setToolTip(QStringLiteral("Az észlelések CSV fájlba, a számított értékekkel"));
+    helpButton = button(this, QStringLiteral("Súgó"), "helpButton");
+    helpButton->setToolTip(QStringLiteral("Az ablak súgója (F1)"));
+    row->addWidget(importButton);
+    row->addWidget(exportButton);
+    row->addStretch(1);
+    row->addWidget(helpButton);
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+    connect(importButton, &QPushButton::clicked, this, [this] { guarded([this] { importCsv(); }); });
+    connect(exportButton, &QPushButton::clicked, this, [this] { guarded([this] { exportCsv(); }); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { guarded([this] { showHelp(); }); });
+}
+
+void SightingsWindow::showHelp()
+{
+    if (!help_) {
+        auto* page = new QTextBrowser(this);
+        page->setWindowFlag(Qt::Window);
+        page->setObjectName(QStringLiteral("sightingsHelp"));
+        page->setAccessibleName(QStringLiteral("Súgó"));
+        page->setWindowTitle(QStringLiteral("Holdsarló-észlelések – súgó"));
+        page->setHtml(sightingsHelpText());
+        connect(new QShortcut(QKeySequence(Qt::Key_Escape), page), &QShortcut::activated, page, &QWidget::close);
+        page->resize(720, 600);
+        help_ = page;
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+QString SightingsWindow::chooseFile(const QString& name, bool save)
+{
+    OpenedSettings opened = openSettings(kSettingsGroup);
+    QString folder = opened.settings ? opened.settings->value(kLastFolder).toString() : QString();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString file = askFileName(name.isEmpty() ? folder : folder + u'/' + name, save);
+    if (!file.isEmpty() && opened.settings) {
+        // Only a convenience: a folder not remembered costs the user a click next time, nothing more.
+        opened.settings->setValue(kLastFolder, QFileInfo(file).absolutePath());
+        saveSettings(*opened.settings);
+    }
+    return file;
+}
+
+void SightingsWindow::importCsv()
+{
+    const QString file = chooseFile({}, false);
+    if (file.isEmpty())
+        return;
+    const QFileInfo info(file);
+    if (!info.isFile())
+        throw Failure(QStringLiteral("A(z) '%1' nem szabályos fájl, nem olvasom be.").arg(QDir::toNativeSeparators(file)));
+    if (info.size() > sightings::SightingBook::kMostBytes)
+        throw Failure(QStringLiteral("A(z) '%1' nem olvasható: %2").arg(QDir::toNativeSeparators(file), reasonText(EFBIG)));
+    const sightings::ImportPreview preview = sightings::previewImport(book_, sightings::readCsv(readFileBytes(file)));
+    QStringList lines;
+    lines << QStringLiteral("Hozzáadandó észlelések: %1").arg(preview.toAdd.size());
+    for (const sightings::CsvRow& row : preview.toAdd)
+        lines << QStringLiteral("  %1. sor: %2").arg(row.line).arg(presentation::sightingName(row.sighting));
+    if (!preview.problems.empty()) {
+        lines << QString() << QStringLiteral("Nem kerül hozzáadásra (%1 sor):").arg(preview.problems.size());
+        for (const sightings::LineProblem& p : preview.problems)
+            lines << QStringLiteral("  ") + presentation::lineProblemText(p, sightings::Dialect::Csv);
+    }
+    if (preview.toAdd.empty()) {
+        showText(QStringLiteral("Importálás: nincs mit hozzáadni"), lines.join(u'\n'));
+        return;
+    }
+    if (!confirmImport(lines.join(u'\n')))
+        return;
+    sightings::SightingBook changed = book_;
+    sightings::addImport(changed, preview);
+    if (!store(std::move(changed)))
+        return;
+    for (const sightings::CsvRow& row : preview.toAdd)
+        table_->add(row.sighting);
+    describeFile();
+    computeSkies();
+}
+
+void SightingsWindow::exportCsv()
+{
+    const QString file = chooseFile(QStringLiteral("eszlelesek.csv"), true);
+    if (file.isEmpty())
+        return;
+    finishComputing();
+    replaceFileBytes(file, sightings::exportCsv(table_->records(), table_->skies()));
+}
+
+void SightingsWindow::saveDiagram()
+{
+    finishComputing();
+    const QString file = chooseFile(QStringLiteral("holdsarlo-eszlelesek.png"), true);
+    if (file.isEmpty())
+        return;
+    replaceFileBytes(file, pngBytes(diagramPanel->diagram()->render(kDiagramPicture)));
+}
+
 void SightingsWindow::load()
 {
     try {
-        book_ = sightings::SightingBook::read(path_);
+        sightings::SightingBook read;
+        FileStamp stamp;  // no file yet: a save checks that none has appeared meanwhile
+        if (QFileInfo::exists(path_) || QFileInfo(path_).isSymLink())
+            useFileBytes(path_, [&](QByteArrayView bytes) { read = sightings::SightingBook::fromBytes(bytes); },
+                         &stamp, sightings::SightingBook::kMostBytes);
+        book_ = std::move(read);
+        stamp_ = stamp;
         unreadable_ = false;
     } catch (const Failure& failure) {
         // Whatever is there stays: with nothing read, a save would put the new records over it.
@@ -266,6 +448,7 @@ void SightingsWindow::showSkies()
     QStringList lines = presentation::scorecardLines(sightings::scoreCriteria(records, skies), records);
     lines << QString() << presentation::recordLines(sightings::sightingRecords(records, skies), records);
     scorecardText->setPlainText(lines.join(u'\n'));
+    diagramPanel->show(records, skies);
 }
 
 void SightingsWindow::newSighting()
@@ -291,6 +474,12 @@ void SightingsWindow::newSighting(const Sighting& prefill)
     choosing_ = false;
     form->show(prefill, std::nullopt);
     tabs->setCurrentIndex(0);
+}
+
+void SightingsWindow::offerSighting(const Sighting& prefill)
+{
+    if (formMayBeLeft())
+        newSighting(prefill);
 }
 
 bool SightingsWindow::formMayBeLeft()
@@ -333,7 +522,22 @@ bool SightingsWindow::store(sightings::SightingBook changed)
         return false;
     }
     try {
-        changed.save(path_);
+        const QByteArray bytes = changed.fileBytes();
+        if (!replaceFileBytesIfUnchanged(path_, bytes, stamp_)) {
+            switch (askAboutChangedFile(changedFileQuestion())) {
+            case ChangedFileAnswer::KeepMine:
+                replaceFileBytes(path_, bytes);
+                break;
+            case ChangedFileAnswer::TakeTheirs:
+                // The file's records come in; what the form holds stays there, to be saved onto them.
+                load();
+                form->forgetRow();
+                return false;
+            case ChangedFileAnswer::Cancel:
+                return false;
+            }
+        }
+        stamp_ = stampOf(bytes);
     } catch (const Failure& failure) {
         showMessage(failure.message() + QStringLiteral("\nAz észlelések fájlja változatlan; a változás nincs mentve."),
                     MessageIcon::Error);
@@ -341,6 +545,22 @@ bool SightingsWindow::store(sightings::SightingBook changed)
     }
     book_ = std::move(changed);
     return true;
+}
+
+QString SightingsWindow::changedFileQuestion() const
+{
+    const FileStamp now = currentStamp(path_);
+    const QString file = QDir::toNativeSeparators(path_);
+    const QString what =
+        !now.exists      ? QStringLiteral("A(z) '%1' fájlt törölték, mióta ez az ablak beolvasta.")
+        : !stamp_.exists ? QStringLiteral("A(z) '%1' fájl létrejött, mióta ez az ablak megnyílt.")
+                         : QStringLiteral("A(z) '%1' fájlt megváltoztatták, mióta ez az ablak beolvasta (talán a VKT "
+                                          "egy másik példányában).");
+    return what.arg(file) +
+           QStringLiteral("\n\nFelülírás: a fájlba az itteni észlelések kerülnek, a másik példány változásai "
+                          "elvesznek.\nÚjratöltés: a táblázatba a fájl mostani észlelései kerülnek; az űrlap "
+                          "tartalma megmarad, a Mentés új észlelésként adja hozzá.\nMégse: egyik sem történik "
+                          "meg, a változás mentetlen marad.");
 }
 
 bool SightingsWindow::saveForm()

@@ -247,14 +247,24 @@ QWidget* VisibilityWindow::createEveningsTab()
         QStringLiteral("A táblázatot tabulátorral tagolt szövegként a vágólapra teszi"));
     saveChartButton = panelLook::button(page, QStringLiteral("Ábra mentése &PNG-be"), "saveChartButton");
     saveChartButton->setAccessibleName(QStringLiteral("Horizontábra mentése PNG képként"));
+    recordSightingButton = panelLook::button(page, QStringLiteral("É&szlelés rögzítése"), "recordSightingButton");
+    recordSightingButton->setAccessibleName(QStringLiteral("Észlelés rögzítése"));
+    recordSightingButton->setAccessibleDescription(
+        QStringLiteral("A kijelölt este vagy reggel észlelését kezdi el a Holdsarló-észlelések ablakban"));
     tableNote = panelLook::label(page, {});
     tableNote->setObjectName(QStringLiteral("tableNote"));
-    column->addLayout(buttonsAndNote({copyTableButton, saveChartButton}, tableNote));
+    column->addLayout(buttonsAndNote({copyTableButton, saveChartButton, recordSightingButton}, tableNote));
 
     connect(crescentTable, &QTableWidget::itemSelectionChanged, this, [this] { guarded([this] { showSelected(); }); });
     connect(copyTableButton, &QPushButton::clicked, this, [this] { guarded([this] { crescentTable->copyToClipboard(); }); });
     connect(saveChartButton, &QPushButton::clicked, this,
             [this] { guarded([this] { savePicture(chartPicture->picture()); }); });
+    connect(recordSightingButton, &QPushButton::clicked, this, [this] {
+        guarded([this] {
+            if (const auto prefill = selectedAsSighting())
+                emit sightingRequested(*prefill);
+        });
+    });
     return page;
 }
 
@@ -406,9 +416,25 @@ void VisibilityWindow::describeNewMoon()
     tableNote->setToolTip(tableNote->text());
 }
 
+std::optional<sightings::Sighting> VisibilityWindow::selectedAsSighting() const
+{
+    const astro::CrescentEvening* evening = crescentTable->selected();
+    if (!evening)
+        return std::nullopt;
+    sightings::Sighting s;
+    s.place = placePanel->place();
+    s.session = evening->twilight;
+    // The row's date is its Sun's event's, or on a day without one that of the day it was sought in.
+    s.date = zone_->at(std::isnan(evening->sunEvent) ? evening->dayInstant : evening->sunEvent).date();
+    if (evening->moonUp)
+        s.time = zone_->at(evening->best).time();
+    return s;
+}
+
 void VisibilityWindow::showSelected()
 {
     const astro::CrescentEvening* evening = crescentTable->selected();
+    recordSightingButton->setEnabled(evening != nullptr);
     mapPicture->showEvening(*ephemeris_, evening, placePanel->place());
     chartPicture->showEvening(evening, *zone_);
     minutePlot->showProfile(evening ? astro::crescentProfile(*ephemeris_, placePanel->place(), *evening)

@@ -3,6 +3,7 @@
 #include "astro/CivilTime.h"
 #include "astro/Ephemeris.h"
 #include "services/DateTime.h"
+#include "sightings/Sighting.h"
 #include "windows/visibility/SavablePicture.h"
 
 #include <QDate>
@@ -79,6 +80,7 @@ public:
     MinutePlotPanel* minutePlot = nullptr;
     QPushButton* copyTableButton = nullptr;
     QPushButton* saveChartButton = nullptr;
+    QPushButton* recordSightingButton = nullptr;  // "Észlelés rögzítése": the selected evening in a new record
     QLabel* tableNote = nullptr;
     MapPanel* mapPicture = nullptr;
     QPushButton* saveMapButton = nullptr;
@@ -89,6 +91,14 @@ public:
     // Asks where to save a picture or the calendar, offering the name given (its suffix says
     // which); empty: not saved. A file dialog unless a test puts its own answer in place.
     std::function<QString(const QString& suggested)> askFileName;
+
+    // The selected evening or morning (its date, session and best time) at the place, as a new
+    // sighting to be completed; nothing when no row is selected.
+    std::optional<sightings::Sighting> selectedAsSighting() const;
+
+signals:
+    // "Észlelés rögzítése": the sightings window is to begin this record.
+    void sightingRequested(const vkt::sightings::Sighting& prefill);
 
 protected:
     void showEvent(QShowEvent* event) override;
