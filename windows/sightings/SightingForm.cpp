@@ -175,6 +175,10 @@ void SightingForm::createFields()
         connect(box, &QComboBox::currentIndexChanged, this, &SightingForm::changed);
     connect(dateField, &QDateEdit::dateChanged, this, &SightingForm::changed);
     connect(placeCombo, &QComboBox::activated, this, &SightingForm::choosePlace);
+    connect(zoneCombo, &QComboBox::activated, this, [this] { zoneChosen_ = true; });
+    connect(zoneCombo->lineEdit(), &QLineEdit::textEdited, this, [this] { zoneChosen_ = true; });
+    for (QLineEdit* box : {latitudeField, longitudeField})
+        connect(box, &QLineEdit::editingFinished, this, &SightingForm::proposeZone);
 }
 
 void SightingForm::fillPlaceCombo()
@@ -209,6 +213,17 @@ void SightingForm::showPlace(const astro::Place& place)
     longitudeField->setText(input.longitude);
     heightField->setText(input.height);
     zoneCombo->setCurrentText(QString::fromLatin1(place.timeZone));
+    zoneChosen_ = false;
+}
+
+void SightingForm::proposeZone()
+{
+    const auto latitude = astro::readPlaceNumber(astro::PlaceField::Latitude, latitudeField->text());
+    const auto longitude = astro::readPlaceNumber(astro::PlaceField::Longitude, longitudeField->text());
+    if (zoneChosen_ || !latitude || !longitude)
+        return;
+    if (const QByteArray zone = proposedZone(*latitude, *longitude); !zone.isEmpty())
+        zoneCombo->setCurrentText(QString::fromLatin1(zone));
 }
 
 void SightingForm::show(const sightings::Sighting& s, std::optional<std::size_t> row)

@@ -61,12 +61,15 @@ private:
     void fillPlaceCombo();
     void choosePlace(int index);
     void showPlace(const astro::Place& place);
+    // Typed coordinates get the zone of the nearest place that has one, unless the user chose a zone.
+    void proposeZone();
     void changed();
 
     PlaceStore& places_;
     std::optional<std::size_t> row_;
     bool edited_ = false;
     bool filling_ = false;  // the program, not the user, is setting the fields
+    bool zoneChosen_ = false;  // the user chose or typed a zone since the place was shown
 };
 
 } // namespace vkt

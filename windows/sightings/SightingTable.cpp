@@ -120,8 +120,6 @@ QVariant SightingTable::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return display(records_[row], sky, index.column());
-    case kSortRole:
-        return sortKey(records_[row], sky, index.column());
     case Qt::TextAlignmentRole:
         return index.column() >= kFirstComputed ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     default:
@@ -176,7 +174,7 @@ QVariant SightingTable::display(const sightings::Sighting& s, const astro::Sight
     return decimalText(*value, decimalsOf(column));
 }
 
-QVariant SightingTable::sortKey(const sightings::Sighting& s, const astro::SightingGeometry* sky, int column) const
+qint64 SightingTable::sortKey(const sightings::Sighting& s, int column)
 {
     switch (column) {
     case Date: {
@@ -197,14 +195,9 @@ QVariant SightingTable::sortKey(const sightings::Sighting& s, const astro::Sight
         return int(s.transparency);
     case Clouds:
         return int(s.clouds);
-    case Place:
-    case Observers:
-        return display(s, sky, column).toString().toCaseFolded();
     default:
-        break;
+        return 0;
     }
-    const std::optional<double> value = computedValue(sky, column);
-    return value ? QVariant(*value) : QVariant();
 }
 
 void SightingTable::setRecords(std::vector<sightings::Sighting> records)
@@ -258,6 +251,25 @@ void SightingTable::setSkies(const std::vector<std::size_t>& rows, const std::ve
     emit dataChanged(index(int(first), kFirstComputed), index(int(last), ColumnCount - 1));
 }
 
+bool SightingTable::lessThan(std::size_t a, std::size_t b, int column) const
+{
+    const sightings::Sighting& x = records_[a];
+    const sightings::Sighting& y = records_[b];
+    switch (column) {
+    case Place:
+        return QString::compare(x.place.name, y.place.name, Qt::CaseInsensitive) < 0;
+    case Observers:
+        return QString::compare(x.observers, y.observers, Qt::CaseInsensitive) < 0;
+    default:
+        break;
+    }
+    if (column < kFirstComputed)
+        return sortKey(x, column) < sortKey(y, column);
+    const std::optional<double> u = computedValue(skies_[a] ? &*skies_[a] : nullptr, column);
+    const std::optional<double> v = computedValue(skies_[b] ? &*skies_[b] : nullptr, column);
+    return u && (!v || *u < *v);
+}
+
 std::vector<std::size_t> SightingTable::uncomputed() const
 {
     std::vector<std::size_t> rows;
@@ -277,6 +289,16 @@ std::vector<astro::SightingGeometry> SightingTable::skies() const
         all.push_back(*sky);
     }
     return all;
+}
+
+SortedSightings::SortedSightings(SightingTable* table) : QSortFilterProxyModel(table), table_(table)
+{
+    setSourceModel(table);
+}
+
+bool SortedSightings::lessThan(const QModelIndex& left, const QModelIndex& right) const
+{
+    return table_->lessThan(std::size_t(left.row()), std::size_t(right.row()), left.column());
 }
 
 } // namespace vkt

@@ -4,14 +4,15 @@
 #include "sightings/Sighting.h"
 
 #include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
 #include <optional>
 #include <vector>
 
 namespace vkt {
 
 // The records as the window's table shows them: what the observer entered, then what is computed
-// for each, which arrives later from the background. Every column sorts by kSortRole, numbers as
-// numbers; a value not yet computed sorts last.
+// for each, which arrives later from the background. Every column has its order (lessThan):
+// numbers as numbers, texts without regard to case, a value not yet computed last.
 class SightingTable : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -21,7 +22,6 @@ public:
         ColumnCount
     };
     static constexpr int kFirstComputed = Age;
-    static constexpr int kSortRole = Qt::UserRole;
 
     explicit SightingTable(QObject* parent = nullptr);
 
@@ -42,6 +42,9 @@ public:
     void setSky(std::size_t row, const astro::SightingGeometry& sky);
     // Many at once, rows[i]'s in skies[i], announced as one change.
     void setSkies(const std::vector<std::size_t>& rows, const std::vector<astro::SightingGeometry>& skies);
+    // Whether row a comes before row b by the column.
+    bool lessThan(std::size_t a, std::size_t b, int column) const;
+
     // The rows whose sky is not computed yet.
     std::vector<std::size_t> uncomputed() const;
     // Every record's sky, once all are computed (empty before).
@@ -49,10 +52,25 @@ public:
 
 private:
     QVariant display(const sightings::Sighting& s, const astro::SightingGeometry* sky, int column) const;
-    QVariant sortKey(const sightings::Sighting& s, const astro::SightingGeometry* sky, int column) const;
+    // The order of an entered column that is not a text.
+    static qint64 sortKey(const sightings::Sighting& s, int column);
 
     std::vector<sightings::Sighting> records_;
     std::vector<std::optional<astro::SightingGeometry>> skies_;
+};
+
+// The table as the window shows it, sorted by any column in its own order, straight from the
+// records: thousands of rows sort without a variant made for each comparison.
+class SortedSightings : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit SortedSightings(SightingTable* table);
+
+protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+
+private:
+    SightingTable* table_;
 };
 
 } // namespace vkt

@@ -35,6 +35,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
@@ -59,11 +60,22 @@ QDateTime onPlaceClock(DateTime value, const astro::Place& place)
     return QDateTime(local.date(), QTime(local.time().hour(), local.time().minute()), local.timeZone());
 }
 
-QPushButton* button(QWidget* parent, const QString& caption, const char* name)
+QPushButton* button(QWidget* parent, const QString& caption, const char* name, const QString& tip = {})
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
+    b->setToolTip(tip);
     return b;
+}
+
+// Buttons in a row from the left, then the rest of the width.
+QHBoxLayout* buttonRow(std::initializer_list<QWidget*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    for (QWidget* b : buttons)
+        row->addWidget(b);
+    row->addStretch(1);
+    return row;
 }
 
 const QString kSettingsGroup = QStringLiteral("holdsarlo-eszlelesek");
@@ -117,9 +129,7 @@ SightingsWindow::SightingsWindow(std::function<QString()> observationField)
     setFrame(this, Frame::Sizable, Minimise::On);
     setPalette(programPalette());  // the program's own colours, whatever the desktop's
     table_ = new SightingTable(this);
-    sorted_ = new QSortFilterProxyModel(this);
-    sorted_->setSourceModel(table_);
-    sorted_->setSortRole(SightingTable::kSortRole);
+    sorted_ = new SortedSightings(table_);
     computation_ = new SkyComputation(this);
     connect(computation_, &SkyComputation::computed, table_, &SightingTable::setSkies);
     connect(computation_, &SkyComputation::done, this, [this] { guarded([this] { showSkies(); }); });
@@ -163,7 +173,11 @@ SightingsWindow::SightingsWindow(std::function<QString()> observationField)
 
     load();
     newSighting();
-    resize(1000, 640);
+    // Roomy where the screen allows; the frame, not known before the window is shown, is left room.
+    QSize size(1100, 680);
+    if (const QScreen* s = screen())
+        size = size.boundedTo(s->availableGeometry().size() - QSize(16, 40));
+    resize(size.expandedTo(minimumSizeHint()));
 }
 
 SightingsWindow::~SightingsWindow() = default;
@@ -203,18 +217,13 @@ void SightingsWindow::createRecordsTab()
     formColumn->setContentsMargins(0, 4, 0, 0);
     form = new SightingForm(places_, formBox);
     formColumn->addWidget(form);
-    auto* buttons = new QHBoxLayout;
-    newButton = button(formBox, QStringLiteral("Ú&j észlelés"), "newButton");
-    newButton->setToolTip(QStringLiteral("Üres űrlap a főablak megfigyelési idejével és a megjegyzett hellyel"));
-    saveButton = button(formBox, QStringLiteral("&Mentés"), "saveButton");
-    saveButton->setToolTip(QStringLiteral("Az űrlap észlelését hozzáadja, vagy a kijelölt helyére menti"));
-    deleteButton = button(formBox, QStringLiteral("&Törlés…"), "deleteButton");
-    deleteButton->setToolTip(QStringLiteral("A kijelölt észlelést törli, megerősítés után"));
-    buttons->addWidget(newButton);
-    buttons->addWidget(saveButton);
-    buttons->addWidget(deleteButton);
-    buttons->addStretch(1);
-    formColumn->addLayout(buttons);
+    newButton = button(formBox, QStringLiteral("Ú&j észlelés"), "newButton",
+                       QStringLiteral("Üres űrlap a főablak megfigyelési idejével és a megjegyzett hellyel"));
+    saveButton = button(formBox, QStringLiteral("&Mentés"), "saveButton",
+                        QStringLiteral("Az űrlap észlelését hozzáadja, vagy a kijelölt helyére menti"));
+    deleteButton = button(formBox, QStringLiteral("&Törlés…"), "deleteButton",
+                          QStringLiteral("A kijelölt észlelést törli, megerősítés után"));
+    formColumn->addLayout(buttonRow({newButton, saveButton, deleteButton}));
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
     column->addWidget(splitter, 1);
@@ -267,16 +276,12 @@ void SightingsWindow::createDiagramTab()
 
 void SightingsWindow::createButtons()
 {
-    auto* row = new QHBoxLayout;
-    importButton = button(this, QStringLiteral("&Importálás (CSV)…"), "importButton");
-    importButton->setToolTip(QStringLiteral("Más megfigyelők vagy katalógusok észlelései CSV fájlból; előbb megmutatja, mit ad hozzá"));
-    exportButton = button(this, QStringLiteral("E&xportálás (CSV)…"), "exportButton");
-    exportButton->setToolTip(QStringLiteral("Az észlelések CSV fájlba, a számított értékekkel"));
-    helpButton = button(this, QStringLiteral("Súgó"), "helpButton");
-    helpButton->setToolTip(QStringLiteral("Az ablak súgója (F1)"));
-    row->addWidget(importButton);
-    row->addWidget(exportButton);
-    row->addStretch(1);
+    importButton = button(this, QStringLiteral("&Importálás (CSV)…"), "importButton",
+                          QStringLiteral("Más megfigyelők vagy katalógusok észlelései CSV fájlból; előbb megmutatja, mit ad hozzá"));
+    exportButton = button(this, QStringLiteral("E&xportálás (CSV)…"), "exportButton",
+                          QStringLiteral("Az észlelések CSV fájlba, a számított értékekkel"));
+    helpButton = button(this, QStringLiteral("Súgó"), "helpButton", QStringLiteral("Az ablak súgója (F1)"));
+    QHBoxLayout* row = buttonRow({importButton, exportButton});
     row->addWidget(helpButton);
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
     connect(importButton, &QPushButton::clicked, this, [this] { guarded([this] { importCsv(); }); });
