@@ -84,7 +84,7 @@ protected:
 TEST_F(SightingsWindowTest, AddEditAndDeleteThroughTheFormReachTheFile)
 {
     open("2026.03.20 18:40");
-    typeRecord(QStringLiteral("2026.03.20"), QStringLiteral("18:52"), QStringLiteral("Kiss Ödön"));
+    typeRecord(QStringLiteral("2026.03.20"), QStringLiteral("18:52:30"), QStringLiteral("Kiss Ödön"));
     form().placeCombo->setCurrentIndex(form().placeCombo->findText(QStringLiteral("Budapest")));
     emit form().placeCombo->activated(form().placeCombo->currentIndex());
     form().noteField->setText(QStringLiteral("vékony; halvány"));
@@ -105,12 +105,13 @@ TEST_F(SightingsWindowTest, AddEditAndDeleteThroughTheFormReachTheFile)
     window->saveButton->click();
     selectRow(0);
     EXPECT_EQ(form().observersField->text(), QStringLiteral("Kiss Ödön"));
+    EXPECT_EQ(form().timeField->text(), QStringLiteral("18:52:30"));
     form().observersField->setText(QStringLiteral("Kiss Ödön, Szabó Ű."));
     window->saveButton->click();
     std::vector<Sighting> records = stored();
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].observers, QStringLiteral("Kiss Ödön, Szabó Ű."));
-    EXPECT_EQ(records[0].time, QTime(18, 52));
+    EXPECT_EQ(records[0].time, QTime(18, 52, 30));  // an edit keeps the seconds
     EXPECT_EQ(records[1].observers, QStringLiteral("Nagy Éva"));
     EXPECT_FALSE(records[1].time.has_value());  // the best time
 
@@ -252,18 +253,21 @@ TEST_F(SightingsWindowTest, FileChangedByAnotherInstanceIsNotWrittenOverUnasked)
 TEST_F(SightingsWindowTest, UnreadableLinesAreShownAndKept)
 {
     const QByteArray bad = cp1250("2026.13.40.;18:52;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Eger;Kiss;\r\n");
-    writeBytes(kFile, kHeader + bad);
+    const QByteArray unclosed = cp1250("2026.03.21.;;;este;47,5;19,04;100;;;;;;;\"Eger;Kiss;\r\n");
+    writeBytes(kFile, kHeader + bad + unclosed);
     open();
-    EXPECT_TRUE(window->fileLabel->text().contains(QStringLiteral("1 sor nem olvasható")));
+    EXPECT_TRUE(window->fileLabel->text().contains(QStringLiteral("2 sor nem olvasható")));
     ASSERT_TRUE(window->keptLinesButton->isEnabled());
     QString shown;
     window->showText = [&](const QString&, const QString& text) { shown = text; };
     window->keptLinesButton->click();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("2. sor"))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QStringLiteral("2026.13.40.;18:52"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("\n3. sor"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral(";\"Eger;Kiss;"))) << shown.toStdString();
     typeRecord(QStringLiteral("2026.03.21"), {}, QStringLiteral("Nagy Éva"));
     window->saveButton->click();
-    EXPECT_TRUE(readBytes(kFile).contains(bad));
+    EXPECT_TRUE(readBytes(kFile).contains(bad + unclosed));
     EXPECT_EQ(stored().size(), 1u);
     window.reset();
 

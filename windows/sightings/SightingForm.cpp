@@ -55,15 +55,22 @@ int selected(const QComboBox* box)
     return box->currentData().toInt();
 }
 
-// "20:15" or "8:05"; blanks around ignored. Nothing for an empty text; an invalid time for anything else.
+// "20:15", "8:05" or, as a catalogue may give it, "20:15:30"; blanks around ignored. Nothing for an
+// empty text; an invalid time for anything else.
 std::optional<QTime> typedTime(const QString& text)
 {
-    static const QRegularExpression clock(QStringLiteral("^(\\d{1,2})[:.](\\d{2})$"));
+    static const QRegularExpression clock(QStringLiteral("^(\\d{1,2})[:.](\\d{2})(?:[:.](\\d{2}))?$"));
     const QString t = text.trimmed();
     if (t.isEmpty())
         return std::nullopt;
     const QRegularExpressionMatch m = clock.match(t);
-    return m.hasMatch() ? QTime(m.captured(1).toInt(), m.captured(2).toInt()) : QTime();
+    return m.hasMatch() ? QTime(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()) : QTime();
+}
+
+// The clock time as the form shows it: its seconds only where it has them, so an edit keeps them.
+QString timeText(const QTime& time)
+{
+    return time.toString(time.second() ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
 }
 
 } // namespace
@@ -230,7 +237,7 @@ void SightingForm::show(const sightings::Sighting& s, std::optional<std::size_t>
 {
     filling_ = true;
     dateField->setDate(s.date);
-    timeField->setText(s.time ? s.time->toString(QStringLiteral("HH:mm")) : QString());
+    timeField->setText(s.time ? timeText(*s.time) : QString());
     select(sessionCombo, int(s.session));
     placeCombo->setCurrentIndex(placeCombo->findText(s.place.name));
     showPlace(s.place);

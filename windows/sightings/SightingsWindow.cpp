@@ -102,6 +102,20 @@ bool askToImport(QWidget* parent, const QString& text)
     return dialog.exec() == QDialog::Accepted;
 }
 
+// A kept line as it reads; bytes that are no Windows-1250 text are shown by their codes, since
+// the line is listed precisely because the program could not read it.
+QString keptLineText(const QByteArray& bytes)
+{
+    try {
+        return decodeWindows1250(bytes);
+    } catch (const Failure&) {
+        QString text;
+        for (const char c : bytes)
+            text += c >= 0x20 && c < 0x7F ? QString(QChar(c)) : QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QChar(u'0'));
+        return text;
+    }
+}
+
 void showTextWindow(QWidget* parent, const QString& title, const QString& text)
 {
     QDialog dialog(parent);
@@ -421,7 +435,7 @@ QString SightingsWindow::keptLinesText() const
         QByteArray bytes = k.bytes;
         while (bytes.endsWith('\n') || bytes.endsWith('\r'))
             bytes.chop(1);
-        lines << QStringLiteral("    ") + decodeWindows1250(bytes);
+        lines << QStringLiteral("    ") + keptLineText(bytes);
     }
     return lines.join(u'\n');
 }
