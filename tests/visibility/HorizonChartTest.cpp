@@ -44,7 +44,6 @@ TEST(HorizonChartTest, SunAndMoonStandOnTheChartAndTheBrightLimbFacesTheSun)
     astro::Ephemeris ephemeris;
     const astro::Place reykjavik{QStringLiteral("Reykjavík"), 64.15, -21.94, 0, QByteArrayLiteral("Atlantic/Reykjavik")};
     const QSize size(610, 380);
-    const QRectF plot = HorizonChart::plotArea(size);
     const struct {
         astro::Place place;
         QDate date;
@@ -63,6 +62,7 @@ TEST(HorizonChartTest, SunAndMoonStandOnTheChartAndTheBrightLimbFacesTheSun)
         ASSERT_TRUE(c && c->moonUp);
         const HorizonChart chart(*c, presentation::hungarianTime());
         ASSERT_TRUE(chart.moonOnChart());
+        const QRectF plot = chart.plotArea(size);
         // The view's azimuths across the plot, its altitudes down it.
         const HorizonChart::View& v = chart.view();
         const auto place = [&](double azimuth, double altitude) {
@@ -99,11 +99,31 @@ TEST(HorizonChartTest, SunAndMoonStandOnTheChartAndTheBrightLimbFacesTheSun)
     far.moonAzimuth = std::fmod(far.sunAzimuth + 170, 360);
     const HorizonChart chart(far, presentation::hungarianTime());
     EXPECT_FALSE(chart.moonOnChart());
+    const QRectF plot = chart.plotArea(size);
     // An arrow in the Moon's light at the right edge, none at the left (its words stand beside it).
     const QImage image = chart.render(size);
     const auto edge = [&](double x) { return litPixels(image.copy(QRectF(x, plot.top(), 20, plot.height()).toRect())).count; };
     EXPECT_GT(edge(plot.right() - 20), 60);
     EXPECT_EQ(edge(plot.left()), 0);
+}
+
+// However narrow, the caption's lines all stand inside the picture: nothing written touches its
+// bottom edge.
+TEST(HorizonChartTest, CaptionFitsAtEveryWidth)
+{
+    astro::Ephemeris ephemeris;
+    const auto c = astro::crescentEvening(ephemeris, presentation::budapest(), QDate(2026, 3, 20), Twilight::Evening);
+    ASSERT_TRUE(c && c->moonUp);
+    const HorizonChart chart(*c, presentation::hungarianTime());
+    for (const int width : {300, 380, 460, 800}) {
+        const QImage image = chart.render(QSize(width, 160));
+        int written = 0;
+        for (int y = image.height() - 2; y < image.height(); ++y)
+            for (int x = 0; x < width; ++x)
+                written += image.pixel(x, y) != qRgb(0, 0, 0);
+        EXPECT_EQ(written, 0) << width;
+        EXPECT_GT(chart.plotArea(image.size()).height(), 40) << width;
+    }
 }
 
 } // namespace

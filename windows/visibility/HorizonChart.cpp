@@ -4,6 +4,7 @@
 #include "services/Numbers.h"
 #include "windows/common/WindowLook.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -27,6 +28,15 @@ const char* const kCompass[] = {"É", "ÉK", "K", "DK", "D", "DNy", "Ny", "ÉNy"
 // Degrees of altitude kept between the Moon or the Sun and the top or the bottom: more than their
 // drawn discs take at the smallest size the window gives the chart.
 constexpr double kAltitudeRoom = 3;
+
+// Room at the left of the plot for the altitudes, right of it, above it, and below it for the
+// azimuths; the caption takes what its lines need under that.
+constexpr double kLeftMargin = 36, kRightMargin = 12, kTopMargin = 12, kAzimuthLabels = 18, kBottomMargin = 4;
+
+QFont captionFont()
+{
+    return programFont(QStringLiteral("Arial"), 9.75);
+}
 
 double normalised(double azimuth)
 {
@@ -103,10 +113,16 @@ bool HorizonChart::moonOnChart() const
     return c_.moonUp && withRoom(view_, astro::wrap180(c_.moonAzimuth - c_.sunAzimuth));
 }
 
-QRectF HorizonChart::plotArea(QSize size)
+QRectF HorizonChart::plotArea(QSize size) const
 {
-    // Room at the left for the altitude labels, below for the compass and the times.
-    return QRectF(36, 12, size.width() - 48, size.height() - 12 - 74);
+    const double width = size.width() - kLeftMargin - kRightMargin;
+    double band = 0;
+    const QImage device(1, 1, QImage::Format_RGB32);  // measured as an image is painted
+    if (c_.moonUp)
+        band = std::ceil(QFontMetricsF(captionFont(), &device)
+                                .boundingRect(QRectF(0, 0, width, 1e4), Qt::AlignLeft | Qt::TextWordWrap, caption())
+                                .height());
+    return QRectF(kLeftMargin, kTopMargin, width, size.height() - kTopMargin - kAzimuthLabels - band - kBottomMargin);
 }
 
 QPointF HorizonChart::at(QSize size, double azimuth, double altitude) const
@@ -176,7 +192,7 @@ void HorizonChart::drawNoCrescent(QPainter& p, QSize size) const
     else
         text = QStringLiteral("%1\nA Hold ekkor nem látszik: %2.")
                    .arg(eventTimes(), evening ? QStringLiteral("a Nap előtt lenyugszik") : QStringLiteral("a Nap után kel"));
-    p.setFont(programFont(QStringLiteral("Arial"), 9.75));
+    p.setFont(captionFont());
     p.setPen(Writing);
     p.drawText(plotArea(size), Qt::AlignCenter | Qt::TextWordWrap, text);
 }
@@ -285,17 +301,21 @@ void HorizonChart::drawMoonPointer(QPainter& p, QSize size) const
     p.restore();
 }
 
-// The times under the plot, and how the Moon is drawn.
+// The times, and how the Moon is drawn.
+QString HorizonChart::caption() const
+{
+    return QStringLiteral("%1   Legjobb időpont: %2\nA Hold nagyítva; a sarló a Nap felé néz, vastagsága a megvilágított "
+                          "résszel nő.")
+        .arg(eventTimes(), presentation::timeText(zone_, c_.best));
+}
+
 void HorizonChart::drawCaption(QPainter& p, QSize size) const
 {
     const QRectF plot = plotArea(size);
-    p.setFont(programFont(QStringLiteral("Arial"), 9.75));
+    p.setFont(captionFont());
     p.setPen(Writing);
-    const QRectF text(plot.left(), plot.bottom() + 18, plot.width(), size.height() - plot.bottom() - 18);
-    const QString times = QStringLiteral("%1   Legjobb időpont: %2").arg(eventTimes(), presentation::timeText(zone_, c_.best));
-    const QString note = QStringLiteral("A Hold a valódinál jóval nagyobbra rajzolva; a sarló a Nap felé néz, vastagsága "
-                                        "a megvilágított résszel nő (a legvékonyabb is látható marad).");
-    p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, times + u'\n' + note);
+    const QRectF text(plot.left(), plot.bottom() + kAzimuthLabels, plot.width(), size.height() - plot.bottom() - kAzimuthLabels);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption());
 }
 
 } // namespace vkt

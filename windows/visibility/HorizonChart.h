@@ -41,8 +41,8 @@ public:
     };
     HorizonChart(const astro::CrescentEvening& evening, const astro::CivilZone& zone);
 
-    // The sky's rectangle inside an image of that size.
-    static QRectF plotArea(QSize size);
+    // The sky's rectangle inside an image of that size: what the caption's lines leave at its width.
+    QRectF plotArea(QSize size) const;
     const View& view() const { return view_; }
     // False when the Moon stands beyond the widest view, pointed to at its edge.
     bool moonOnChart() const;
@@ -56,6 +56,7 @@ public:
 
 private:
     QString eventTimes() const;
+    QString caption() const;
     void drawNoCrescent(QPainter& p, QSize size) const;
     void drawSkyAndGround(QPainter& p, QSize size) const;
     void drawAltitudeGrid(QPainter& p, QSize size) const;
