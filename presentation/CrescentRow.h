@@ -13,5 +13,11 @@ namespace vkt::presentation {
 // Moon) that stays up or down that day gives "fenn" or "lenn" for its time and "-" after it.
 QStringList crescentRowHeaders();
 QStringList crescentRowFields(const astro::CrescentEvening& c, const astro::CivilZone& zone);
+// What each of those columns holds: the quantity, its unit and its sign, in the headers' order;
+// a column's tooltip and its line on the window's help page.
+QStringList crescentRowHeaderTips();
+// The two criteria's bounds in words: "A: q > +0,216, B: …".
+QString yallopBoundsText();
+QString odehBoundsText();
 
 } // namespace vkt::presentation

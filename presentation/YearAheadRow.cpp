@@ -11,6 +11,20 @@ QStringList yearAheadHeaders()
             QStringLiteral("Utolsó reggel (Yallop A–D)"), QStringLiteral("Utolsó reggel (Odeh A–C)")};
 }
 
+QStringList yearAheadHeaderTips()
+{
+    const auto tip = [](const char* which, const char* reach) {
+        return QStringLiteral("%1, amikor a holdsarló %2, a napnyugta (napkelte) dátuma és az osztály; –: a keresett "
+                              "napok egyikén sem")
+            .arg(QString::fromUtf8(which), QString::fromUtf8(reach));
+    };
+    return {QStringLiteral("Az újhold időpontja a hely időzónájában"),
+            tip("Az újhold utáni első este", "Yallop szerint A–D osztályú (legalább távcsővel megtalálható)"),
+            tip("Az újhold utáni első este", "Odeh szerint A–C osztályú (legalább távcsővel látható)"),
+            tip("Az újhold előtti utolsó reggel", "Yallop szerint A–D osztályú"),
+            tip("Az újhold előtti utolsó reggel", "Odeh szerint A–C osztályú")};
+}
+
 QStringList yearAheadFields(const astro::NewMoonOutlook& outlook, const astro::CivilZone& zone)
 {
     const auto yallop = [&](const std::optional<astro::CrescentEvening>& c) {

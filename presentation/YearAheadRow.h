@@ -12,5 +12,7 @@ namespace vkt::presentation {
 // "2026.01.20 B", and as "–" when none of the evenings (mornings) searched is in reach.
 QStringList yearAheadHeaders();
 QStringList yearAheadFields(const astro::NewMoonOutlook& outlook, const astro::CivilZone& zone);
+// What each of those columns holds, in the headers' order.
+QStringList yearAheadHeaderTips();
 
 } // namespace vkt::presentation

@@ -112,5 +112,33 @@ TEST(VisibilityMapTest, PictureTintsTheCellsOfTheVisibleZonesAndMarksThePlace)
     EXPECT_EQ(pixel(tinted, place.latitude, place.longitude), QColor(Qt::red));
 }
 
+// Over the sea and over land alike each visible zone keeps a tint of its own, apart from the
+// others and from the clear ground.
+TEST(VisibilityMapTest, ZonesStayApartOverSeaAndLand)
+{
+    const Place place = presentation::budapest();
+    const QSize size(720, 360 + VisibilityMapPicture::kLegendHeight);
+    const auto pictureOf = [&](MapZone zone) {
+        VisibilityMap map{{QDate(2026, 3, 19), Twilight::Evening}, 10, 36, 18, {}, true};
+        map.zones.assign(36 * 18, zone);
+        return VisibilityMapPicture(map, place).render(size);
+    };
+    std::vector<QImage> pictures;
+    for (const MapZone zone : {MapZone::A, MapZone::B, MapZone::C, MapZone::D, MapZone::None})
+        pictures.push_back(pictureOf(zone));
+    const struct {
+        const char* ground;
+        double latitude, longitude;
+    } grounds[] = {{"Pacific", -10, -140}, {"Atlantic", 25, -45}, {"Sahara", 23, 10}, {"Amazonia", -5, -62}, {"Siberia", 62, 100}};
+    for (const auto& g : grounds)
+        for (std::size_t i = 0; i < pictures.size(); ++i)
+            for (std::size_t j = i + 1; j < pictures.size(); ++j) {
+                const QPoint at = VisibilityMapPicture::at(size, g.latitude, g.longitude).toPoint();
+                const QColor a = pictures[i].pixelColor(at), b = pictures[j].pixelColor(at);
+                EXPECT_GE(std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()), 60)
+                    << g.ground << " " << i << " " << j << " " << a.name().toStdString() << " " << b.name().toStdString();
+            }
+}
+
 } // namespace
 } // namespace vkt::astro

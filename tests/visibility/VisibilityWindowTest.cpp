@@ -7,12 +7,16 @@
 #include "tests/support/ScreenFit.h"
 #include "tests/support/TestSupport.h"
 #include "tools/almanac/AlmanacLists.h"
+#include "presentation/CrescentRow.h"
+#include "presentation/YearAheadRow.h"
+#include "windows/visibility/ClassLegend.h"
 #include "windows/visibility/CrescentTablePanel.h"
 #include "windows/visibility/HorizonChartPanel.h"
 #include "windows/visibility/MapComputation.h"
 #include "windows/visibility/MapPanel.h"
 #include "windows/visibility/ObservingPlaces.h"
 #include "windows/visibility/PlacePanel.h"
+#include "windows/visibility/VisibilityHelp.h"
 #include "windows/visibility/VisibilityMapPicture.h"
 #include "windows/visibility/VisibilityWindow.h"
 #include "windows/visibility/YearAheadPanel.h"
@@ -32,6 +36,8 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
+#include <QPainter>
+#include <QTextBrowser>
 #include <QThreadPool>
 #include <QToolTip>
 #include <QtConcurrent/QtConcurrentRun>
@@ -379,6 +385,10 @@ TEST_F(VisibilityWindowTest, WindowFitsSmallScreensWithEveryControlWhole)
 {
     open("2026.03.19 03:00");
     expectFitsSmallScreens(window.get(), window->tabs);
+    // The legend under the table too, drawn as high as its lines need.
+    window->tabs->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_GE(window->classLegend->height(), window->classLegend->heightForWidth(window->classLegend->width()));
 }
 
 // The year ahead of a place abroad, from a few days before now, against the almanac's lists made
@@ -576,6 +586,103 @@ TEST_F(VisibilityWindowTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShow
         EXPECT_EQ(table.currentRow(), step.row);
         const MapEvening wanted = astro::mapEveningOf(*table.selected(), places().place());
         EXPECT_TRUE(QTest::qWaitFor([&] { return map.shown() && map.shown()->evening == wanted; })) << step.row;
+    }
+}
+
+// Every column says what it holds, next to its own header; the two scales never share a colour,
+// each darkens class by class so a grey print keeps them apart, and the legend shows both sets.
+TEST_F(VisibilityWindowTest, ColumnsAndScalesAreExplainedWhereTheyAreShown)
+{
+    open("2026.03.19 03:00");
+    const auto tip = [](const QTableWidget& table, const QString& header) {
+        for (int column = 0; column < table.columnCount(); ++column)
+            if (table.horizontalHeaderItem(column)->text() == header)
+                return table.horizontalHeaderItem(column)->toolTip();
+        return QString();
+    };
+    for (const QTableWidget* table : {static_cast<QTableWidget*>(window->crescentTable), static_cast<QTableWidget*>(window->yearTable)})
+        for (int column = 0; column < table->columnCount(); ++column)
+            EXPECT_FALSE(table->horizontalHeaderItem(column)->toolTip().isEmpty()) << column;
+    const struct {
+        const char* header;
+        const char* says;
+    } tips[] = {{"DAZ", "a Nap azimutja mínusz a Holdé"}, {"ARCV", "légkör (fénytörés) nélkül"}, {"W'", "ívperc"},
+                {"Y", "A: q > +0,216"},  {"O", "D: V < -0,96"}, {"Kor(h)", "órában"}};
+    for (const auto& t : tips)
+        EXPECT_TRUE(tip(*window->crescentTable, QString::fromUtf8(t.header)).contains(QString::fromUtf8(t.says)))
+            << t.header << ": " << tip(*window->crescentTable, QString::fromUtf8(t.header)).toStdString();
+    EXPECT_TRUE(tip(*window->yearTable, QStringLiteral("Első este (Odeh A–C)")).contains(QStringLiteral("Odeh szerint A–C")));
+
+    std::vector<QColor> yallop, odeh;
+    for (int i = 0; i <= int(astro::YallopClass::F); ++i)
+        yallop.push_back(panelLook::classColour(astro::YallopClass(i)));
+    for (int i = 0; i <= int(astro::OdehClass::D); ++i)
+        odeh.push_back(panelLook::classColour(astro::OdehClass(i)));
+    for (const std::vector<QColor>* scale : {&yallop, &odeh})
+        for (std::size_t i = 0; i < scale->size(); ++i) {
+            const QColor face = (*scale)[i];
+            EXPECT_GE(std::abs(qGray(face.rgb()) - qGray(panelLook::classLetterColour(face).rgb())), 100) << i;
+            if (i > 0) {
+                EXPECT_GE(qGray((*scale)[i - 1].rgb()) - qGray(face.rgb()), 20) << i;
+            }
+            for (const QColor& other : scale == &yallop ? odeh : yallop)
+                EXPECT_NE(face, other) << i;
+        }
+    // The selected row's class cells in their own scale's colour.
+    const CrescentTablePanel& table = *window->crescentTable;
+    const astro::CrescentEvening& c = *table.selected();
+    EXPECT_EQ(table.item(table.currentRow(), 18)->background().color(), panelLook::classColour(c.yallop));
+    EXPECT_EQ(table.item(table.currentRow(), 20)->background().color(), panelLook::classColour(c.odeh));
+
+    // Drawn narrow, the legend wraps and still shows every class's face.
+    ClassLegend legend(panelLook::font());
+    EXPECT_GT(legend.heightForWidth(400), legend.heightForWidth(1200));
+    QImage drawn(400, legend.heightForWidth(400), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    {
+        QPainter p(&drawn);
+        legend.paint(p, drawn.rect(), Qt::black);
+    }
+    std::vector<QColor> all = yallop;
+    all.insert(all.end(), odeh.begin(), odeh.end());
+    for (const QColor& face : all) {
+        bool shown = false;
+        for (int y = 0; y < drawn.height() && !shown; ++y)
+            for (int x = 0; x < drawn.width() && !shown; ++x)
+                shown = drawn.pixelColor(x, y) == face;
+        EXPECT_TRUE(shown) << face.name().toStdString();
+    }
+}
+
+// F1 and "Súgó" bring up one help page that names every column and both sources; Esc and Ctrl+W
+// close the window.
+TEST_F(VisibilityWindowTest, HelpExplainsEveryColumnAndEscOrCtrlWCloses)
+{
+    open("2026.03.19 03:00");
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    const QPointer<VisibilityHelpWindow> help = window->findChild<VisibilityHelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    QTest::mouseClick(window->helpButton, Qt::LeftButton);
+    EXPECT_EQ(window->findChildren<VisibilityHelpWindow*>().size(), 1);
+    const QString text = help->page->toPlainText();
+    for (const QString& header : presentation::crescentRowHeaders() + presentation::yearAheadHeaders())
+        EXPECT_TRUE(text.contains(header)) << header.toStdString();
+    for (const char* source : {"NAO Technical Note 69 (1997)", "Experimental Astronomy 18 (2004)", "fenn", "Europe/Budapest"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(source))) << source;
+    help->close();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(help, nullptr);
+
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        open("2026.03.19 03:00");
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QTest::keySequence(window.get(), keys);
+        EXPECT_FALSE(window->isVisible()) << keys.toString().toStdString();
     }
 }
 

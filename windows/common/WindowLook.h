@@ -33,8 +33,6 @@ constexpr QColor PaleCyan(0xC0, 0xFF, 0xFF);
 constexpr QColor Navy(0x00, 0x00, 0x80);
 constexpr QColor Orange(0xFF, 0xC0, 0x80);
 constexpr QColor Pink(0xFF, 0xC0, 0xFF);
-constexpr QColor YellowGreen(0xC0, 0xFF, 0x40);  // with Salmon, the steps between the class colours
-constexpr QColor Salmon(0xFF, 0x80, 0x60);
 // Where a window or control has no colour of its own: the face of windows and menus, and the
 // selection. They stand in for the desktop's, which may be dark or high-contrast.
 constexpr QColor Face(0xF0, 0xF0, 0xF0);

@@ -25,10 +25,12 @@ CrescentTablePanel::CrescentTablePanel(QWidget* parent) : QTableWidget(0, int(pr
         QStringLiteral("Soronként egy reggel az újhold előtt vagy egy este utána; Y Yallop, O Odeh osztálya, A a "
                        "legkönnyebben látható"));
     setHorizontalHeaderLabels(presentation::crescentRowHeaders());
+    panelLook::setHeaderTips(this, presentation::crescentRowHeaderTips());
     panelLook::styleTable(this);
     for (int i = 0; i < int(std::size(kColumnWidths)); ++i)
         setColumnWidth(i, kColumnWidths[i]);
-    setMinimumHeight(horizontalHeader()->sizeHint().height() + 2 * panelLook::kRowHeight + 2 * frameWidth());
+    setMinimumHeight(std::max(horizontalHeader()->sizeHint().height() + 2 * panelLook::kRowHeight + 2 * frameWidth(),
+                              QTableWidget::minimumSizeHint().height()));
 }
 
 void CrescentTablePanel::showRun(const astro::CrescentRun& run, const astro::CivilZone& zone)
@@ -55,8 +57,9 @@ void CrescentTablePanel::fillRow(int row, const astro::CrescentEvening& c, const
         item->setTextAlignment(column <= 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
         item->setForeground(colours::White);
         if (c.moonUp && (column == kYallopColumn || column == kOdehColumn)) {
-            item->setBackground(column == kYallopColumn ? panelLook::classColour(c.yallop) : panelLook::classColour(c.odeh));
-            item->setForeground(colours::Black);
+            const QColor face = column == kYallopColumn ? panelLook::classColour(c.yallop) : panelLook::classColour(c.odeh);
+            item->setBackground(face);
+            item->setForeground(panelLook::classLetterColour(face));
             item->setTextAlignment(Qt::AlignCenter);
         }
         setItem(row, column, item);

@@ -14,7 +14,7 @@ HorizonChartPanel::HorizonChartPanel(QWidget* parent) : QLabel(parent)
     setColours(this, panelLook::Background, panelLook::Text);
     // Drawn at whatever size the layout gives; below this the captions would crowd the sky out.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    setMinimumSize(300, 160);
+    setMinimumSize(300, 124);
 }
 
 void HorizonChartPanel::showEvening(const astro::CrescentEvening* evening, const astro::CivilZone& zone)

@@ -19,7 +19,7 @@ MinutePlotPanel::MinutePlotPanel(QWidget* parent) : QLabel(parent)
     setAlignment(Qt::AlignCenter);
     setWordWrap(true);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    setMinimumSize(260, 160);
+    setMinimumSize(260, 124);
 }
 
 void MinutePlotPanel::showProfile(const astro::CrescentProfile& profile, const astro::CivilZone& zone)

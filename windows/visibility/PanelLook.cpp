@@ -14,15 +14,21 @@ QFont font()
 
 QColor classColour(astro::YallopClass c)
 {
-    static const QColor faces[] = {colours::LightGreen, colours::YellowGreen, colours::Yellow,
-                                   colours::Orange,     colours::Salmon,      colours::Red};
+    static constexpr QColor faces[] = {QColor(0xB8, 0xF4, 0xA0), QColor(0xB8, 0xDC, 0x50), QColor(0xEC, 0xA0, 0x1C),
+                                       QColor(0xDC, 0x5C, 0x1C), QColor(0xB8, 0x28, 0x28), QColor(0x80, 0x18, 0x20)};
     return faces[static_cast<int>(c)];
 }
 
 QColor classColour(astro::OdehClass c)
 {
-    static const QColor faces[] = {colours::LightGreen, colours::Yellow, colours::Orange, colours::Red};
+    static constexpr QColor faces[] = {QColor(0xB8, 0xDC, 0xFF), QColor(0x7A, 0xA0, 0xF0), QColor(0x90, 0x60, 0xD0),
+                                       QColor(0x58, 0x28, 0x90)};
     return faces[static_cast<int>(c)];
+}
+
+QColor classLetterColour(const QColor& face)
+{
+    return qGray(face.rgb()) >= 110 ? colours::Black : colours::White;
 }
 
 void styleTable(QTableWidget* table)
@@ -41,6 +47,12 @@ void styleTable(QTableWidget* table)
     selection.setColor(QPalette::HighlightedText, colours::White);
     selection.setColor(QPalette::Mid, colours::Grey);  // the grid
     table->setPalette(selection);
+}
+
+void setHeaderTips(QTableWidget* table, const QStringList& tips)
+{
+    for (int column = 0; column < table->columnCount() && column < tips.size(); ++column)
+        table->horizontalHeaderItem(column)->setToolTip(tips[column]);
 }
 
 QLabel* label(QWidget* parent, const QString& text)

@@ -2,6 +2,7 @@
 
 #include "presentation/Words.h"
 #include "windows/common/WindowLook.h"
+#include "windows/visibility/PanelLook.h"
 
 #include <QMutex>
 #include <QPainter>
@@ -12,7 +13,9 @@ namespace {
 constexpr QColor Graticule(0xFF, 0xFF, 0xFF, 0x50);
 constexpr QColor Writing = colours::LightGreen;
 constexpr QColor Marker = colours::Red;
-constexpr int kTint = 0xA0;  // the zones' opacity: the land still shows through
+// The zones' opacity: the land still shows through, and the four tints stay apart over the sea,
+// the deserts and the forests alike.
+constexpr int kTint = 0xC0;
 
 // The Earth at the size last asked for: decoding and scaling the picture each time a map comes
 // in would cost more than the map itself.
@@ -58,11 +61,10 @@ std::optional<QPointF> VisibilityMapPicture::placeAt(QSize size, QPointF point)
 
 QColor VisibilityMapPicture::zoneColour(astro::MapZone zone)
 {
-    static const QColor tints[] = {colours::LightGreen, colours::YellowGreen, colours::Yellow, colours::Orange};
     const int i = static_cast<int>(zone);
-    if (i >= int(std::size(tints)))
+    if (zone == astro::MapZone::None || i > static_cast<int>(astro::YallopClass::D))
         return Qt::transparent;
-    QColor c = tints[i];
+    QColor c = panelLook::classColour(astro::YallopClass(i));
     c.setAlpha(kTint);
     return c;
 }

@@ -8,12 +8,14 @@
 #include "services/Failure.h"
 #include "services/FileBytes.h"
 #include "windows/common/Guarded.h"
+#include "windows/visibility/ClassLegend.h"
 #include "windows/visibility/CrescentTablePanel.h"
 #include "windows/visibility/HorizonChartPanel.h"
 #include "windows/visibility/MapPanel.h"
 #include "windows/visibility/MinutePlotPanel.h"
 #include "windows/visibility/PanelLook.h"
 #include "windows/visibility/PlacePanel.h"
+#include "windows/visibility/VisibilityHelp.h"
 #include "windows/visibility/VisibilityMapPicture.h"
 #include "windows/visibility/YearAheadPanel.h"
 
@@ -74,6 +76,7 @@ std::pair<QWidget*, QVBoxLayout*> tabPage(const char* name)
     page->setObjectName(QLatin1String(name));
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(2);
     return {page, column};
 }
 
@@ -135,6 +138,7 @@ VisibilityWindow::VisibilityWindow(const QString& newMoonField) : ephemeris_(std
                                                   QStringLiteral("PNG kép (*.png)"));
     };
     connect(placePanel, &PlacePanel::placeChanged, this, [this] { placeChanged(); });
+    createShortcuts();
 
     fieldNewMoon_ = fieldNewMoon(*ephemeris_, newMoonField);
     if (fieldNewMoon_)
@@ -166,6 +170,25 @@ void VisibilityWindow::showEvent(QShowEvent* event)
     eveningsSplitter_->setSizes({table, height - table});
 }
 
+void VisibilityWindow::createShortcuts()
+{
+    // A window of results, nothing to lose: Esc closes it as Ctrl+W does.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { guarded([this] { showHelp(); }); });
+}
+
+VisibilityHelpWindow* VisibilityWindow::showHelp()
+{
+    if (!help_)
+        help_ = new VisibilityHelpWindow(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+    return help_;
+}
+
 void VisibilityWindow::createNavigation(QWidget* parent)
 {
     auto* row = new QHBoxLayout;
@@ -187,7 +210,10 @@ void VisibilityWindow::createNavigation(QWidget* parent)
     nextNewMoonButton->setToolTip(QStringLiteral("A következő újhold (Page Down)"));
     backToFieldButton = panelLook::button(parent, QStringLiteral("&Vissza a mező újholdjához"), "backToFieldButton");
     backToFieldButton->setAccessibleName(QStringLiteral("Vissza az Utolsó Újhold mező újholdjához"));
+    helpButton = panelLook::button(parent, QStringLiteral("Súgó"), "helpButton");
+    helpButton->setToolTip(QStringLiteral("Mit jelentenek az oszlopok, az osztályok és az ábrák (F1)"));
     buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(helpButton);
     for (QWidget* w : {static_cast<QWidget*>(previousNewMoonButton), static_cast<QWidget*>(dateCaption),
                        static_cast<QWidget*>(newMoonDateField), static_cast<QWidget*>(nextNewMoonButton),
                        static_cast<QWidget*>(backToFieldButton)})
@@ -210,6 +236,7 @@ void VisibilityWindow::createNavigation(QWidget* parent)
     connect(previousNewMoonButton, &QPushButton::clicked, this, [this] { guarded([this] { stepNewMoon(-1); }); });
     connect(nextNewMoonButton, &QPushButton::clicked, this, [this] { guarded([this] { stepNewMoon(1); }); });
     connect(backToFieldButton, &QPushButton::clicked, this, [this] { guarded([this] { backToField(); }); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { guarded([this] { showHelp(); }); });
     // Typing goes on until Enter or leaving the field; a day picked in the calendar is a choice.
     connect(newMoonDateField, &QDateEdit::editingFinished, this, [this] { guarded([this] { chooseDate(); }); });
     connect(newMoonDateField->calendarWidget(), &QCalendarWidget::clicked, this,
@@ -240,6 +267,8 @@ QWidget* VisibilityWindow::createEveningsTab()
     pictures->setStretchFactor(1, 2);
     pictures->setSizes({600, 400});
     column->addWidget(eveningsSplitter_, 1);
+    classLegend = new ClassLegendPanel(page);
+    column->addWidget(classLegend);
 
     copyTableButton = panelLook::button(page, QStringLiteral("Táblázat má&solása"), "copyTableButton");
     copyTableButton->setAccessibleName(QStringLiteral("Táblázat másolása"));

@@ -7,6 +7,7 @@
 #include "windows/visibility/SavablePicture.h"
 
 #include <QDate>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -22,11 +23,13 @@ class QTabWidget;
 
 namespace vkt {
 
+class ClassLegendPanel;
 class CrescentTablePanel;
 class HorizonChartPanel;
 class MapPanel;
 class MinutePlotPanel;
 class PlacePanel;
+class VisibilityHelpWindow;
 class YearAheadPanel;
 
 // Why the window shows the new moon it shows.
@@ -71,6 +74,7 @@ public:
     QDateEdit* newMoonDateField = nullptr;
     QPushButton* nextNewMoonButton = nullptr;
     QPushButton* backToFieldButton = nullptr;  // enabled once the user has stepped away
+    QPushButton* helpButton = nullptr;         // "Súgó", as F1
     QHBoxLayout* buttonRow = nullptr;          // the window's own buttons, right of the stepping ones
     QLabel* newMoonLabel = nullptr;            // which new moon and why
     QLabel* placeLabel = nullptr;              // where, and in which zone the times are
@@ -82,11 +86,15 @@ public:
     QPushButton* saveChartButton = nullptr;
     QPushButton* recordSightingButton = nullptr;  // "Észlelés rögzítése": the selected evening in a new record
     QLabel* tableNote = nullptr;
+    ClassLegendPanel* classLegend = nullptr;  // the Y and O columns' scales
     MapPanel* mapPicture = nullptr;
     QPushButton* saveMapButton = nullptr;
     YearAheadPanel* yearTable = nullptr;
     QPushButton* calendarButton = nullptr;  // "Naptárba (iCal)…"
     QCheckBox* alarmCheck = nullptr;        // the calendar's events remind an hour before
+
+    // The help page, open while it is shown; F1 and "Súgó" open it or bring it forward.
+    VisibilityHelpWindow* showHelp();
 
     // Asks where to save a picture or the calendar, offering the name given (its suffix says
     // which); empty: not saved. A file dialog unless a test puts its own answer in place.
@@ -105,6 +113,7 @@ protected:
 
 private:
     void createNavigation(QWidget* parent);
+    void createShortcuts();
     QWidget* createEveningsTab();
     QWidget* createMapTab();
     QWidget* createYearTab();
@@ -120,6 +129,7 @@ private:
     void placeChanged();
     void startYearAhead();
 
+    QPointer<VisibilityHelpWindow> help_;
     QSplitter* eveningsSplitter_ = nullptr;  // the table over the chart and the minute plot
     bool splitterPlaced_ = false;
     std::unique_ptr<astro::Ephemeris> ephemeris_;

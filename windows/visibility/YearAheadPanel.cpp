@@ -31,6 +31,7 @@ YearAheadPanel::YearAheadPanel(QWidget* parent) : QTableWidget(0, int(presentati
         QStringLiteral("Soronként egy újhold, utána az első este, előtte az utolsó reggel, amikor a holdsarló Yallop "
                        "A–D, illetve Odeh A–C osztályú; dupla kattintásra az újhold megnyílik"));
     setHorizontalHeaderLabels(presentation::yearAheadHeaders());
+    panelLook::setHeaderTips(this, presentation::yearAheadHeaderTips());
     panelLook::styleTable(this);
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setMinimumHeight(horizontalHeader()->sizeHint().height() + 3 * panelLook::kRowHeight + 2 * frameWidth());
@@ -90,9 +91,10 @@ void YearAheadPanel::take(const std::vector<astro::NewMoonOutlook>& outlooks)
             item->setForeground(colours::White);
             if (column > 0)
                 if (const auto& c = o.*kColumns[column - 1].crescent) {
-                    item->setBackground(kColumns[column - 1].odeh ? panelLook::classColour(c->odeh)
-                                                                  : panelLook::classColour(c->yallop));
-                    item->setForeground(colours::Black);
+                    const QColor face = kColumns[column - 1].odeh ? panelLook::classColour(c->odeh)
+                                                                  : panelLook::classColour(c->yallop);
+                    item->setBackground(face);
+                    item->setForeground(panelLook::classLetterColour(face));
                 }
             setItem(row, column, item);
         }
