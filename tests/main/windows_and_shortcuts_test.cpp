@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMessageBox>
+#include <QTest>
 
 #include <QDateEdit>
 #include <QDialog>
@@ -356,6 +358,51 @@ TEST_F(MainWindowTest, EveryWindowKeepsItsColoursUnderADarkDesktop)
         if (underDark[i] != own[i])
             changed << underDark[i] + QStringLiteral(" (own ") + own[i].section(u' ', -1) + u')';
     EXPECT_EQ(changed.join(u'\n').toStdString(), "");
+}
+
+// The real boxes: each question takes the answer of the button clicked; Escape gives its last
+// (no, cancel), Enter its default, which never loses a text unasked.
+TEST_F(MainWindowTest, QuestionBoxesAnswerByTheirButtonsEscapeAndEnter)
+{
+    installMessageBoxSink();
+    const auto answer = [](const char* caption, Qt::Key key) {
+        QTimer::singleShot(0, [caption, key] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            for (QAbstractButton* button : box->buttons())
+                if (*caption && button->text() == QString::fromUtf8(caption))
+                    return button->click();
+            QTest::keyClick(box, key);
+        });
+    };
+    const struct {
+        const char* question;
+        const char* caption;  // empty: the key
+        Qt::Key key;
+        int answer;
+    } cases[] = {
+        {"save", "Mentés", Qt::Key_unknown, int(SaveAnswer::Save)},
+        {"save", "Elvetés", Qt::Key_unknown, int(SaveAnswer::Discard)},
+        {"save", "", Qt::Key_Escape, int(SaveAnswer::Cancel)},
+        {"save", "", Qt::Key_Return, int(SaveAnswer::Save)},
+        {"changed", "Felülírás", Qt::Key_unknown, int(ChangedFileAnswer::KeepMine)},
+        {"changed", "Újratöltés", Qt::Key_unknown, int(ChangedFileAnswer::TakeTheirs)},
+        {"changed", "", Qt::Key_Escape, int(ChangedFileAnswer::Cancel)},
+        {"changed", "", Qt::Key_Return, int(ChangedFileAnswer::Cancel)},
+        {"confirm", "Igen", Qt::Key_unknown, 1},
+        {"confirm", "", Qt::Key_Escape, 0},
+        {"confirm", "", Qt::Key_Return, 0},
+    };
+    for (const auto& c : cases) {
+        answer(c.caption, c.key);
+        const QString question = QString::fromLatin1(c.question);
+        const int given = question == u"save"      ? int(askToSave(QStringLiteral("Mentsem?")))
+                          : question == u"changed" ? int(askAboutChangedFile(QStringLiteral("Megváltozott.")))
+                                                   : int(confirm(QStringLiteral("Biztos?")));
+        EXPECT_EQ(given, c.answer) << c.question << " " << c.caption << " " << c.key;
+    }
+    setMessageSink(messages);
 }
 
 } // namespace

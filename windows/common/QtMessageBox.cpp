@@ -7,7 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
-#include <array>
+#include <initializer_list>
+#include <vector>
 
 namespace vkt {
 namespace {
@@ -39,35 +40,31 @@ public:
 
     bool confirm(const QString& text) override
     {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("VKT"), text, QMessageBox::NoButton,
-                        QApplication::activeWindow());
-        QPushButton* yes = box.addButton(QStringLiteral("Igen"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("Nem"), QMessageBox::NoRole);
-        box.setPalette(programPalette());
-        box.setDefaultButton(no);
-        box.setEscapeButton(no);
-        box.exec();
-        return box.clickedButton() == yes;
+        // No is the default: nothing is done by a stray Enter.
+        return ask(QMessageBox::Question, text, {"Igen", "Nem"}, 1) == 0;
     }
 
 private:
-    // A question with three buttons, the last of them "cancel" (also Escape and the close box): the
-    // index of the one chosen.
-    static int ask(QMessageBox::Icon icon, const QString& text, const std::array<const char*, 3>& captions,
+    // A question whose last button says no or cancel (so do Escape and the close box), the first
+    // yes or go ahead, any between another way on: the index of the one chosen.
+    static int ask(QMessageBox::Icon icon, const QString& text, std::initializer_list<const char*> captions,
                    int defaultButton)
     {
         QMessageBox box(icon, QStringLiteral("VKT"), text, QMessageBox::NoButton, QApplication::activeWindow());
-        const QMessageBox::ButtonRole roles[] = {QMessageBox::AcceptRole, QMessageBox::DestructiveRole,
-                                                 QMessageBox::RejectRole};
-        std::array<QPushButton*, 3> buttons{};
-        for (size_t i = 0; i < buttons.size(); ++i)
-            buttons[i] = box.addButton(QString::fromUtf8(captions[i]), roles[i]);
+        std::vector<QPushButton*> buttons;
+        for (const char* caption : captions) {
+            const bool last = buttons.size() + 1 == captions.size();
+            const QMessageBox::ButtonRole role = buttons.empty() ? QMessageBox::AcceptRole
+                                                 : last          ? QMessageBox::RejectRole
+                                                                 : QMessageBox::DestructiveRole;
+            buttons.push_back(box.addButton(QString::fromUtf8(caption), role));
+        }
         box.setPalette(programPalette());
         box.setDefaultButton(buttons[size_t(defaultButton)]);
-        box.setEscapeButton(buttons[2]);
+        box.setEscapeButton(buttons.back());
         box.exec();
         const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
-        return chosen == buttons.end() ? 2 : int(chosen - buttons.begin());
+        return int((chosen == buttons.end() ? buttons.end() - 1 : chosen) - buttons.begin());
     }
 };
 
