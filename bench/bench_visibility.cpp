@@ -1,6 +1,7 @@
 // The crescent-visibility window from its construction to the table filled and the chart drawn,
 // a step to another new moon, the year ahead (Qt's offscreen platform unless QT_QPA_PLATFORM says
-// otherwise), and the world map of an evening, coarse and at one degree:
+// otherwise), the world map of an evening, coarse and at one degree, a resize redrawn and the
+// observing sheet made into a PDF:
 //   build/bench/vkt_bench_visibility
 #include "astro/VisibilityMap.h"
 #include "services/Settings.h"
@@ -8,11 +9,13 @@
 #include "windows/visibility/CrescentTablePanel.h"
 #include "windows/visibility/HorizonChartPanel.h"
 #include "windows/visibility/MapPanel.h"
+#include "windows/visibility/ObservingSheet.h"
 #include "windows/visibility/VisibilityWindow.h"
 #include "windows/visibility/YearAheadPanel.h"
 #include "presentation/Places.h"
 
 #include <QApplication>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -83,6 +86,35 @@ void mapShownAfterSelection(benchmark::State& state)
     }
 }
 BENCHMARK(mapShownAfterSelection)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A resize of the window to the page shown painted again: the chart and the minute plot (range
+// 0) or the map (range 1), which shows the picture it drew last, scaled, until the size settles.
+void resizeRedrawn(benchmark::State& state)
+{
+    vkt::VisibilityWindow window(QStringLiteral("2026.03.19 02:23"));
+    window.resize(1200, 740);
+    window.show();
+    window.tabs->setCurrentIndex(int(state.range(0)));
+    window.mapPicture->fineMap();
+    QApplication::processEvents();
+    int step = 0;
+    for (auto _ : state) {
+        window.resize(1200 - step % 40, 740 - step % 30);
+        ++step;
+        benchmark::DoNotOptimize(window.grab().cacheKey());
+    }
+}
+BENCHMARK(resizeRedrawn)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The observing sheet of the selected evening, its fine map already there, as a one-page A4 PDF.
+void sheetToPdf(benchmark::State& state)
+{
+    vkt::VisibilityWindow window(QStringLiteral("2026.03.19 02:23"));
+    const vkt::ObservingSheet sheet = window.sheet();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sheet.pdf().size());
+}
+BENCHMARK(sheetToPdf)->Unit(benchmark::kMillisecond);
 
 const vkt::astro::MapEvening kEvening{QDate(2026, 3, 19), vkt::astro::Twilight::Evening};
 

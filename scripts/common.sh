@@ -14,6 +14,7 @@ PACKAGES=(
   fonts-liberation fontconfig
   xvfb xauth
   desktop-file-utils appstream groff man-db dpkg-dev
+  poppler-utils
   locales
   clang libclang-rt-14-dev llvm
 )

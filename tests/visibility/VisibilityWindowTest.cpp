@@ -37,7 +37,11 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QPainter>
+#include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QProcess>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QThreadPool>
 #include <QToolTip>
 #include <QtConcurrent/QtConcurrentRun>
@@ -112,6 +116,16 @@ protected:
     QString offered;
 };
 
+// The pixels of an image that are not the black background: what is written on it.
+int writtenPixels(const QImage& image)
+{
+    int written = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            written += image.pixel(x, y) != qRgb(0, 0, 0);
+    return written;
+}
+
 // The almanac's detailed lines of the new moon whose civil time starts them, split by blanks.
 std::vector<QStringList> almanacRows(const astro::Place& place, int year, const QString& newMoonText)
 {
@@ -163,10 +177,11 @@ TEST_F(VisibilityWindowTest, RowsAreTheAlmanacsDetailedLinesInThePlacesZoneAndCo
 
         const std::vector<QStringList> expected = almanacRows(place, 2026, newMoon.left(10) + u' ' + newMoon.mid(11));
         ASSERT_EQ(expected.size(), 8u);  // mornings 3..0 and evenings 0..3 all exist here
-        ASSERT_EQ(lines.size(), 9);
-        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Mikor\tN\tDátum\tNap\tHold\tKésés\tLegjobb")));
+        ASSERT_EQ(lines.size(), 10);
+        EXPECT_EQ(lines[0], QStringLiteral("Holdsarló – %1; újhold: %2").arg(presentation::placeText(place), newMoon));
+        EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Mikor\tN\tDátum\tNap\tHold\tKésés\tLegjobb")));
         for (std::size_t i = 0; i < expected.size(); ++i)
-            EXPECT_EQ(lines[int(i) + 1], expected[i].join(u'\t')) << i;
+            EXPECT_EQ(lines[int(i) + 2], expected[i].join(u'\t')) << i;
     }
 }
 
@@ -187,7 +202,7 @@ TEST_F(VisibilityWindowTest, WithoutAValidFieldTheNewMoonNearestNowIsTakenAndSai
 TEST_F(VisibilityWindowTest, InvalidPlaceGetsAMessageAndChangesNothing)
 {
     open("2026.03.19 03:00");
-    const QString before = window->crescentTable->text();
+    const QString before = window->crescentTable->text({});
     const PlaceInput good = placeInput(places().place());
     struct Case {
         PlaceInput input;
@@ -210,7 +225,7 @@ TEST_F(VisibilityWindowTest, InvalidPlaceGetsAMessageAndChangesNothing)
         EXPECT_TRUE(said.contains(QString::fromUtf8(c.says))) << said.toStdString();
         EXPECT_TRUE(said.endsWith(QStringLiteral("A hely nem változott.")));
         EXPECT_EQ(places().place().name, QStringLiteral("Budapest"));
-        EXPECT_EQ(window->crescentTable->text(), before);
+        EXPECT_EQ(window->crescentTable->text({}), before);
     }
     EXPECT_EQ(PlaceStore().current().name, QStringLiteral("Budapest"));
     EXPECT_FALSE(exists("VKT/vkt.ini"));  // nothing was stored
@@ -490,9 +505,14 @@ TEST_F(VisibilityWindowTest, ChartIsSavedAsShownNothingWhenCancelledAndTheOldFil
 {
     open("2026.03.19 03:00");
     const QString file = path("horizont.png");
+    // The first evening with a crescent, as shown beside the table; offered in Pictures at first.
+    const astro::CrescentEvening* selected = window->crescentTable->selected();
+    ASSERT_NE(selected, nullptr);
     answerFileDialog({});
     QTest::mouseClick(window->saveChartButton, Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(offered, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) +
+                           QStringLiteral("/horizont-%1.png").arg(presentation::dateText(presentation::hungarianTime(), selected->dayInstant)));
 
     // A failed write is reported and leaves the earlier file whole.
     writeBytes("horizont.png", "earlier");
@@ -507,13 +527,14 @@ TEST_F(VisibilityWindowTest, ChartIsSavedAsShownNothingWhenCancelledAndTheOldFil
     QTest::mouseClick(window->saveChartButton, Qt::LeftButton);
     const QImage saved(file);
     ASSERT_FALSE(saved.isNull());
-    // The first evening with a crescent, as shown beside the table.
-    const astro::CrescentEvening* selected = window->crescentTable->selected();
-    ASSERT_NE(selected, nullptr);
-    EXPECT_EQ(offered, QStringLiteral("horizont-%1.png")
-                           .arg(presentation::dateText(presentation::hungarianTime(), selected->sunEvent)));
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
-              window->chartPicture->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
+    // As shown, under its title line; offered next in the folder chosen before.
+    EXPECT_EQ(QFileInfo(offered).absolutePath(), QFileInfo(file).absolutePath());
+    const QImage shown = window->chartPicture->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    const int title = saved.height() - shown.height();
+    EXPECT_EQ(saved.width(), shown.width());
+    EXPECT_GE(title, 20);
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32).copy(0, title, shown.width(), shown.height()), shown);
+    EXPECT_GT(writtenPixels(saved.copy(0, 0, saved.width(), title)), 100);
 }
 
 // The map follows the selected row in the background: a selection made while the previous map
@@ -564,10 +585,17 @@ TEST_F(VisibilityWindowTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShow
     const QString file = path("terkep.png");
     answerFileDialog(file);
     QTest::mouseClick(window->saveMapButton, Qt::LeftButton);
-    EXPECT_EQ(offered, QStringLiteral("terkep-2026.03.20.png"));
+    EXPECT_EQ(QFileInfo(offered).fileName(), QStringLiteral("terkep-2026.03.20.png"));
     const QImage saved(file);
     ASSERT_FALSE(saved.isNull());
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), map.shownPicture().convertToFormat(QImage::Format_RGB32));
+    // The Earth picture's full size under a title line, the legend below: Budapest's mark where
+    // the full-size map puts it.
+    const QSize area = VisibilityMapPicture::kEarthSize + QSize(0, VisibilityMapPicture::kLegendHeight);
+    const int title = saved.height() - area.height();
+    EXPECT_EQ(saved.width(), 2048);
+    EXPECT_GE(title, 20);
+    EXPECT_GT(writtenPixels(saved.copy(0, 0, saved.width(), title)), 100);
+    EXPECT_EQ(saved.pixelColor(VisibilityMapPicture::at(area, 47.5, 19.05).toPoint() + QPoint(0, title)), QColor(Qt::red));
 
     // With the focus on the map, the arrows step through the table's evenings and mornings, and
     // the map follows; at the table's end it stays.
@@ -696,6 +724,74 @@ TEST_F(VisibilityWindowTest, APlaceWithoutEveningsListsItsDaysAndShowsNothingOfA
     for (int row = 0; row < 8; ++row)
         EXPECT_EQ(window->crescentTable->item(row, 3)->text(), QStringLiteral("fenn")) << row;
     EXPECT_FALSE(window->mapPicture->accessibleDescription().contains(u"Budapest"));
+    EXPECT_EQ(window->crescentTable->selected(), nullptr);
+    EXPECT_TRUE(window->chartPicture->pixmap().isNull());
+    EXPECT_TRUE(window->tableNote->text().contains(QStringLiteral("fenn vagy lenn")));
+    // A day picked all the same says what its sky does, and its chart is named by its day.
+    window->crescentTable->selectRow(5);
+    EXPECT_TRUE(window->chartPicture->accessibleDescription().startsWith(
+        QStringLiteral("A Nap ezen a napon végig a látóhatár fölött van")))
+        << window->chartPicture->accessibleDescription().toStdString();
+    answerFileDialog(path("horizont.png"));
+    QTest::mouseClick(window->saveChartButton, Qt::LeftButton);
+    EXPECT_EQ(QFileInfo(offered).fileName(),
+              QStringLiteral("horizont-%1.png").arg(window->crescentTable->item(5, 2)->text()));
+}
+
+// The sheet to take outside: one A4 page naming the place and the day, written whole or not at
+// all; Ctrl+P shows it in a print preview. The folder saved in last is offered next time.
+TEST_F(VisibilityWindowTest, SheetIsOneA4PageNamingThePlaceAndItsDays)
+{
+    open("2026.03.19 03:00");
+    const QString file = path("lap.pdf");
+    answerFileDialog(file);
+    QTest::mouseClick(window->saveSheetButton, Qt::LeftButton);
+    expectNoMessage();
+    EXPECT_EQ(offered, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                           QStringLiteral("/holdsarlo-Budapest-2026.03.19.pdf"));
+    const auto run = [](const char* program, const QStringList& arguments) {
+        QProcess process;
+        process.start(QString::fromUtf8(program), arguments);
+        EXPECT_TRUE(process.waitForFinished(20000)) << program;
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString info = run(VKT_PDFINFO, {file});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +1\n")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
+    const QString text = run(VKT_PDFTOTEXT, {file, QStringLiteral("-")});
+    for (const QString& said : {QStringLiteral("Holdsarló megfigyelőlap"), presentation::placeText(places().place()),
+                                QStringLiteral("Újhold: 2026.03.19 02:23"), QStringLiteral("Készült: 2026"),
+                                QStringLiteral("Horizontábra: 2026.03.19 este"), QStringLiteral("Yallop-zónák 2026.03.19 este"),
+                                QStringLiteral("csak tökéletes égen látható"), QStringLiteral("szabad szemmel látható")})
+        EXPECT_TRUE(text.simplified().contains(said)) << said.toStdString() << "\n" << text.toStdString();
+
+    // A failed write leaves the earlier file whole.
+    const QByteArray earlier = readBytes("lap.pdf");
+    setWriteFault(WriteFault{WriteStep::Flush, ENOSPC});
+    QTest::mouseClick(window->saveSheetButton, Qt::LeftButton);
+    setWriteFault(std::nullopt);
+    EXPECT_TRUE(oneMessage(MessageIcon::Error).contains(QStringLiteral("lap.pdf")));
+    EXPECT_EQ(readBytes("lap.pdf"), earlier);
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    bool previewed = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+            previewed = true;
+            preview->reject();
+        }
+    });
+    QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_TRUE(previewed);
+
+    // Remembered beside the place: the next window offers the same folder.
+    window.reset();
+    open("2026.03.19 03:00");
+    answerFileDialog({});
+    QTest::mouseClick(window->saveChartButton, Qt::LeftButton);
+    EXPECT_EQ(QFileInfo(offered).absolutePath(), QFileInfo(file).absolutePath());
+    expectNoMessage();
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 #include "presentation/CrescentRow.h"
 #include "windows/visibility/PanelLook.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHeaderView>
 
 namespace vkt {
@@ -16,6 +14,11 @@ constexpr int kYallopColumn = 18;
 constexpr int kOdehColumn = 20;
 
 } // namespace
+
+std::vector<int> CrescentTablePanel::columnWidths()
+{
+    return {std::begin(kColumnWidths), std::end(kColumnWidths)};
+}
 
 CrescentTablePanel::CrescentTablePanel(QWidget* parent) : QTableWidget(0, int(presentation::crescentRowHeaders().size()), parent)
 {
@@ -37,6 +40,11 @@ void CrescentTablePanel::showRun(const astro::CrescentRun& run, const astro::Civ
 {
     evenings_.assign(run.mornings.rbegin(), run.mornings.rend());
     evenings_.insert(evenings_.end(), run.evenings.begin(), run.evenings.end());
+    {
+        // Quietly: the window shows the selection once the rows are in.
+        const QSignalBlocker quiet(this);
+        clearSelection();
+    }
     setRowCount(int(evenings_.size()));
     int chosen = -1;
     for (int row = 0; row < int(evenings_.size()); ++row) {
@@ -84,9 +92,9 @@ const astro::CrescentEvening* CrescentTablePanel::selected() const
     return row < int(evenings_.size()) ? &evenings_[std::size_t(row)] : nullptr;
 }
 
-QString CrescentTablePanel::text() const
+QString CrescentTablePanel::text(const QString& heading) const
 {
-    QString text = presentation::crescentRowHeaders().join(u'\t') + u'\n';
+    QString text = heading + u'\n' + presentation::crescentRowHeaders().join(u'\t') + u'\n';
     for (int row = 0; row < rowCount(); ++row) {
         QStringList cells;
         for (int column = 0; column < columnCount(); ++column)
@@ -94,11 +102,6 @@ QString CrescentTablePanel::text() const
         text += cells.join(u'\t') + u'\n';
     }
     return text;
-}
-
-void CrescentTablePanel::copyToClipboard() const
-{
-    QGuiApplication::clipboard()->setText(text());
 }
 
 } // namespace vkt

@@ -18,16 +18,19 @@ public:
 
     explicit CrescentTablePanel(QWidget* parent);
     QSize sizeHint() const override;
+    // The columns' widths in pixels, in the order of the headers.
+    static std::vector<int> columnWidths();
 
     // Mornings 3, 2, 1, 0 before and evenings 0, 1, 2, 3 after the new moon, those that exist;
-    // the first evening with a crescent to look for is selected.
+    // the first evening with a crescent to look for is selected; none when no day has one, so no
+    // chart or map stands for a day without a crescent.
     void showRun(const astro::CrescentRun& run, const astro::CivilZone& zone);
     const std::vector<astro::CrescentEvening>& evenings() const { return evenings_; }
     // The evening (morning) of the selected row, or nullptr when none is selected.
     const astro::CrescentEvening* selected() const;
-    // The rows as text for a spreadsheet: header first, cells separated by tabs, lines by LF.
-    QString text() const;
-    void copyToClipboard() const;
+    // The rows as text for a spreadsheet: the heading line (what the rows are for), the column
+    // names, then the rows; cells separated by tabs, lines by LF.
+    QString text(const QString& heading) const;
 
 private:
     void fillRow(int row, const astro::CrescentEvening& c, const astro::CivilZone& zone);

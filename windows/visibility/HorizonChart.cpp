@@ -14,14 +14,22 @@
 namespace vkt {
 namespace {
 
-constexpr QColor Sky = colours::Navy;
-constexpr QColor Ground = colours::DarkGreen;
-constexpr QColor Grid = colours::Grey;
-constexpr QColor Labels = colours::Silver;
-constexpr QColor Writing = colours::LightGreen;
-constexpr QColor SunFace = colours::Yellow;
-constexpr QColor MoonLit = colours::PaleYellow;
-constexpr QColor MoonDark = colours::Black;
+struct ChartColours {
+    QColor background, sky, ground, grid, labels, writing, sunFace, moonLit, moonDark, edge;
+};
+// On paper the sky and the ground are pale, and the Moon's lit part white on a grey disc, so a
+// grey print still shows the crescent.
+const ChartColours& coloursOf(PictureLook look)
+{
+    static const ChartColours screen{colours::Black,     colours::Navy,      colours::DarkGreen, colours::Grey,
+                                     colours::Silver,    colours::LightGreen, colours::Yellow,   colours::PaleYellow,
+                                     colours::Black,     colours::Grey};
+    static const ChartColours print{colours::White,          QColor(0xE6, 0xEE, 0xFA), QColor(0xD0, 0xD0, 0xD0),
+                                    QColor(0x90, 0x90, 0x90), QColor(0x40, 0x40, 0x40), colours::Black,
+                                    QColor(0xFF, 0xC0, 0x00), colours::White,           QColor(0x50, 0x50, 0x50),
+                                    colours::Black};
+    return look == PictureLook::Print ? print : screen;
+}
 
 const char* const kCompass[] = {"É", "ÉK", "K", "DK", "D", "DNy", "Ny", "ÉNy"};
 
@@ -103,8 +111,8 @@ double HorizonChart::drawnFraction(double illuminated)
     return kThinnest + (1 - kThinnest) * illuminated;
 }
 
-HorizonChart::HorizonChart(const astro::CrescentEvening& evening, const astro::CivilZone& zone)
-    : c_(evening), zone_(zone), view_(viewOf(evening))
+HorizonChart::HorizonChart(const astro::CrescentEvening& evening, const astro::CivilZone& zone, PictureLook look)
+    : c_(evening), zone_(zone), view_(viewOf(evening)), look_(look)
 {
 }
 
@@ -149,32 +157,45 @@ QString HorizonChart::eventTimes() const
              evening ? QStringLiteral("Holdnyugta:") : QStringLiteral("Holdkelte:"), presentation::timeText(zone_, c_.moonEvent));
 }
 
-QImage HorizonChart::render(QSize size) const
+QImage HorizonChart::render(QSize size, double pixelRatio) const
 {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colours::Black);
+    QImage image(size * pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixelRatio);
     QPainter p(&image);
+    paint(p, size);
+    return image;
+}
+
+void HorizonChart::paint(QPainter& p, QSize size) const
+{
+    const ChartColours& ink = coloursOf(look_);
+    p.save();
+    p.fillRect(QRectF(QPointF(0, 0), size), ink.background);
     p.setRenderHint(QPainter::Antialiasing);
     if (!c_.moonUp) {
         drawNoCrescent(p, size);
-        return image;
+        p.restore();
+        return;
     }
     drawSkyAndGround(p, size);
     drawAltitudeGrid(p, size);
     drawAzimuthGrid(p, size);
     drawCompassPoints(p, size);
-    p.setPen(Labels);
+    p.setPen(ink.labels);
+    p.setBrush(Qt::NoBrush);
     p.drawRect(plotArea(size));
     drawSunAndMoon(p, size);
     if (!moonOnChart())
         drawMoonPointer(p, size);
     drawCaption(p, size);
-    return image;
+    p.restore();
 }
 
-void HorizonChart::drawNoCrescent(QPainter& p, QSize size) const
+// No best time, so no Sun's azimuth to centre on: only the times, or the day's sky, and why.
+QString HorizonChart::noCrescentText() const
 {
-    // No best time, so no Sun's azimuth to centre on: only the times, or the day's sky, and why.
+    if (c_.moonUp)
+        return {};
     const bool evening = c_.twilight == astro::Twilight::Evening;
     const auto stays = [](astro::Horizon h, const QString& body) {
         return QStringLiteral("%1 %2").arg(body, h == astro::Horizon::StaysUp ? QStringLiteral("végig a látóhatár fölött van")
@@ -192,17 +213,23 @@ void HorizonChart::drawNoCrescent(QPainter& p, QSize size) const
     else
         text = QStringLiteral("%1\nA Hold ekkor nem látszik: %2.")
                    .arg(eventTimes(), evening ? QStringLiteral("a Nap előtt lenyugszik") : QStringLiteral("a Nap után kel"));
+    return text;
+}
+
+void HorizonChart::drawNoCrescent(QPainter& p, QSize size) const
+{
     p.setFont(captionFont());
-    p.setPen(Writing);
-    p.drawText(plotArea(size), Qt::AlignCenter | Qt::TextWordWrap, text);
+    p.setPen(coloursOf(look_).writing);
+    p.drawText(plotArea(size), Qt::AlignCenter | Qt::TextWordWrap, noCrescentText());
 }
 
 void HorizonChart::drawSkyAndGround(QPainter& p, QSize size) const
 {
     const QRectF plot = plotArea(size);
     const double horizonY = at(size, c_.sunAzimuth, 0).y();
-    p.fillRect(QRectF(plot.left(), plot.top(), plot.width(), horizonY - plot.top()), Sky);
-    p.fillRect(QRectF(plot.left(), horizonY, plot.width(), plot.bottom() - horizonY), Ground);
+    const ChartColours& ink = coloursOf(look_);
+    p.fillRect(QRectF(plot.left(), plot.top(), plot.width(), horizonY - plot.top()), ink.sky);
+    p.fillRect(QRectF(plot.left(), horizonY, plot.width(), plot.bottom() - horizonY), ink.ground);
 }
 
 // Every 5° of altitude (10° on a tall view), the horizon solid, with their degrees at the left.
@@ -211,11 +238,12 @@ void HorizonChart::drawAltitudeGrid(QPainter& p, QSize size) const
     const QRectF plot = plotArea(size);
     p.setFont(programFont(QStringLiteral("Arial"), 8.25));
     const int step = view_.top - view_.bottom > 40 ? 10 : 5;
+    const ChartColours& ink = coloursOf(look_);
     for (int alt = 0; alt <= int(view_.top); alt += step) {
         const double y = at(size, c_.sunAzimuth, alt).y();
-        p.setPen(QPen(alt == 0 ? Labels : Grid, 1, alt == 0 ? Qt::SolidLine : Qt::DotLine));
+        p.setPen(QPen(alt == 0 ? ink.labels : ink.grid, 1, alt == 0 ? Qt::SolidLine : Qt::DotLine));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        p.setPen(Labels);
+        p.setPen(ink.labels);
         p.drawText(QRectF(0, y - 8, plot.left() - 4, 16), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1°").arg(alt));
     }
 }
@@ -231,9 +259,9 @@ void HorizonChart::drawAzimuthGrid(QPainter& p, QSize size) const
     const int first = int(std::ceil((middle - view_.halfWidth) / step)) * step;
     for (int az = first; az <= middle + view_.halfWidth; az += step) {
         const double x = at(size, az, 0).x();
-        p.setPen(QPen(Grid, 1, Qt::DotLine));
+        p.setPen(QPen(coloursOf(look_).grid, 1, Qt::DotLine));
         p.drawLine(QPointF(x, plot.top()), QPointF(x, horizonY));
-        p.setPen(Labels);
+        p.setPen(coloursOf(look_).labels);
         p.drawText(QRectF(x - 20, plot.bottom() + 2, 40, 14), Qt::AlignCenter,
                    QStringLiteral("%1°").arg(int(normalised(az))));
     }
@@ -244,7 +272,7 @@ void HorizonChart::drawCompassPoints(QPainter& p, QSize size) const
 {
     const double horizonY = at(size, c_.sunAzimuth, 0).y();
     p.setFont(programFont(QStringLiteral("Arial"), 9.75, QFont::Bold));
-    p.setPen(Writing);
+    p.setPen(coloursOf(look_).writing);
     for (int i = 0; i < 8; ++i) {
         const double az = i * 45.0;
         if (std::abs(astro::wrap180(az - c_.sunAzimuth - view_.middle)) > view_.halfWidth)
@@ -258,22 +286,23 @@ void HorizonChart::drawCompassPoints(QPainter& p, QSize size) const
 // The Sun and the Moon, clipped to the plot: either may stand beyond its edges.
 void HorizonChart::drawSunAndMoon(QPainter& p, QSize size) const
 {
+    const ChartColours& ink = coloursOf(look_);
     p.save();
-    p.setClipRect(plotArea(size));
-    p.setPen(Qt::NoPen);
-    p.setBrush(SunFace);
+    p.setClipRect(plotArea(size), Qt::IntersectClip);
+    p.setPen(look_ == PictureLook::Print ? QPen(ink.edge, 1) : QPen(Qt::NoPen));
+    p.setBrush(ink.sunFace);
     p.drawEllipse(at(size, c_.sunAzimuth, c_.sunAltitude), kSunRadius, kSunRadius);
     if (!moonOnChart()) {
         p.restore();
         return;
     }
     p.translate(at(size, c_.moonAzimuth, c_.moonAltitude));
-    p.setPen(QPen(Grid, 1));
-    p.setBrush(MoonDark);
+    p.setPen(QPen(ink.edge, 1));
+    p.setBrush(ink.moonDark);
     p.drawEllipse(QPointF(0, 0), kMoonRadius, kMoonRadius);
     p.rotate(brightLimbDirection(size) * 180 / M_PI);
     p.setPen(Qt::NoPen);
-    p.setBrush(MoonLit);
+    p.setBrush(ink.moonLit);
     p.drawPath(crescent(kMoonRadius, drawnFraction(c_.illuminated)));
     p.restore();
 }
@@ -286,12 +315,13 @@ void HorizonChart::drawMoonPointer(QPainter& p, QSize size) const
     const double altitude = std::clamp(c_.moonAltitude, 0.0, view_.top);
     const double y = std::clamp(at(size, c_.moonAzimuth, altitude).y(), plot.top() + 12, plot.bottom() - 12);
     const double tip = right ? plot.right() - 4 : plot.left() + 4, back = right ? tip - 16 : tip + 16;
+    const QColor pointer = look_ == PictureLook::Print ? coloursOf(look_).writing : coloursOf(look_).moonLit;
     p.save();
     p.setPen(Qt::NoPen);
-    p.setBrush(MoonLit);
+    p.setBrush(pointer);
     p.drawPolygon(QPolygonF({QPointF(tip, y), QPointF(back, y - 8), QPointF(back, y + 8)}));
     p.setFont(programFont(QStringLiteral("Arial"), 9.75));
-    p.setPen(MoonLit);
+    p.setPen(pointer);
     const QString where = QStringLiteral("Hold: %1° (%2), %3° magasan")
                               .arg(int(std::lround(normalised(c_.moonAzimuth))))
                               .arg(compassPoint(c_.moonAzimuth), decimalText(c_.moonAltitude, 1));
@@ -313,7 +343,7 @@ void HorizonChart::drawCaption(QPainter& p, QSize size) const
 {
     const QRectF plot = plotArea(size);
     p.setFont(captionFont());
-    p.setPen(Writing);
+    p.setPen(coloursOf(look_).writing);
     const QRectF text(plot.left(), plot.bottom() + kAzimuthLabels, plot.width(), size.height() - plot.bottom() - kAzimuthLabels);
     p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption());
 }

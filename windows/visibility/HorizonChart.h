@@ -2,6 +2,7 @@
 
 #include "astro/CivilTime.h"
 #include "astro/CrescentVisibility.h"
+#include "windows/visibility/PanelLook.h"
 
 #include <QImage>
 #include <QPointF>
@@ -39,7 +40,8 @@ public:
         double top = kTop;
         double bottom = kBottom;
     };
-    HorizonChart(const astro::CrescentEvening& evening, const astro::CivilZone& zone);
+    HorizonChart(const astro::CrescentEvening& evening, const astro::CivilZone& zone,
+                 PictureLook look = PictureLook::Screen);
 
     // The sky's rectangle inside an image of that size: what the caption's lines leave at its width.
     QRectF plotArea(QSize size) const;
@@ -52,7 +54,13 @@ public:
     // (0 right, π/2 down): towards the Sun's point on the chart.
     double brightLimbDirection(QSize size) const;
 
-    QImage render(QSize size) const;
+    // At that size in logical pixels, sharp on a screen of that pixel ratio.
+    QImage render(QSize size, double pixelRatio = 1) const;
+    // On a painter whose origin is the chart's top left.
+    void paint(QPainter& p, QSize size) const;
+    // Why a day without a crescent has none: "A Hold ekkor nem látszik: …", or the Sun or the
+    // Moon staying up or down. Empty when there is a crescent.
+    QString noCrescentText() const;
 
 private:
     QString eventTimes() const;
@@ -69,6 +77,7 @@ private:
     astro::CrescentEvening c_;
     const astro::CivilZone& zone_;
     View view_;
+    PictureLook look_;
 };
 
 } // namespace vkt

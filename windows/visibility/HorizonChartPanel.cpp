@@ -1,6 +1,7 @@
 #include "windows/visibility/HorizonChartPanel.h"
 
 #include "presentation/TimeTexts.h"
+#include "presentation/Words.h"
 #include "services/Numbers.h"
 #include "windows/visibility/HorizonChart.h"
 #include "windows/visibility/PanelLook.h"
@@ -17,9 +18,11 @@ HorizonChartPanel::HorizonChartPanel(QWidget* parent) : QLabel(parent)
     setMinimumSize(300, 124);
 }
 
-void HorizonChartPanel::showEvening(const astro::CrescentEvening* evening, const astro::CivilZone& zone)
+void HorizonChartPanel::showEvening(const astro::CrescentEvening* evening, const astro::Place& place,
+                                    const astro::CivilZone& zone)
 {
     zone_ = zone;
+    placeName_ = place.name;
     if (!evening) {
         evening_.reset();
         clear();
@@ -32,15 +35,19 @@ void HorizonChartPanel::showEvening(const astro::CrescentEvening* evening, const
                        .arg(c.twilight == astro::Twilight::Evening ? QStringLiteral("Este") : QStringLiteral("Reggel"),
                             presentation::dateTimeText(zone, c.best), decimalText(c.moonAltitude, 1),
                             decimalText(c.moonAzimuth, 1), decimalText(-c.sunAltitude, 1))
-                 : QStringLiteral("A Hold ekkor nem látszik: este a Nap előtt nyugszik, reggel a Nap után kel."));
+                 : HorizonChart(c, zone).noCrescentText().replace(u'\n', u' '));
 }
 
 std::optional<SavablePicture> HorizonChartPanel::picture() const
 {
     if (!evening_)
         return std::nullopt;
-    return SavablePicture{HorizonChart(*evening_, *zone_).render(size()),
-                          QStringLiteral("horizont-%1.png").arg(presentation::dateText(*zone_, evening_->sunEvent))};
+    // The row's day: on a day the Sun stays up or down there is no sunset to date it by.
+    const QString day = presentation::dateText(*zone_, evening_->dayInstant);
+    const QString title = QStringLiteral("%1, %2 %3 – horizont Yallop legjobb időpontjában")
+                              .arg(placeName_, day, presentation::twilightWord(evening_->twilight));
+    return SavablePicture{panelLook::withTitle(HorizonChart(*evening_, *zone_).render(size()), title),
+                          QStringLiteral("horizont-%1.png").arg(day)};
 }
 
 void HorizonChartPanel::resizeEvent(QResizeEvent* event)
@@ -52,7 +59,7 @@ void HorizonChartPanel::resizeEvent(QResizeEvent* event)
 void HorizonChartPanel::draw()
 {
     if (evening_)
-        setPixmap(QPixmap::fromImage(HorizonChart(*evening_, *zone_).render(size())));
+        setPixmap(QPixmap::fromImage(HorizonChart(*evening_, *zone_).render(size(), devicePixelRatioF())));
 }
 
 QSize HorizonChartPanel::sizeHint() const

@@ -16,9 +16,10 @@ class HorizonChartPanel : public QLabel {
 public:
     explicit HorizonChartPanel(QWidget* parent);
 
-    // Draws the evening's chart; nullptr clears it.
-    void showEvening(const astro::CrescentEvening* evening, const astro::CivilZone& zone);
-    // The chart shown, as it is saved; empty when none is.
+    // Draws the evening's chart at the place; nullptr clears it.
+    void showEvening(const astro::CrescentEvening* evening, const astro::Place& place, const astro::CivilZone& zone);
+    // The chart shown under a title line naming the place, the day, evening or morning and the
+    // criterion, as it is saved; empty when none is.
     std::optional<SavablePicture> picture() const;
 
     // A modest size to start from; whatever the layout gives is drawn at, not the picture's size.
@@ -33,6 +34,7 @@ private:
 
     std::optional<astro::CrescentEvening> evening_;
     std::optional<astro::CivilZone> zone_;
+    QString placeName_;
 };
 
 } // namespace vkt

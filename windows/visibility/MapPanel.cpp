@@ -24,6 +24,9 @@ MapPanel::MapPanel(QWidget* parent) : QLabel(parent), maps_(new MapComputation(t
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     setMinimumSize(320, 160 + VisibilityMapPicture::kLegendHeight);
     connect(maps_, &MapComputation::arrived, this, [this] { guarded([this] { draw(); }); });
+    redraw_.setSingleShot(true);
+    redraw_.setInterval(150);
+    connect(&redraw_, &QTimer::timeout, this, [this] { guarded([this] { draw(); }); });
 }
 
 void MapPanel::showEvening(astro::Ephemeris& ephemeris, const astro::CrescentEvening* evening, const astro::Place& place)
@@ -56,7 +59,8 @@ void MapPanel::draw()
                                                   : QStringLiteral("Nincs kijelölt este vagy reggel."));
         return;
     }
-    drawn_ = VisibilityMapPicture(*map, place_).render(pictureRect().size());
+    redraw_.stop();
+    drawn_ = VisibilityMapPicture(*map, place_).render(pictureRect().size(), devicePixelRatioF());
     update();
     const astro::MapZone here = map->at(place_.latitude, place_.longitude);
     setAccessibleDescription(
@@ -98,21 +102,38 @@ bool MapPanel::showZoneAt(QPoint point, QPoint globalPoint)
     return true;
 }
 
-std::optional<SavablePicture> MapPanel::finishedPicture()
+const astro::VisibilityMap* MapPanel::fineMap()
 {
     if (!maps_->evening())
-        return std::nullopt;
+        return nullptr;
     const astro::VisibilityMap* fine = maps_->fine();
     if (!fine)
         throw Failure(QStringLiteral("A térkép nem készült el, nem mentettem."));
     draw();
-    return SavablePicture{drawn_,
-                          QStringLiteral("terkep-%1.png").arg(fine->evening.date.toString(QStringLiteral("yyyy.MM.dd")))};
+    return fine;
+}
+
+std::optional<SavablePicture> MapPanel::finishedPicture()
+{
+    const astro::VisibilityMap* fine = fineMap();
+    if (!fine)
+        return std::nullopt;
+    const QString day = fine->evening.date.toString(QStringLiteral("yyyy.MM.dd"));
+    const QString title = QStringLiteral("%1, %2 %3 – Yallop-zónák a Föld minden pontján")
+                              .arg(place_.name, day, presentation::twilightWord(fine->evening.twilight));
+    const QSize size = VisibilityMapPicture::kEarthSize + QSize(0, VisibilityMapPicture::kLegendHeight);
+    return SavablePicture{panelLook::withTitle(VisibilityMapPicture(*fine, place_).render(size), title),
+                          QStringLiteral("terkep-%1.png").arg(day)};
 }
 
 const QImage& MapPanel::shownPicture() const
 {
     return drawn_;
+}
+
+bool MapPanel::drawnForSize() const
+{
+    return drawn_.deviceIndependentSize().toSize() == pictureRect().size();
 }
 
 QRect MapPanel::pictureRect() const
@@ -136,7 +157,7 @@ void MapPanel::resizeEvent(QResizeEvent* event)
 {
     QLabel::resizeEvent(event);
     if (maps_->latest())
-        draw();
+        redraw_.start();
 }
 
 void MapPanel::paintEvent(QPaintEvent* event)
@@ -144,7 +165,7 @@ void MapPanel::paintEvent(QPaintEvent* event)
     QLabel::paintEvent(event);
     QPainter p(this);
     if (!drawn_.isNull())
-        p.drawImage(pictureRect().topLeft(), drawn_);
+        p.drawImage(QRectF(pictureRect()), drawn_);
     if (hasFocus()) {
         p.setPen(QPen(colours::White, 1, Qt::DotLine));
         p.drawRect(rect().adjusted(0, 0, -1, -1));

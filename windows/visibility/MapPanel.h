@@ -5,6 +5,7 @@
 
 #include <QFuture>
 #include <QLabel>
+#include <QTimer>
 #include <optional>
 
 namespace vkt {
@@ -25,13 +26,18 @@ public:
     // The map shown (nullptr before the first arrives) and the computation behind it.
     const astro::VisibilityMap* shown() const;
     QFuture<astro::VisibilityMap> computation() const;
-    // The fine map, shown and then taken as shown; empty when no evening is selected. Waits for the
-    // fine map when only the coarse one has arrived.
+    // The fine map at the Earth picture's full size, under a title line naming the place, the
+    // day, evening or morning and the criterion, with its legend; empty when no evening is
+    // selected. Waits for the fine map when only the coarse one has arrived.
     std::optional<SavablePicture> finishedPicture();
+    // The fine map of the selected evening, waited for; nullptr when none is selected.
+    const astro::VisibilityMap* fineMap();
     // Where the map and its legend are drawn inside the panel: the largest such picture that fits.
     QRect pictureRect() const;
-    // The picture drawn last; null when none is shown.
+    // The picture drawn last; null when none is shown. Drawn at the panel's pixel ratio.
     const QImage& shownPicture() const;
+    // Whether the picture is drawn for the panel's size, not one scaled from an earlier size.
+    bool drawnForSize() const;
 
     // A modest size to start from; whatever the layout gives is drawn at, not the picture's size.
     QSize sizeHint() const override;
@@ -52,6 +58,8 @@ private:
     bool showZoneAt(QPoint point, QPoint globalPoint);
 
     MapComputation* maps_ = nullptr;
+    // A resize scales the picture drawn last at once and draws it afresh once the size settles.
+    QTimer redraw_;
     astro::Place place_;
     QImage drawn_;
 };

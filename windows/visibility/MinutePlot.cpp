@@ -80,9 +80,10 @@ std::optional<std::size_t> MinutePlot::sampleAt(QSize size, QPointF point) const
     return nearest;
 }
 
-QImage MinutePlot::render(QSize size) const
+QImage MinutePlot::render(QSize size, double pixelRatio) const
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size * pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixelRatio);
     image.fill(colours::Black);
     if (profile_.samples.size() < 2)
         return image;

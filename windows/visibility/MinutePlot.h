@@ -26,7 +26,8 @@ public:
     // The sample nearest a point's time; empty off the plot or without samples.
     std::optional<std::size_t> sampleAt(QSize size, QPointF point) const;
 
-    QImage render(QSize size) const;
+    // At that size in logical pixels, sharp on a screen of that pixel ratio.
+    QImage render(QSize size, double pixelRatio = 1) const;
 
 private:
     void drawGrid(class QPainter& p, QSize size) const;

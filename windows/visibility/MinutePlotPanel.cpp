@@ -78,7 +78,7 @@ void MinutePlotPanel::draw()
         setText(QStringLiteral("A Hold ekkor nem látszik: nincs mit percenként ábrázolni."));
         return;
     }
-    setPixmap(QPixmap::fromImage(MinutePlot(profile_, *zone_).render(size())));
+    setPixmap(QPixmap::fromImage(MinutePlot(profile_, *zone_).render(size(), devicePixelRatioF())));
 }
 
 } // namespace vkt

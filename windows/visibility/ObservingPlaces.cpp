@@ -19,6 +19,7 @@ const QString kHeight = QStringLiteral("magassag");
 const QString kZone = QStringLiteral("idozona");
 const QString kOwnPlaces = QStringLiteral("sajat-helyek");
 const QString kAlarm = QStringLiteral("emlekezteto");
+const QString kSaveFolder = QStringLiteral("mentesMappa");
 
 // Plain text with a point, so the stored file reads the same under any locale.
 QString plain(double value)
@@ -115,6 +116,7 @@ PlaceStore::PlaceStore() : current_(presentation::budapest())
     }
     s.endArray();
     alarm_ = s.value(kAlarm, true).toBool();
+    saveFolder_ = s.value(kSaveFolder).toString();
 }
 
 bool PlaceStore::setCurrent(const astro::Place& place)
@@ -143,6 +145,14 @@ bool PlaceStore::setAlarm(bool on)
 {
     alarm_ = on;
     return write([&](QSettings& s) { s.setValue(kAlarm, on); }, QStringLiteral("az emlékeztető beállítása"));
+}
+
+bool PlaceStore::setSaveFolder(const QString& folder)
+{
+    if (folder == saveFolder_)
+        return true;
+    saveFolder_ = folder;
+    return write([&](QSettings& s) { s.setValue(kSaveFolder, folder); }, QStringLiteral("a mentések mappája"));
 }
 
 // Opened afresh for every change: another instance's changes are kept, the file is checked again,

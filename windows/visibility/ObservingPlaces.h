@@ -30,7 +30,7 @@ std::variant<astro::Place, QString> readPlace(const PlaceInput& input, const QSt
 QByteArray proposedZone(double latitude, double longitude);
 
 // What the window remembers between runs in the user's settings file: the place in use, the
-// user's own places and whether calendar events get an alarm. When the file cannot be used (not a
+// user's own places, whether calendar events get an alarm and the folder files were saved in last. When the file cannot be used (not a
 // regular file, unreadable) that is said once and the store keeps everything for this run only;
 // a write that does not reach the file is said each time, naming what will not be remembered.
 class PlaceStore {
@@ -42,11 +42,14 @@ public:
     const astro::Place& current() const { return current_; }
     const std::vector<astro::Place>& ownPlaces() const { return own_; }
     bool alarm() const { return alarm_; }
+    // Empty until a file has been saved.
+    const QString& saveFolder() const { return saveFolder_; }
 
     // Each returns false when the change was kept for this run only (and said so).
     bool setCurrent(const astro::Place& place);
     bool setOwnPlaces(const std::vector<astro::Place>& places);
     bool setAlarm(bool on);
+    bool setSaveFolder(const QString& folder);
 
 private:
     bool write(const std::function<void(QSettings&)>& change, const QString& lost);
@@ -55,6 +58,7 @@ private:
     astro::Place current_;
     std::vector<astro::Place> own_;
     bool alarm_ = true;
+    QString saveFolder_;
 };
 
 } // namespace vkt

@@ -1,6 +1,8 @@
 #include "windows/visibility/PanelLook.h"
 
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -53,6 +55,19 @@ void setHeaderTips(QTableWidget* table, const QStringList& tips)
 {
     for (int column = 0; column < table->columnCount() && column < tips.size(); ++column)
         table->horizontalHeaderItem(column)->setToolTip(tips[column]);
+}
+
+QImage withTitle(const QImage& picture, const QString& title)
+{
+    constexpr int kTitleHeight = 26;
+    QImage titled(picture.width(), picture.height() + kTitleHeight, QImage::Format_RGB32);
+    titled.fill(Background);
+    QPainter p(&titled);
+    p.setFont(programFont(QStringLiteral("Arial"), 11.25, QFont::Bold));
+    p.setPen(Text);
+    p.drawText(QRect(8, 0, picture.width() - 16, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter, title);
+    p.drawImage(0, kTitleHeight, picture);
+    return titled;
 }
 
 QLabel* label(QWidget* parent, const QString& text)

@@ -8,6 +8,13 @@ class QTableWidget;
 class QPushButton;
 class QWidget;
 
+namespace vkt {
+
+// A picture on the window's black, or on white paper in dark ink.
+enum class PictureLook { Screen, Print };
+
+} // namespace vkt
+
 namespace vkt::panelLook {
 
 // The crescent-visibility window and its panels: light green on black, in one font.
@@ -30,6 +37,10 @@ constexpr int kRowHeight = 22;
 void styleTable(QTableWidget* table);
 // The tables' header tooltips, column by column.
 void setHeaderTips(QTableWidget* table, const QStringList& tips);
+
+// A picture with a title line above it, on the window's background: what an exported picture
+// is of.
+QImage withTitle(const QImage& picture, const QString& title);
 
 // A caption on the window's background, for a layout to place.
 QLabel* label(QWidget* parent, const QString& text);

@@ -80,9 +80,17 @@ QString visibilityHelpText()
             columnList(presentation::yearAheadHeaders(), presentation::yearAheadHeaderTips()) +
             QStringLiteral("<p>Egy sorra duplán kattintva annak az újholdnak az estéi és reggelei nyílnak meg. A "
                            "„Naptárba (iCal)…” gomb ezeket az estéket és reggeleket naptárfájlba írja.</p>"
+        "<h3>Megfigyelőlap és képek</h3>"
+        "<p>A „Nyomtatás…” (Ctrl+P) és a „Mentés PDF-be…” egy A4-es lapot készít: a hely a koordinátáival és az "
+        "időzónájával, az újhold, a táblázat, a kijelölt este horizontábrája, a térkép, mindkét jelmagyarázat és "
+        "a készítés dátuma, fehér alapon, a nyomtatáshoz. A mentett képek fejléce megmondja a helyet, a dátumot, "
+        "hogy este vagy reggel, és a feltételt; a térkép a Föld képének teljes, 2048 × 1024 képpontos méretében "
+        "készül. A „Táblázat másolása” első sora a hely, a koordináták, a zóna és az újhold, utána az "
+        "oszlopnevek. A fájlválasztó először a Képek (PNG), illetve a Dokumentumok (PDF, naptár) mappában nyílik, "
+        "később ott, ahová utoljára mentett.</p>"
         "<h3>Billentyűk</h3>"
         "<p>Page Up, Page Down: előző, következő újhold; a térképen ← és →: előző, következő este (reggel); "
-        "F1: ez a súgó; Esc vagy Ctrl+W: az ablak bezárása.</p>");
+        "Ctrl+P: a megfigyelőlap nyomtatása; F1: ez a súgó; Esc vagy Ctrl+W: az ablak bezárása.</p>");
     return html;
 }
 

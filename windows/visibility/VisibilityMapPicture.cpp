@@ -11,7 +11,6 @@ namespace vkt {
 namespace {
 
 constexpr QColor Graticule(0xFF, 0xFF, 0xFF, 0x50);
-constexpr QColor Writing = colours::LightGreen;
 constexpr QColor Marker = colours::Red;
 // The zones' opacity: the land still shows through, and the four tints stay apart over the sea,
 // the deserts and the forests alike.
@@ -33,8 +32,8 @@ QImage earthAt(QSize size)
 
 } // namespace
 
-VisibilityMapPicture::VisibilityMapPicture(const astro::VisibilityMap& map, const astro::Place& place)
-    : map_(map), place_(place)
+VisibilityMapPicture::VisibilityMapPicture(const astro::VisibilityMap& map, const astro::Place& place, PictureLook look)
+    : map_(map), place_(place), look_(look)
 {
 }
 
@@ -69,13 +68,25 @@ QColor VisibilityMapPicture::zoneColour(astro::MapZone zone)
     return c;
 }
 
-QImage VisibilityMapPicture::render(QSize size) const
+QImage VisibilityMapPicture::render(QSize size, double pixelRatio) const
 {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colours::Black);
+    QImage image(size * pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixelRatio);
     QPainter p(&image);
+    paint(p, size);
+    return image;
+}
+
+void VisibilityMapPicture::paint(QPainter& p, QSize size) const
+{
+    const bool print = look_ == PictureLook::Print;
+    const QColor writing = print ? colours::Black : colours::LightGreen;
+    p.save();
+    p.fillRect(QRectF(QPointF(0, 0), size), print ? colours::White : colours::Black);
     const QRectF area = mapArea(size);
-    p.drawImage(area.topLeft(), earthAt(area.size().toSize()));
+    // The Earth at the device's own pixels, never finer than its picture.
+    const double scale = p.deviceTransform().m11();
+    p.drawImage(area, earthAt((area.size() * scale).toSize().boundedTo(kEarthSize)));
 
     // One pixel a cell, stretched over the map: the cells' edges blur a little at one degree, as
     // the zones' own edges do.
@@ -108,14 +119,14 @@ QImage VisibilityMapPicture::render(QSize size) const
                                        astro::YallopClass::D}) {
         const int i = static_cast<int>(c);
         const QRectF swatch((i % 2) * half + 4, top + (i / 2) * 18 + 2, 12, 12);
-        p.setPen(QPen(colours::Silver, 1));
+        p.setPen(QPen(print ? colours::Grey : colours::Silver, 1));
         p.setBrush(zoneColour(astro::MapZone(i)));
         p.drawRect(swatch);
-        p.setPen(Writing);
+        p.setPen(writing);
         p.drawText(QRectF(swatch.right() + 6, swatch.top() - 2, half - 26, 16), Qt::AlignLeft | Qt::AlignVCenter,
                    presentation::yallopClassText(c));
     }
-    p.setPen(Writing);
+    p.setPen(writing);
     const bool evening = map_.evening.twilight == astro::Twilight::Evening;
     p.drawText(QRectF(4, top + 38, size.width() - 8, size.height() - top - 38), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                QStringLiteral("Yallop-zónák %1 %2, mindenütt a helyi %3; színtelen: E, F vagy nincs holdsarló. "
@@ -124,7 +135,7 @@ QImage VisibilityMapPicture::render(QSize size) const
                         evening ? QStringLiteral("este") : QStringLiteral("reggel"),
                         evening ? QStringLiteral("napnyugta után") : QStringLiteral("napkelte előtt"),
                         map_.cellDegrees > 1 ? QStringLiteral(" Durva térkép, a finomítás folyik…") : QString()));
-    return image;
+    p.restore();
 }
 
 } // namespace vkt

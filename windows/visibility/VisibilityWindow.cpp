@@ -13,6 +13,7 @@
 #include "windows/visibility/HorizonChartPanel.h"
 #include "windows/visibility/MapPanel.h"
 #include "windows/visibility/MinutePlotPanel.h"
+#include "windows/visibility/ObservingSheet.h"
 #include "windows/visibility/PanelLook.h"
 #include "windows/visibility/PlacePanel.h"
 #include "windows/visibility/VisibilityHelp.h"
@@ -22,6 +23,12 @@
 #include <QBuffer>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -54,6 +61,13 @@ QString coordinates(const astro::Place& p)
     return QStringLiteral("%1, %2 m")
         .arg(presentation::coordinatesText(p.latitude, p.longitude, 2))
         .arg(std::lround(p.height));
+}
+
+// A file name from a place's name: no separators, no characters a file system refuses.
+QString fileNamePart(QString text)
+{
+    static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\s]+"));
+    return text.replace(unsafe, QStringLiteral("-"));
 }
 
 // A row of a tab: its buttons, then a note in the rest of the width. The note keeps to one line,
@@ -131,11 +145,13 @@ VisibilityWindow::VisibilityWindow(const QString& newMoonField) : ephemeris_(std
     column->addWidget(tabs, 1);
 
     askFileName = [this](const QString& suggested) {
-        return suggested.endsWith(QLatin1String(".ics"))
-                   ? QFileDialog::getSaveFileName(this, QStringLiteral("Naptár mentése"), suggested,
-                                                  QStringLiteral("iCalendar naptár (*.ics)"))
-                   : QFileDialog::getSaveFileName(this, QStringLiteral("Kép mentése"), suggested,
-                                                  QStringLiteral("PNG kép (*.png)"));
+        if (suggested.endsWith(QLatin1String(".ics")))
+            return QFileDialog::getSaveFileName(this, QStringLiteral("Naptár mentése"), suggested,
+                                                QStringLiteral("iCalendar naptár (*.ics)"));
+        if (suggested.endsWith(QLatin1String(".pdf")))
+            return QFileDialog::getSaveFileName(this, QStringLiteral("Megfigyelőlap mentése"), suggested,
+                                                QStringLiteral("PDF dokumentum (*.pdf)"));
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Kép mentése"), suggested, QStringLiteral("PNG kép (*.png)"));
     };
     connect(placePanel, &PlacePanel::placeChanged, this, [this] { placeChanged(); });
     createShortcuts();
@@ -177,6 +193,8 @@ void VisibilityWindow::createShortcuts()
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [this] { guarded([this] { showHelp(); }); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
+            [this] { guarded([this] { printSheet(); }); });
 }
 
 VisibilityHelpWindow* VisibilityWindow::showHelp()
@@ -280,12 +298,21 @@ QWidget* VisibilityWindow::createEveningsTab()
     recordSightingButton->setAccessibleName(QStringLiteral("Észlelés rögzítése"));
     recordSightingButton->setAccessibleDescription(
         QStringLiteral("A kijelölt este vagy reggel észlelését kezdi el a Holdsarló-észlelések ablakban"));
+    printButton = panelLook::button(page, QStringLiteral("Nyomtatás…"), "printButton");
+    printButton->setAccessibleName(QStringLiteral("Megfigyelőlap nyomtatása"));
+    printButton->setToolTip(QStringLiteral("Egy A4-es megfigyelőlap nyomtatási képpel (Ctrl+P)"));
+    saveSheetButton = panelLook::button(page, QStringLiteral("Mentés PDF-be…"), "saveSheetButton");
+    saveSheetButton->setAccessibleName(QStringLiteral("Megfigyelőlap mentése PDF-be"));
+    saveSheetButton->setToolTip(QStringLiteral("Ugyanaz az A4-es megfigyelőlap PDF fájlba"));
     tableNote = panelLook::label(page, {});
     tableNote->setObjectName(QStringLiteral("tableNote"));
-    column->addLayout(buttonsAndNote({copyTableButton, saveChartButton, recordSightingButton}, tableNote));
+    column->addLayout(buttonsAndNote({copyTableButton, saveChartButton, recordSightingButton, printButton, saveSheetButton},
+                                     tableNote));
 
     connect(crescentTable, &QTableWidget::itemSelectionChanged, this, [this] { guarded([this] { showSelected(); }); });
-    connect(copyTableButton, &QPushButton::clicked, this, [this] { guarded([this] { crescentTable->copyToClipboard(); }); });
+    connect(copyTableButton, &QPushButton::clicked, this, [this] { guarded([this] { copyTable(); }); });
+    connect(printButton, &QPushButton::clicked, this, [this] { guarded([this] { printSheet(); }); });
+    connect(saveSheetButton, &QPushButton::clicked, this, [this] { guarded([this] { saveSheet(); }); });
     connect(saveChartButton, &QPushButton::clicked, this,
             [this] { guarded([this] { savePicture(chartPicture->picture()); }); });
     connect(recordSightingButton, &QPushButton::clicked, this, [this] {
@@ -440,7 +467,8 @@ void VisibilityWindow::describeNewMoon()
         newMoonDateField->setDate(zone_->at(newMoon_).date());
     }
     tableNote->setText(QStringLiteral("Idők: %1. Y Yallop, O Odeh osztálya; W' ívpercben; a legjobb időpontban a "
-                                      "magasság látszó, az azimut északtól kelet felé. Nap, Hold: -nyugta este, -kelte reggel.")
+                                      "magasság látszó, az azimut északtól kelet felé. Nap, Hold: -nyugta este, -kelte reggel; "
+                                      "fenn vagy lenn: egész nap a látóhatár fölött vagy alatt, nincs nyugta (kelte).")
                            .arg(zoneName));
     tableNote->setToolTip(tableNote->text());
 }
@@ -465,7 +493,7 @@ void VisibilityWindow::showSelected()
     const astro::CrescentEvening* evening = crescentTable->selected();
     recordSightingButton->setEnabled(evening != nullptr);
     mapPicture->showEvening(*ephemeris_, evening, placePanel->place());
-    chartPicture->showEvening(evening, *zone_);
+    chartPicture->showEvening(evening, placePanel->place(), *zone_);
     minutePlot->showProfile(evening ? astro::crescentProfile(*ephemeris_, placePanel->place(), *evening)
                                     : astro::CrescentProfile{},
                             *zone_);
@@ -480,11 +508,72 @@ void VisibilityWindow::stepSelection(int step)
         crescentTable->selectRow(row);
 }
 
+QString VisibilityWindow::chooseFile(const QString& name, QStandardPaths::StandardLocation firstFolder)
+{
+    PlaceStore& store = placePanel->store();
+    const QString folder = !store.saveFolder().isEmpty() && QFileInfo(store.saveFolder()).isDir()
+                               ? store.saveFolder()
+                               : QStandardPaths::writableLocation(firstFolder);
+    const QString file = askFileName(QDir(folder).filePath(name));
+    if (!file.isEmpty())
+        store.setSaveFolder(QFileInfo(file).absolutePath());
+    return file;
+}
+
+QString VisibilityWindow::tableHeading() const
+{
+    return QStringLiteral("Holdsarló – %1; újhold: %2")
+        .arg(presentation::placeText(placePanel->place()), presentation::dateTimeText(*zone_, newMoon_));
+}
+
+void VisibilityWindow::copyTable()
+{
+    QGuiApplication::clipboard()->setText(crescentTable->text(tableHeading()));
+}
+
+ObservingSheet VisibilityWindow::sheet()
+{
+    SheetContents contents;
+    contents.place = placePanel->place();
+    contents.newMoon = newMoon_;
+    contents.evenings = crescentTable->evenings();
+    if (const astro::CrescentEvening* selected = crescentTable->selected()) {
+        contents.selected = int(selected - crescentTable->evenings().data());
+        if (const astro::VisibilityMap* map = mapPicture->fineMap())
+            contents.map = *map;
+    }
+    contents.made = fromClockTime(currentDateTime());
+    return ObservingSheet(std::move(contents));
+}
+
+void VisibilityWindow::saveSheet()
+{
+    const ObservingSheet made = sheet();
+    const QString file = chooseFile(
+        fileNamePart(QStringLiteral("holdsarlo-%1-%2.pdf").arg(placePanel->place().name, zone_->at(newMoon_).date().toString(QStringLiteral("yyyy.MM.dd")))),
+        QStandardPaths::DocumentsLocation);
+    if (file.isEmpty())
+        return;
+    replaceFileBytes(file, made.pdf());  // whole or not at all; a failure is reported by the caller
+}
+
+void VisibilityWindow::printSheet()
+{
+    const ObservingSheet made = sheet();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(made.title());
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("Megfigyelőlap nyomtatása"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&made](QPrinter* device) { made.paint(*device); });
+    preview.exec();
+}
+
 void VisibilityWindow::savePicture(const std::optional<SavablePicture>& picture)
 {
     if (!picture)
         return;
-    const QString file = askFileName(picture->suggestedName);
+    const QString file = chooseFile(picture->suggestedName, QStandardPaths::PicturesLocation);
     if (file.isEmpty())
         return;
     QByteArray png;
@@ -501,11 +590,8 @@ void VisibilityWindow::saveCalendar()
 {
     const std::vector<astro::NewMoonOutlook>& outlooks = yearTable->finished();
     const astro::Place& place = yearTable->place();
-    QString name = QStringLiteral("holdsarlo-%1.ics").arg(place.name);
-    static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\s]+"));
-    name.replace(unsafe, QStringLiteral("-"));
     const QString file =
-        askFileName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + u'/' + name);
+        chooseFile(fileNamePart(QStringLiteral("holdsarlo-%1.ics").arg(place.name)), QStandardPaths::DocumentsLocation);
     if (file.isEmpty())
         return;
     presentation::writeCrescentCalendar(file, outlooks, place, {alarmCheck->isChecked()});

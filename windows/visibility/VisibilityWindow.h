@@ -7,6 +7,7 @@
 #include "windows/visibility/SavablePicture.h"
 
 #include <QDate>
+#include <QStandardPaths>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -24,6 +25,7 @@ class QTabWidget;
 namespace vkt {
 
 class ClassLegendPanel;
+class ObservingSheet;
 class CrescentTablePanel;
 class HorizonChartPanel;
 class MapPanel;
@@ -84,6 +86,8 @@ public:
     MinutePlotPanel* minutePlot = nullptr;
     QPushButton* copyTableButton = nullptr;
     QPushButton* saveChartButton = nullptr;
+    QPushButton* printButton = nullptr;    // "Nyomtatás…", as Ctrl+P
+    QPushButton* saveSheetButton = nullptr;  // "Mentés PDF-be…"
     QPushButton* recordSightingButton = nullptr;  // "Észlelés rögzítése": the selected evening in a new record
     QLabel* tableNote = nullptr;
     ClassLegendPanel* classLegend = nullptr;  // the Y and O columns' scales
@@ -95,9 +99,15 @@ public:
 
     // The help page, open while it is shown; F1 and "Súgó" open it or bring it forward.
     VisibilityHelpWindow* showHelp();
+    // The observing sheet of what the window shows: the selected evening's fine map waited for.
+    ObservingSheet sheet();
+    // "Holdsarló – Budapest (47,50° É, …), Europe/Budapest idő; újhold: 2026.03.19 02:23": what
+    // the table is of, the first line of its copy.
+    QString tableHeading() const;
 
-    // Asks where to save a picture or the calendar, offering the name given (its suffix says
-    // which); empty: not saved. A file dialog unless a test puts its own answer in place.
+    // Asks where to save a picture, the sheet or the calendar, offering the path given (its
+    // suffix says which); empty: not saved. A file dialog unless a test puts its own answer in
+    // place.
     std::function<QString(const QString& suggested)> askFileName;
 
     // The selected evening or morning (its date, session and best time) at the place, as a new
@@ -125,6 +135,12 @@ private:
     void showSelected();
     void stepSelection(int step);
     void savePicture(const std::optional<SavablePicture>& picture);
+    void saveSheet();
+    void printSheet();
+    void copyTable();
+    // The file the user chooses, offered under that name in the folder saved in last (at first
+    // the given standard one); the folder is remembered. Empty: not chosen.
+    QString chooseFile(const QString& name, QStandardPaths::StandardLocation firstFolder);
     void saveCalendar();
     void placeChanged();
     void startYearAhead();
