@@ -41,9 +41,21 @@ constexpr double kAltitudeRoom = 3;
 // azimuths; the caption takes what its lines need under that.
 constexpr double kLeftMargin = 36, kRightMargin = 12, kTopMargin = 12, kAzimuthLabels = 18, kBottomMargin = 4;
 
+// The sky's least height, in pixels, for the caption to take its second line.
+constexpr double kLeastSky = 80;
+
 QFont captionFont()
 {
     return programFont(QStringLiteral("Arial"), 9.75);
+}
+
+// The height of a caption's lines at that width, measured as an image is painted.
+double captionHeight(const QString& text, double width)
+{
+    const QImage device(1, 1, QImage::Format_RGB32);
+    return std::ceil(QFontMetricsF(captionFont(), &device)
+                         .boundingRect(QRectF(0, 0, width, 1e4), Qt::AlignLeft | Qt::TextWordWrap, text)
+                         .height());
 }
 
 double normalised(double azimuth)
@@ -123,14 +135,14 @@ bool HorizonChart::moonOnChart() const
 
 QRectF HorizonChart::plotArea(QSize size) const
 {
-    const double width = size.width() - kLeftMargin - kRightMargin;
-    double band = 0;
-    const QImage device(1, 1, QImage::Format_RGB32);  // measured as an image is painted
-    if (c_.moonUp)
-        band = std::ceil(QFontMetricsF(captionFont(), &device)
-                                .boundingRect(QRectF(0, 0, width, 1e4), Qt::AlignLeft | Qt::TextWordWrap, caption())
-                                .height());
-    return QRectF(kLeftMargin, kTopMargin, width, size.height() - kTopMargin - kAzimuthLabels - band - kBottomMargin);
+    // Measured once a size: every point of the chart is placed by it.
+    if (plotSize_ != size) {
+        const double width = size.width() - kLeftMargin - kRightMargin;
+        const double band = c_.moonUp ? captionHeight(caption(size), width) : 0;
+        plotSize_ = size;
+        plot_ = QRectF(kLeftMargin, kTopMargin, width, size.height() - kTopMargin - kAzimuthLabels - band - kBottomMargin);
+    }
+    return plot_;
 }
 
 QPointF HorizonChart::at(QSize size, double azimuth, double altitude) const
@@ -332,11 +344,15 @@ void HorizonChart::drawMoonPointer(QPainter& p, QSize size) const
 }
 
 // The times, and how the Moon is drawn.
-QString HorizonChart::caption() const
+// The times, and how the Moon is drawn where the sky keeps room enough beside that line.
+QString HorizonChart::caption(QSize size) const
 {
-    return QStringLiteral("%1   Legjobb időpont: %2\nA Hold nagyítva; a sarló a Nap felé néz, vastagsága a megvilágított "
-                          "résszel nő.")
-        .arg(eventTimes(), presentation::timeText(zone_, c_.best));
+    const QString times = QStringLiteral("%1   Legjobb időpont: %2").arg(eventTimes(), presentation::timeText(zone_, c_.best));
+    const QString full =
+        times + QStringLiteral("\nA Hold nagyítva; a sarló a Nap felé néz, vastagsága a megvilágított résszel nő.");
+    const double width = size.width() - kLeftMargin - kRightMargin;
+    const double sky = size.height() - kTopMargin - kAzimuthLabels - kBottomMargin - captionHeight(full, width);
+    return sky >= kLeastSky ? full : times;
 }
 
 void HorizonChart::drawCaption(QPainter& p, QSize size) const
@@ -345,7 +361,7 @@ void HorizonChart::drawCaption(QPainter& p, QSize size) const
     p.setFont(captionFont());
     p.setPen(coloursOf(look_).writing);
     const QRectF text(plot.left(), plot.bottom() + kAzimuthLabels, plot.width(), size.height() - plot.bottom() - kAzimuthLabels);
-    p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption());
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption(size));
 }
 
 } // namespace vkt

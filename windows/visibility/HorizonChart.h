@@ -64,7 +64,7 @@ public:
 
 private:
     QString eventTimes() const;
-    QString caption() const;
+    QString caption(QSize size) const;
     void drawNoCrescent(QPainter& p, QSize size) const;
     void drawSkyAndGround(QPainter& p, QSize size) const;
     void drawAltitudeGrid(QPainter& p, QSize size) const;
@@ -78,6 +78,8 @@ private:
     const astro::CivilZone& zone_;
     View view_;
     PictureLook look_;
+    mutable QSize plotSize_;  // the size plot_ was measured for
+    mutable QRectF plot_;
 };
 
 } // namespace vkt
