@@ -615,6 +615,13 @@ TEST_F(VisibilityWindowTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShow
         const MapEvening wanted = astro::mapEveningOf(*table.selected(), places().place());
         EXPECT_TRUE(QTest::qWaitFor([&] { return map.shown() && map.shown()->evening == wanted; })) << step.row;
     }
+
+    // A resize shows the picture drawn last, scaled, until the map is drawn afresh for the new size.
+    const QSize before = map.size();
+    window->resize(window->size() + QSize(60, 60));
+    QApplication::processEvents();
+    ASSERT_NE(map.size(), before);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return map.drawnForSize(); }));
 }
 
 // Every column says what it holds, next to its own header; the two scales never share a colour,
