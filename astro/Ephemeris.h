@@ -24,6 +24,10 @@ struct SkyPosition {
 // The solar eclipse kinds, as the eclipse search reports them.
 enum class SolarEclipseType { Partial, Annular, Total, Hybrid };
 
+// The years the ephemeris files of swe-basic-data cover.
+inline constexpr int kFirstYear = 1800;
+inline constexpr int kLastYear = 2399;
+
 // The one wrapper around the Swiss Ephemeris: no other file calls it or sees its header.
 // The library keeps its state (ephemeris folder, open files, ΔT, observer) per thread, so an
 // Ephemeris belongs to the thread that made it: each thread that computes makes its own, and a

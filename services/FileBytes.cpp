@@ -175,154 +175,6 @@ int keepModeAndOwner(int fd, const struct stat& old)
     return 0;
 }
 
-} // namespace
-
-QString reasonText(int errorCode)
-{
-    switch (errorCode) {
-    case ENOSPC:
-        return QStringLiteral("betelt a lemez");
-    case EDQUOT:
-        return QStringLiteral("elfogyott a lemezkvóta");
-    case EIO:
-        return QStringLiteral("be- vagy kiviteli hiba az adathordozón");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("nincs hozzá jogosultság");
-    case ENOENT:
-        return QStringLiteral("a fájl vagy a mappája nem létezik");
-    case EISDIR:
-        return QStringLiteral("ez egy mappa, nem fájl");
-    case ENOTDIR:
-        return QStringLiteral("az elérési út egy tagja nem mappa");
-    case EROFS:
-        return QStringLiteral("a lemez csak olvasható");
-    case EFBIG:
-        return QStringLiteral("a fájl túl nagy");
-    case EEXIST:
-        return QStringLiteral("már van ilyen nevű fájl vagy mappa");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("túl sok a megnyitott fájl");
-    case ENAMETOOLONG:
-        return QStringLiteral("túl hosszú a fájl neve vagy elérési útja");
-    case ELOOP:
-        return QStringLiteral("a szimbolikus linkek körbeérnek vagy túl hosszú a láncuk");
-    case ETXTBSY:
-    case EBUSY:
-        return QStringLiteral("a fájlt vagy az eszközt más használja");
-    case EXDEV:
-        return QStringLiteral("a fájl nem helyezhető át másik lemezre");
-    case ENOTEMPTY:
-        return QStringLiteral("a mappa nem üres");
-    case ENOMEM:
-        return QStringLiteral("elfogyott a memória");
-    case ENXIO:
-    case ENODEV:
-        return QStringLiteral("az eszköz nem érhető el");
-    case EAGAIN:
-    case EINTR:
-        return QStringLiteral("a művelet megszakadt; próbálja újra");
-    case EINVAL:
-        return QStringLiteral("érvénytelen művelet erre a fájlra");
-    case ENOLCK:
-        return QStringLiteral("a fájl nem zárolható");
-    default:
-        // The system's own name for the code, the same in every language ("EPROTO").
-        if (const char* name = ::strerrorname_np(errorCode))
-            return QStringLiteral("rendszerhiba (%1)").arg(QLatin1String(name));
-        return QStringLiteral("rendszerhiba (%1. kód)").arg(errorCode);
-    }
-}
-
-// Qt's own words, in English, where no system error code is at hand.
-QString unknownReason(const QString& qtText)
-{
-    return QStringLiteral("ismeretlen hiba (%1)").arg(qtText);
-}
-
-QString notRegularReason(unsigned mode)
-{
-    const char* what = nullptr;
-    switch (mode & S_IFMT) {
-    case S_IFDIR:
-        return reasonText(EISDIR);
-    case S_IFIFO:
-        what = "csővezeték (FIFO)";
-        break;
-    case S_IFSOCK:
-        what = "socket (folyamatok kapcsolódási pontja)";
-        break;
-    case S_IFCHR:
-        what = "karakteres eszköz";
-        break;
-    case S_IFBLK:
-        what = "blokkos eszköz (lemez vagy partíció)";
-        break;
-    default:
-        return QStringLiteral("nem közönséges fájl");
-    }
-    return QStringLiteral("nem közönséges fájl, hanem %1").arg(QString::fromUtf8(what));
-}
-
-FileStamp stampOf(QByteArrayView bytes)
-{
-    return {true, bytes.size(), quint64(qHashBits(bytes.data(), size_t(bytes.size()), 0x564b54))};
-}
-
-FileStamp currentStamp(const QString& path)
-{
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 && errno == ENOENT)
-        return {};
-    FileStamp stamp;
-    useFileBytes(path, [](QByteArrayView) {}, &stamp);
-    return stamp;
-}
-
-void useFileBytes(const QString& path, const std::function<void(QByteArrayView)>& use, FileStamp* stamp,
-                  qint64 maxBytes)
-{
-    struct stat info {};
-    const Opened opened = openRegular(QFile::encodeName(path), O_RDONLY, info);
-    if (opened.fd < 0)
-        readFailure(path, opened.reason());
-    const CloseOnExit closer{opened.fd};
-    if (info.st_size > maxBytes)
-        readFailure(path, tooLarge(info.st_size, maxBytes));
-    void* const mapped = info.st_size > 0 ? ::mmap(nullptr, size_t(info.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE,
-                                                   opened.fd, 0)
-                                          : MAP_FAILED;
-    if (mapped == MAP_FAILED) {
-        const QByteArray bytes = readToEnd(path, opened.fd, info.st_size, maxBytes);
-        if (stamp)
-            *stamp = stampOf(bytes);
-        use(bytes);
-        return;
-    }
-    const struct Unmap {
-        void* at;
-        size_t size;
-        ~Unmap() { ::munmap(at, size); }
-    } unmap{mapped, size_t(info.st_size)};
-    const QByteArrayView bytes(static_cast<const char*>(mapped), qsizetype(info.st_size));
-    if (stamp)
-        *stamp = stampOf(bytes);
-    use(bytes);
-}
-
-QByteArray readFileBytes(const QString& path)
-{
-    struct stat info {};
-    const Opened opened = openRegular(QFile::encodeName(path), O_RDONLY, info);
-    if (opened.fd < 0)
-        readFailure(path, opened.reason());
-    const CloseOnExit closer{opened.fd};
-    return readToEnd(path, opened.fd, info.st_size, kAnySize);
-}
-
-namespace {
-
 // A file's new bytes in its temporary file, flushed and synced, waiting to be renamed over it.
 class Replacement {
 public:
@@ -380,7 +232,98 @@ private:
     QSaveFile file_;
 };
 
+// The file opened for appending (created if absent) and locked; info is the file as it stands under
+// the lock, created whether this call made it.
+int openLockedForAppend(const QByteArray& name, const WriteSteps& steps, struct stat& info, bool& created)
+{
+    int fd = -1;
+    // A few turns at most: another instance may create the file between our two opens, or remove
+    // the file it had just created (its append failed) before we hold the lock.
+    for (int turn = 0; fd < 0; ++turn) {
+        Opened opened = openRegular(name, O_WRONLY | O_APPEND, info);
+        created = false;
+        if (opened.fd < 0 && opened.error == ENOENT && !opened.mode) {
+            opened = openRegular(name, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, info);
+            created = opened.fd >= 0;
+            if (opened.error == EEXIST && turn < 3)
+                continue;
+        }
+        if (opened.fd < 0)
+            steps.fail(opened.reason());
+        lockForWriting(opened.fd);
+        if (::fstat(opened.fd, &info) != 0) {
+            const int error = errno;
+            ::close(opened.fd);
+            steps.fail(error);
+        }
+        if (info.st_nlink > 0) {
+            fd = opened.fd;
+            continue;
+        }
+        ::close(opened.fd);
+        if (turn >= 3)
+            steps.fail(ENOENT);
+    }
+    return fd;
+}
+
 } // namespace
+
+FileStamp stampOf(QByteArrayView bytes)
+{
+    return {true, bytes.size(), quint64(qHashBits(bytes.data(), size_t(bytes.size()), 0x564b54))};
+}
+
+FileStamp currentStamp(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 && errno == ENOENT)
+        return {};
+    FileStamp stamp;
+    useFileBytes(path, [](QByteArrayView) {}, &stamp);
+    return stamp;
+}
+
+void useFileBytes(const QString& path, const std::function<void(QByteArrayView)>& use, FileStamp* stamp,
+                  qint64 maxBytes)
+{
+    struct stat info {};
+    const Opened opened = openRegular(QFile::encodeName(path), O_RDONLY, info);
+    if (opened.fd < 0)
+        readFailure(path, opened.reason());
+    const CloseOnExit closer{opened.fd};
+    if (info.st_size > maxBytes)
+        readFailure(path, tooLarge(info.st_size, maxBytes));
+    void* const mapped = info.st_size > 0 ? ::mmap(nullptr, size_t(info.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE,
+                                                   opened.fd, 0)
+                                          : MAP_FAILED;
+    if (mapped == MAP_FAILED) {
+        const QByteArray bytes = readToEnd(path, opened.fd, info.st_size, maxBytes);
+        if (stamp)
+            *stamp = stampOf(bytes);
+        use(bytes);
+        return;
+    }
+    const struct Unmap {
+        void* at;
+        size_t size;
+        ~Unmap() { ::munmap(at, size); }
+    } unmap{mapped, size_t(info.st_size)};
+    const QByteArrayView bytes(static_cast<const char*>(mapped), qsizetype(info.st_size));
+    if (stamp)
+        *stamp = stampOf(bytes);
+    use(bytes);
+}
+
+QByteArray readFileBytes(const QString& path)
+{
+    struct stat info {};
+    const Opened opened = openRegular(QFile::encodeName(path), O_RDONLY, info);
+    if (opened.fd < 0)
+        readFailure(path, opened.reason());
+    const CloseOnExit closer{opened.fd};
+    return readToEnd(path, opened.fd, info.st_size, kAnySize);
+}
 
 void replaceFileBytes(const QString& path, const QByteArray& bytes)
 {
@@ -418,35 +361,8 @@ void appendFileBytes(const QString& path, const QByteArray& bytes)
     if (const int error = steps.strike(WriteStep::Open))
         steps.fail(error);
     struct stat info {};
-    int fd = -1;
     bool created = false;
-    // A few turns at most: another instance may create the file between our two opens, or remove
-    // the file it had just created (its append failed) before we hold the lock.
-    for (int turn = 0; fd < 0; ++turn) {
-        Opened opened = openRegular(name, O_WRONLY | O_APPEND, info);
-        created = false;
-        if (opened.fd < 0 && opened.error == ENOENT && !opened.mode) {
-            opened = openRegular(name, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, info);
-            created = opened.fd >= 0;
-            if (opened.error == EEXIST && turn < 3)
-                continue;
-        }
-        if (opened.fd < 0)
-            steps.fail(opened.reason());
-        lockForWriting(opened.fd);
-        if (::fstat(opened.fd, &info) != 0) {
-            const int error = errno;
-            ::close(opened.fd);
-            steps.fail(error);
-        }
-        if (info.st_nlink > 0) {
-            fd = opened.fd;
-            continue;
-        }
-        ::close(opened.fd);
-        if (turn >= 3)
-            steps.fail(ENOENT);
-    }
+    const int fd = openLockedForAppend(name, steps, info, created);
     // The file's end under the lock is where this write begins; a failure puts back exactly that,
     // so no half record stays behind and a record another instance appended before stays too.
     const off_t start = info.st_size;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "astro/CrescentVisibility.h"
+#include "astro/Ephemeris.h"
 #include "astro/Place.h"
 
 #include <QDate>
@@ -20,9 +21,8 @@ inline constexpr int kMeansCount = 4;
 enum class Transparency { Unknown, Superb, Clear, Hazy, VeryHazy };
 enum class Clouds { Unknown, Clear, PartlyCloudy, Cloudy };
 
-// The years the ephemeris files cover, as the almanac's.
-inline constexpr int kFirstYear = 1800;
-inline constexpr int kLastYear = 2399;
+using astro::kFirstYear;
+using astro::kLastYear;
 
 // One attempt to see the crescent, as the observer entered it. Nothing computed is kept: the sky
 // of the attempt is computed again whenever it is needed.

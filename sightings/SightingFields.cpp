@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <iterator>
 #include <map>
+#include <optional>
 
 namespace vkt::sightings {
 namespace {
@@ -144,6 +145,34 @@ QByteArray toCodePage(const QString& text)
     return codePage.encode(text);
 }
 
+namespace {
+
+// A quoted field's text from just after its opening quote up to the lone quote that closes it:
+// where the field ends, or nothing when no quote closes it.
+std::optional<qsizetype> readQuoted(QByteArrayView bytes, qsizetype at, QByteArray& field, int& linesInside)
+{
+    while (at < bytes.size()) {
+        if (bytes[at] == '"') {
+            if (at + 1 < bytes.size() && bytes[at + 1] == '"') {
+                field.append('"');
+                at += 2;
+                continue;
+            }
+            return at + 1;
+        }
+        if (const qsizetype endLength = lineEndLength(bytes, at)) {
+            field.append(bytes.sliced(at, endLength));
+            ++linesInside;
+            at += endLength;
+            continue;
+        }
+        field.append(bytes[at++]);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 RawRecord nextRecord(QByteArrayView bytes, qsizetype& pos, int& line, char separator)
 {
     const qsizetype n = bytes.size();
@@ -174,35 +203,14 @@ RawRecord nextRecord(QByteArrayView bytes, qsizetype& pos, int& line, char separ
             field.append(bytes[pos++]);
             continue;
         }
-        // A quoted field: up to the lone quote that closes it.
-        qsizetype at = pos + 1;
-        bool closed = false;
-        while (at < n) {
-            if (bytes[at] == '"') {
-                if (at + 1 < n && bytes[at + 1] == '"') {
-                    field.append('"');
-                    at += 2;
-                    continue;
-                }
-                closed = true;
-                ++at;
-                break;
-            }
-            if (const qsizetype endLength = lineEndLength(bytes, at)) {
-                field.append(bytes.sliced(at, endLength));
-                ++linesInside;
-                at += endLength;
-                continue;
-            }
-            field.append(bytes[at++]);
-        }
-        if (!closed) {
+        const std::optional<qsizetype> closedAt = readQuoted(bytes, pos + 1, field, linesInside);
+        if (!closedAt) {
             r.bytes = bytes.sliced(start, 0);
             firstLineOnly(bytes, r, pos, line);
             r.unclosedQuote = true;
             return r;
         }
-        pos = at;
+        pos = *closedAt;
     }
     line += 1 + linesInside;
     return r;
@@ -262,40 +270,39 @@ QStringList columnNames(Dialect dialect)
     return names;
 }
 
-std::variant<Sighting, LineProblem> readFields(const QStringList& fields, Dialect dialect)
-{
-    if (fields.size() != kColumnCount)
-    {
-        LineProblem p = LineProblem::of(LineProblem::Kind::FieldCount);
-        p.count = static_cast<int>(fields.size());
-        return p;
-    }
-    const Words& words = wordsOf(dialect);
-    const auto field = [&](Column c) -> const QString& { return fields[static_cast<int>(c)]; };
-    Sighting s;
+namespace {
 
+// A record's fields by their column.
+struct Fields {
+    const QStringList& texts;
+    const QString& operator()(Column c) const { return texts[static_cast<int>(c)]; }
+};
+
+std::optional<LineProblem> readWhen(const Fields& field, Dialect dialect, Sighting& s)
+{
     s.date = readDate(field(Column::Date), dialect);
     if (!s.date.isValid())
         return badValue(Column::Date, field(Column::Date));
     if (s.date.year() < kFirstYear || s.date.year() > kLastYear)
         return problem(LineProblem::Kind::YearOutOfRange, Column::Date, field(Column::Date));
-
     if (!field(Column::Time).trimmed().isEmpty()) {
         s.time = readTime(field(Column::Time));
         if (!s.time)
             return badValue(Column::Time, field(Column::Time));
     }
-
     const QString zone = field(Column::Zone).trimmed();
     s.place.timeZone = zone.toLatin1();
     if (!zone.isEmpty() && (QString::fromLatin1(s.place.timeZone) != zone || !knownZone(s.place.timeZone)))
         return badValue(Column::Zone, field(Column::Zone));
-
-    const int session = wordIndex(words.sessions, field(Column::Session));
+    const int session = wordIndex(wordsOf(dialect).sessions, field(Column::Session));
     if (session < 0)
         return badValue(Column::Session, field(Column::Session));
     s.session = static_cast<Twilight>(session);
+    return std::nullopt;
+}
 
+std::optional<LineProblem> readPlace(const Fields& field, Sighting& s)
+{
     const struct {
         Column column;
         astro::PlaceField placeField;
@@ -311,7 +318,13 @@ std::variant<Sighting, LineProblem> readFields(const QStringList& fields, Dialec
             return badValue(n.column, field(n.column));
         n.value = *value;
     }
+    s.place.name = field(Column::Place).trimmed();
+    return std::nullopt;
+}
 
+std::optional<LineProblem> readOutcomesAndSky(const Fields& field, Dialect dialect, Sighting& s)
+{
+    const Words& words = wordsOf(dialect);
     for (int m = 0; m < kMeansCount; ++m) {
         const Column column = static_cast<Column>(static_cast<int>(Column::NakedEye) + m);
         const QString& text = field(column);
@@ -328,8 +341,26 @@ std::variant<Sighting, LineProblem> readFields(const QStringList& fields, Dialec
     if (clouds < 0)
         return badValue(Column::Clouds, field(Column::Clouds));
     s.clouds = static_cast<Clouds>(clouds);
+    return std::nullopt;
+}
 
-    s.place.name = field(Column::Place).trimmed();
+} // namespace
+
+std::variant<Sighting, LineProblem> readFields(const QStringList& fields, Dialect dialect)
+{
+    if (fields.size() != kColumnCount) {
+        LineProblem p = LineProblem::of(LineProblem::Kind::FieldCount);
+        p.count = static_cast<int>(fields.size());
+        return p;
+    }
+    const Fields field{fields};
+    Sighting s;
+    if (std::optional<LineProblem> wrong = readWhen(field, dialect, s))
+        return *wrong;
+    if (std::optional<LineProblem> wrong = readPlace(field, s))
+        return *wrong;
+    if (std::optional<LineProblem> wrong = readOutcomesAndSky(field, dialect, s))
+        return *wrong;
     s.observers = field(Column::Observer).trimmed();
     s.note = field(Column::Note).trimmed();
     return s;

@@ -13,9 +13,6 @@ namespace vkt::almanac {
 // The tool is a thin layer over the astronomy library and speaks its terms.
 using namespace vkt::astro;
 
-constexpr int kFirstYear = 1800;  // the years the ephemeris files of swe-basic-data cover
-constexpr int kLastYear = 2399;
-
 enum ExitCode { Success = 0, Failed = 1, BadArguments = 2 };
 
 struct Options {
