@@ -313,7 +313,10 @@ void SightingsWindow::showHelp()
         page->setWindowTitle(QStringLiteral("Holdsarló-észlelések – súgó"));
         page->setHtml(sightingsHelpText());
         connect(new QShortcut(QKeySequence(Qt::Key_Escape), page), &QShortcut::activated, page, &QWidget::close);
-        page->resize(720, 600);
+        QSize size(720, 600);
+        if (const QScreen* s = screen())
+            size = size.boundedTo(s->availableGeometry().size() - QSize(16, 40));
+        page->resize(size);
         help_ = page;
     }
     help_->show();
@@ -445,10 +448,13 @@ void SightingsWindow::computeSkies()
     std::vector<SkyComputation::Task> tasks;
     for (const std::size_t row : table_->uncomputed())
         tasks.push_back({row, table_->records()[row]});
-    if (tasks.empty())
+    if (tasks.empty()) {
         showSkies();
-    else
-        computation_->request(std::move(tasks));
+        return;
+    }
+    // The tables count every record: until the last sky is in, they would mislead.
+    scorecardText->setPlainText(QStringLiteral("Az égbolt adatai még számolódnak (%1 észlelés van hátra)…").arg(tasks.size()));
+    computation_->request(std::move(tasks));
 }
 
 void SightingsWindow::finishComputing()
