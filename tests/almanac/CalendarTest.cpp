@@ -5,14 +5,13 @@
 #include "services/DateTime.h"
 #include "services/FileBytes.h"
 #include "services/TextFiles.h"
+#include "tests/almanac/RunTool.h"
 #include "tests/support/TestSupport.h"
-#include "tools/almanac/CommandLine.h"
 
 #include <gtest/gtest.h>
 #include <QDateTime>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <cerrno>
 #include <libical/ical.h>
 #include <memory>
@@ -156,14 +155,8 @@ TEST_F(CrescentCalendarTest, TheToolsCalendarHasTheDetailedFilesTimes)
     const QString file = dir.filePath(QStringLiteral("naptar.ics")), lists = dir.filePath(QStringLiteral("listak"));
     const QStringList place = {"--from", "2026", "--to", "2026", "--place", "Santiago", "-33.45", "-70.67",
                                "--height", "570", "--tz", "America/Santiago"};
-    const auto run = [](const QStringList& arguments) {
-        QString out, err;
-        QTextStream outStream(&out), errStream(&err);
-        const int code = almanac::runAlmanac(arguments, outStream, errStream, false);
-        return std::make_pair(code, err);
-    };
-    ASSERT_EQ(run(place + QStringList{"--ical", file}).first, almanac::Success);
-    ASSERT_EQ(run(place + QStringList{"--out", lists}).first, almanac::Success);
+    ASSERT_EQ(almanac::runTool(place + QStringList{"--ical", file}).code, almanac::Success);
+    ASSERT_EQ(almanac::runTool(place + QStringList{"--out", lists}).code, almanac::Success);
     const QByteArray written = vkt::testing::fileBytes(file);
     const std::vector<ReadEvent> events = readBack(written);
     ASSERT_GE(events.size(), 24u);
@@ -185,16 +178,16 @@ TEST_F(CrescentCalendarTest, TheToolsCalendarHasTheDetailedFilesTimes)
     }
 
     // Kept without --force; kept whole when the forced write fails; replaced, same UIDs, without alarms.
-    const auto refused = run(place + QStringList{"--ical", file, "--no-alarm"});
-    EXPECT_EQ(refused.first, almanac::Failed);
-    EXPECT_TRUE(refused.second.contains(u"--force")) << refused.second.toStdString();
+    const auto refused = almanac::runTool(place + QStringList{"--ical", file, "--no-alarm"});
+    EXPECT_EQ(refused.code, almanac::Failed);
+    EXPECT_TRUE(refused.err.contains(u"--force")) << refused.err.toStdString();
     setWriteFault(WriteFault{WriteStep::Flush, ENOSPC, 0, QStringLiteral("naptar.ics")});
-    const auto full = run(place + QStringList{"--ical", file, "--no-alarm", "--force"});
+    const auto full = almanac::runTool(place + QStringList{"--ical", file, "--no-alarm", "--force"});
     setWriteFault(std::nullopt);
-    EXPECT_EQ(full.first, almanac::Failed);
-    EXPECT_TRUE(full.second.contains(reasonText(ENOSPC))) << full.second.toStdString();
+    EXPECT_EQ(full.code, almanac::Failed);
+    EXPECT_TRUE(full.err.contains(reasonText(ENOSPC))) << full.err.toStdString();
     EXPECT_EQ(vkt::testing::fileBytes(file), written);
-    ASSERT_EQ(run(place + QStringList{"--ical", file, "--no-alarm", "--force"}).first, almanac::Success);
+    ASSERT_EQ(almanac::runTool(place + QStringList{"--ical", file, "--no-alarm", "--force"}).code, almanac::Success);
     const std::vector<ReadEvent> again = readBack(vkt::testing::fileBytes(file));
     ASSERT_EQ(again.size(), events.size());
     for (std::size_t i = 0; i < again.size(); ++i) {

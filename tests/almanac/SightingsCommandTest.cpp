@@ -1,12 +1,11 @@
 // vkt-almanac --sightings as a researcher runs it: the export to standard output or to a file,
 // the criteria's tables to standard error, and nothing written when a line is bad.
 #include "services/FileBytes.h"
+#include "tests/almanac/RunTool.h"
 #include "tests/support/TestSupport.h"
-#include "tools/almanac/CommandLine.h"
 
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <cerrno>
 
 namespace vkt::almanac {
@@ -20,29 +19,17 @@ const QByteArray kCsv = "date,time,timezone,session,latitude,longitude,height,na
                         "2026-03-20,,Europe/Budapest,evening,47.5,19.04,100,seen,,,,clear,clear,Budapest,,\r\n"
                         "2026-03-19,18:15,,evening,47.5,19.04,,not seen,not seen,,,,,Budapest,,\r\n";
 
-struct ToolRun {
-    int code;
-    QString out, err;
-};
-
 class SightingsCommand : public ::testing::Test {
 protected:
     void SetUp() override { writeFile(path("be.csv"), kCsv); }
     void TearDown() override { setWriteFault(std::nullopt); }
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
-    static ToolRun run(const QStringList& arguments)
-    {
-        QString out, err;
-        QTextStream outStream(&out), errStream(&err);
-        const int code = runAlmanac(arguments, outStream, errStream, false);
-        return {code, out, err};
-    }
     QTemporaryDir dir;
 };
 
 TEST_F(SightingsCommand, WritesTheExportAndTheTables)
 {
-    const ToolRun toStdout = run({"--sightings", path("be.csv")});
+    const ToolRun toStdout = runTool({"--sightings", path("be.csv")});
     ASSERT_EQ(toStdout.code, Success) << toStdout.err.toStdString();
     const QStringList lines = toStdout.out.split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 4);  // header, two records, nothing after the last line end
@@ -53,17 +40,17 @@ TEST_F(SightingsCommand, WritesTheExportAndTheTables)
         EXPECT_TRUE(toStdout.err.contains(QString::fromUtf8(said))) << said << "\n" << toStdout.err.toStdString();
 
     // --out names a file; one already there needs --force; a failed write leaves it as it was.
-    ASSERT_EQ(run({"--sightings", path("be.csv"), "--out", path("ki.csv")}).code, Success);
+    ASSERT_EQ(runTool({"--sightings", path("be.csv"), "--out", path("ki.csv")}).code, Success);
     EXPECT_EQ(fileBytes(path("ki.csv")), toStdout.out.toUtf8());
     writeFile(path("ki.csv"), "régi");
-    const ToolRun refused = run({"--sightings", path("be.csv"), "--out", path("ki.csv")});
+    const ToolRun refused = runTool({"--sightings", path("be.csv"), "--out", path("ki.csv")});
     EXPECT_EQ(refused.code, Failed);
     EXPECT_TRUE(refused.err.contains(u"--force"));
     setWriteFault(WriteFault{WriteStep::Write, ENOSPC, 10});
-    EXPECT_EQ(run({"--sightings", path("be.csv"), "--out", path("ki.csv"), "--force"}).code, Failed);
+    EXPECT_EQ(runTool({"--sightings", path("be.csv"), "--out", path("ki.csv"), "--force"}).code, Failed);
     EXPECT_EQ(fileBytes(path("ki.csv")), QByteArray("régi"));
     setWriteFault(std::nullopt);
-    EXPECT_EQ(run({"--sightings", path("be.csv"), "--out", path("ki.csv"), "--force"}).code, Success);
+    EXPECT_EQ(runTool({"--sightings", path("be.csv"), "--out", path("ki.csv"), "--force"}).code, Success);
     EXPECT_EQ(fileBytes(path("ki.csv")), toStdout.out.toUtf8());
 }
 
@@ -71,7 +58,7 @@ TEST_F(SightingsCommand, WritesTheExportAndTheTables)
 TEST_F(SightingsCommand, RefusesWithExitCodeTwoAndWritesNothing)
 {
     writeFile(path("rossz.csv"), kCsv + "2026-03-21,,,evening,47.5,190,,seen,,,,,,Budapest,,\r\n");
-    const ToolRun bad = run({"--sightings", path("rossz.csv"), "--out", path("ki.csv")});
+    const ToolRun bad = runTool({"--sightings", path("rossz.csv"), "--out", path("ki.csv")});
     EXPECT_EQ(bad.code, BadArguments);
     EXPECT_TRUE(bad.err.contains(u"4. sor: a(z) „longitude” oszlop értéke („190”)")) << bad.err.toStdString();
     EXPECT_TRUE(bad.out.isEmpty());
@@ -88,7 +75,7 @@ TEST_F(SightingsCommand, RefusesWithExitCodeTwoAndWritesNothing)
         {{"--sightings", "nincs-ilyen.csv"}, Failed, "nem olvasható"},
     };
     for (const auto& c : cases) {
-        const ToolRun r = run(c.arguments);
+        const ToolRun r = runTool(c.arguments);
         EXPECT_EQ(r.code, c.code) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.says))) << r.err.toStdString();
     }
