@@ -33,7 +33,8 @@ SightingGeometry geometryOf(const Place& place, const QDate& date, Twilight twil
 }
 
 // Every evening and morning of a year at Budapest, as a record without a time: the new moon and
-// every column from "Mikor" on are the detailed file's, character for character.
+// every column from "Mikor" on are the detailed file's, character for character; the crescent
+// asked for by its civil date alone is the same.
 TEST(SightingGeometry, AgreesWithTheAlmanacsDetailedFile)
 {
     const Place budapest = presentation::budapest();
@@ -43,8 +44,11 @@ TEST(SightingGeometry, AgreesWithTheAlmanacsDetailedFile)
     for (const QString& line : almanac.crescentDetails.mid(2)) {
         const QStringList expected = line.split(u' ', Qt::SkipEmptyParts);
         const Twilight twilight = expected[2] == u"este" ? Twilight::Evening : Twilight::Morning;
-        const SightingGeometry g = geometryOf(budapest, QDate::fromString(expected[4], u"yyyy.MM.dd"), twilight);
+        const QDate date = QDate::fromString(expected[4], u"yyyy.MM.dd");
+        const SightingGeometry g = geometryOf(budapest, date, twilight);
         ASSERT_EQ(g.gap, SightingGap::None) << line.toStdString();
+        const std::optional<CrescentEvening> byDate = crescentEvening(ephemeris(), budapest, date, twilight);
+        EXPECT_TRUE(byDate && byDate->sunEvent == g.crescent.sunEvent && byDate->newMoon == g.crescent.newMoon);
         const QStringList computed = QStringList{presentation::dateText(zone, g.crescent.newMoon),
                                                  presentation::timeText(zone, g.crescent.newMoon)} +
                                      presentation::crescentRowFields(g.crescent, zone);
@@ -77,6 +81,7 @@ TEST(SightingGeometry, AnEveningWithoutSunsetOrMoonsetHasNoValues)
             const SightingGeometry g = geometryOf(north, c.date, Twilight::Evening, time);
             EXPECT_EQ(g.gap, c.gap) << c.date.toString().toStdString();
             EXPECT_FALSE(g.observed);
+            EXPECT_FALSE(crescentEvening(ephemeris(), north, c.date, Twilight::Evening));
         }
 }
 
