@@ -178,7 +178,9 @@ TEST_F(MainWindowTest, TitleCarriesTheBuildsVersion)
               QStringLiteral("VKT  - Holdsarló kor és fázis számoló     -  v%1a  (x86)   - Tarvo Edition").arg(version));
 }
 
-TEST_F(MainWindowTest, QtsOwnTextsAreHungarian)
+// What no window words itself is still Hungarian: Qt's own texts, and an unexpected failure said in
+// words, the library's own text only in brackets.
+TEST_F(MainWindowTest, TextsNoWindowWritesAreHungarianToo)
 {
     const std::unique_ptr<QMenu> menu(area().newMoonField->createStandardContextMenu());
     ASSERT_FALSE(menu->actions().isEmpty());
@@ -186,12 +188,7 @@ TEST_F(MainWindowTest, QtsOwnTextsAreHungarian)
         << menu->actions().constFirst()->text().toStdString();
     const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Mégse"));
-}
 
-} // namespace
-// What no window expects still comes in Hungarian words, the library's own text only in brackets.
-TEST_F(MainWindowTest, UnexpectedFailuresAreSaidInHungarian)
-{
     EXPECT_FALSE(guarded([] { throw std::bad_alloc(); }));
     EXPECT_FALSE(guarded([] { throw std::out_of_range("stoi"); }));
     ASSERT_EQ(messages->messages.size(), 2u);
@@ -199,4 +196,5 @@ TEST_F(MainWindowTest, UnexpectedFailuresAreSaidInHungarian)
     EXPECT_EQ(messages->messages[1].text, u"Váratlan hiba: a program belső hibája (stoi).");
 }
 
+} // namespace
 } // namespace vkt::testing
