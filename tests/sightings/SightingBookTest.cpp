@@ -105,23 +105,21 @@ TEST_F(SightingBookTest, ReadsWhatASpreadsheetSavedAgain)
 TEST_F(SightingBookTest, KeepsEveryLineItCannotReadInItsPlace)
 {
     const QByteArray good = cp1250(kGood);
-    const auto line = [&](const char* fields) { return cp1250(fields); };
     const struct {
         QByteArray bytes;
         Kind kind;
         Column column;
     } cases[] = {
-        {line("\r\n"), Kind::Blank, Column::Date},
-        {line("2024.03.11.;18:05;;este;47,5;19\r\n"), Kind::FieldCount, Column::Date},
-        {line("2024.02.30.;;;este;47,5;19;0;;;;;;;;;\r\n"), Kind::BadValue, Column::Date},
-        {line("1799.12.31.;;;este;47,5;19;0;;;;;;;;;\r\n"), Kind::YearOutOfRange, Column::Date},
-        {line("2400.01.01.;;;este;47,5;19;0;;;;;;;;;\r\n"), Kind::YearOutOfRange, Column::Date},
-        {line("2024.03.11.;;;délután;47,5;19;0;;;;;;;;;\r\n"), Kind::BadValue, Column::Session},
-        {line("2024.03.11.;;;este;47,5;19;0;talán;;;;;;;;\r\n"), Kind::BadValue, Column::NakedEye},
-        {line("2024.03.11.;;;este;47,5;19;0;;;;lát;;;;;\r\n"), Kind::BadValue, Column::Camera},
-        {line("2024.03.11.;;;este;47,5;19;0;;;;;ködös;;;;\r\n"), Kind::BadValue, Column::Sky},
-        {line("2024.03.11.;;;este;47,5;19;0;;;;;;esős;;;\r\n"), Kind::BadValue, Column::Clouds},
-        {line("2024.03.11.;;;este;47,5;19;0;;;;;;;;;\"nincs vége\r\n"), Kind::UnclosedQuote, Column::Date},
+        {cp1250("\r\n"), Kind::Blank, Column::Date},
+        {cp1250("2024.03.11.;18:05;;este;47,5;19\r\n"), Kind::FieldCount, Column::Date},
+        {cp1250("2024.02.30.;;;este;47,5;19;0;;;;;;;;;\r\n"), Kind::BadValue, Column::Date},
+        {cp1250("2400.01.01.;;;este;47,5;19;0;;;;;;;;;\r\n"), Kind::YearOutOfRange, Column::Date},
+        {cp1250("2024.03.11.;;;délután;47,5;19;0;;;;;;;;;\r\n"), Kind::BadValue, Column::Session},
+        {cp1250("2024.03.11.;;;este;47,5;19;0;talán;;;;;;;;\r\n"), Kind::BadValue, Column::NakedEye},
+        {cp1250("2024.03.11.;;;este;47,5;19;0;;;;lát;;;;;\r\n"), Kind::BadValue, Column::Camera},
+        {cp1250("2024.03.11.;;;este;47,5;19;0;;;;;ködös;;;;\r\n"), Kind::BadValue, Column::Sky},
+        {cp1250("2024.03.11.;;;este;47,5;19;0;;;;;;esős;;;\r\n"), Kind::BadValue, Column::Clouds},
+        {cp1250("2024.03.11.;;;este;47,5;19;0;;;;;;;;;\"nincs vége\r\n"), Kind::UnclosedQuote, Column::Date},
         {QByteArray("2024.03.11.;;;este;47,5;19;0;;;;;;;;;;\n"), Kind::FieldCount, Column::Date},
     };
     for (const auto& c : cases) {
