@@ -22,6 +22,7 @@ constexpr QColor SeenColour = colours::Green;
 constexpr QColor NotSeenColour = colours::Red;
 
 constexpr double kMargin = 46;  // pixels: room for the axes' numbers and titles
+constexpr double kLegendLine = 18;
 constexpr double kGap = 24;     // between the frames
 constexpr double kMarkRadius = 4;
 constexpr double kWidthStep = 0.2;  // arc minutes between grid lines
@@ -84,7 +85,8 @@ QRectF SightingDiagram::plotArea(QSize size, Frame frame)
 {
     const double frameWidth = (size.width() - kGap) / 2.0;
     const double left = (frame == Frame::Yallop ? 0 : frameWidth + kGap) + kMargin;
-    return QRectF(left, kMargin * 0.6, frameWidth - kMargin - 8, size.height() - kMargin * 1.6);
+    // Below the frames: the numbers, the axis' name, then the legend's line of its own.
+    return QRectF(left, kMargin * 0.6, frameWidth - kMargin - 8, size.height() - kMargin * 1.6 - kLegendLine);
 }
 
 QPointF SightingDiagram::at(QSize size, Frame frame, double width, double arcv) const
