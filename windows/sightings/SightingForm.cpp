@@ -26,6 +26,23 @@ using sightings::Transparency;
 constexpr int kOwnRole = Qt::UserRole;
 constexpr int kIndexRole = Qt::UserRole + 1;
 
+// A field's caption, Alt+letter moving to the field.
+QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy)
+{
+    auto* l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    return l;
+}
+
+// One line of the form: its widgets side by side, each with its share of the spare width.
+void addRow(QGridLayout* grid, int r, std::initializer_list<std::pair<QWidget*, int>> cells)
+{
+    auto* line = new QHBoxLayout;
+    for (const auto& [w, stretch] : cells)
+        line->addWidget(w, stretch);
+    grid->addLayout(line, r, 0);
+}
+
 QLineEdit* lineField(QWidget* parent, const char* name, const QString& accessibleName, const QString& widest)
 {
     auto* box = new QLineEdit(parent);
@@ -88,18 +105,26 @@ void SightingForm::createFields()
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(4);
-    const auto caption = [this](const QString& text, QWidget* buddy) {
-        auto* l = new QLabel(text, this);
-        l->setBuddy(buddy);
-        return l;
-    };
-    const auto row = [grid](int r, std::initializer_list<std::pair<QWidget*, int>> cells) {
-        auto* line = new QHBoxLayout;
-        for (const auto& [w, stretch] : cells)
-            line->addWidget(w, stretch);
-        grid->addLayout(line, r, 0);
-    };
+    createWhenFields(grid);
+    createPlaceFields(grid);
+    createMeansFields(grid);
+    createSkyFields(grid);
+    for (QLineEdit* box : {timeField, observersField, placeNameField, latitudeField, longitudeField, heightField, noteField})
+        connect(box, &QLineEdit::textChanged, this, &SightingForm::changed);
+    for (QComboBox* box : {sessionCombo, zoneCombo, transparencyCombo, cloudsCombo})
+        connect(box, &QComboBox::currentTextChanged, this, &SightingForm::changed);
+    for (QComboBox* box : outcomeCombos)
+        connect(box, &QComboBox::currentIndexChanged, this, &SightingForm::changed);
+    connect(dateField, &QDateEdit::dateChanged, this, &SightingForm::changed);
+    connect(placeCombo, &QComboBox::activated, this, &SightingForm::choosePlace);
+    connect(zoneCombo, &QComboBox::activated, this, [this] { zoneChosen_ = true; });
+    connect(zoneCombo->lineEdit(), &QLineEdit::textEdited, this, [this] { zoneChosen_ = true; });
+    for (QLineEdit* box : {latitudeField, longitudeField})
+        connect(box, &QLineEdit::editingFinished, this, &SightingForm::proposeZone);
+}
 
+void SightingForm::createWhenFields(QGridLayout* grid)
+{
     dateField = new QDateEdit(this);
     dateField->setObjectName(QStringLiteral("dateField"));
     dateField->setAccessibleName(QStringLiteral("Az észlelés napja a hely naptára szerint"));
@@ -115,10 +140,13 @@ void SightingForm::createFields()
     sessionCombo->addItem(QStringLiteral("este"), int(astro::Twilight::Evening));
     sessionCombo->addItem(QStringLiteral("reggel"), int(astro::Twilight::Morning));
     observersField = lineField(this, "observersField", QStringLiteral("Megfigyelő(k)"), {});
-    row(0, {{caption(QStringLiteral("&Dátum:"), dateField), 0}, {dateField, 0},
-            {caption(QStringLiteral("&Idő:"), timeField), 0}, {timeField, 0}, {sessionCombo, 0},
-            {caption(QStringLiteral("Megfi&gyelő:"), observersField), 0}, {observersField, 1}});
+    addRow(grid, 0, {{caption(this, QStringLiteral("&Dátum:"), dateField), 0}, {dateField, 0},
+            {caption(this, QStringLiteral("&Idő:"), timeField), 0}, {timeField, 0}, {sessionCombo, 0},
+            {caption(this, QStringLiteral("Megfi&gyelő:"), observersField), 0}, {observersField, 1}});
+}
 
+void SightingForm::createPlaceFields(QGridLayout* grid)
+{
     placeCombo = choice(this, "placeCombo", QStringLiteral("Megfigyelőhely a beépített és a saját helyek közül"));
     placeCombo->setMinimumContentsLength(10);
     placeCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -140,13 +168,16 @@ void SightingForm::createFields()
     zoneCombo->completer()->setFilterMode(Qt::MatchContains);
     zoneCombo->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     zoneCombo->completer()->setCompletionMode(QCompleter::PopupCompletion);
-    row(1, {{caption(QStringLiteral("&Hely:"), placeCombo), 0}, {placeCombo, 2},
-            {caption(QStringLiteral("Név:"), placeNameField), 0}, {placeNameField, 3},
-            {caption(QStringLiteral("Szél. (°):"), latitudeField), 0}, {latitudeField, 1},
-            {caption(QStringLiteral("Hossz. (°):"), longitudeField), 0}, {longitudeField, 1},
-            {caption(QStringLiteral("Mag. (m):"), heightField), 0}, {heightField, 1},
-            {caption(QStringLiteral("&Zóna:"), zoneCombo), 0}, {zoneCombo, 2}});
+    addRow(grid, 1, {{caption(this, QStringLiteral("&Hely:"), placeCombo), 0}, {placeCombo, 2},
+            {caption(this, QStringLiteral("Név:"), placeNameField), 0}, {placeNameField, 3},
+            {caption(this, QStringLiteral("Szél. (°):"), latitudeField), 0}, {latitudeField, 1},
+            {caption(this, QStringLiteral("Hossz. (°):"), longitudeField), 0}, {longitudeField, 1},
+            {caption(this, QStringLiteral("Mag. (m):"), heightField), 0}, {heightField, 1},
+            {caption(this, QStringLiteral("&Zóna:"), zoneCombo), 0}, {zoneCombo, 2}});
+}
 
+void SightingForm::createMeansFields(QGridLayout* grid)
+{
     static const char* const names[] = {"nakedEyeCombo", "binocularsCombo", "telescopeCombo", "cameraCombo"};
     auto* means = new QHBoxLayout;
     for (int m = 0; m < sightings::kMeansCount; ++m) {
@@ -157,11 +188,14 @@ void SightingForm::createFields()
         outcomeCombos[std::size_t(m)] = box;
         QString text = word + u':';
         text[0] = text[0].toUpper();
-        means->addWidget(caption(text, box));
+        means->addWidget(caption(this, text, box));
         means->addWidget(box, 1);
     }
     grid->addLayout(means, 2, 0);
+}
 
+void SightingForm::createSkyFields(QGridLayout* grid)
+{
     transparencyCombo = choice(this, "transparencyCombo", QStringLiteral("Az ég átlátszósága"));
     for (const Transparency t : {Transparency::Unknown, Transparency::Superb, Transparency::Clear, Transparency::Hazy,
                                  Transparency::VeryHazy})
@@ -170,22 +204,9 @@ void SightingForm::createFields()
     for (const Clouds c : {Clouds::Unknown, Clouds::Clear, Clouds::PartlyCloudy, Clouds::Cloudy})
         cloudsCombo->addItem(presentation::cloudsWord(c), int(c));
     noteField = lineField(this, "noteField", QStringLiteral("Megjegyzés"), {});
-    row(3, {{caption(QStringLiteral("Ég:"), transparencyCombo), 0}, {transparencyCombo, 0},
-            {caption(QStringLiteral("Felhő:"), cloudsCombo), 0}, {cloudsCombo, 0},
-            {caption(QStringLiteral("Megje&gyzés:"), noteField), 0}, {noteField, 1}});
-
-    for (QLineEdit* box : {timeField, observersField, placeNameField, latitudeField, longitudeField, heightField, noteField})
-        connect(box, &QLineEdit::textChanged, this, &SightingForm::changed);
-    for (QComboBox* box : {sessionCombo, zoneCombo, transparencyCombo, cloudsCombo})
-        connect(box, &QComboBox::currentTextChanged, this, &SightingForm::changed);
-    for (QComboBox* box : outcomeCombos)
-        connect(box, &QComboBox::currentIndexChanged, this, &SightingForm::changed);
-    connect(dateField, &QDateEdit::dateChanged, this, &SightingForm::changed);
-    connect(placeCombo, &QComboBox::activated, this, &SightingForm::choosePlace);
-    connect(zoneCombo, &QComboBox::activated, this, [this] { zoneChosen_ = true; });
-    connect(zoneCombo->lineEdit(), &QLineEdit::textEdited, this, [this] { zoneChosen_ = true; });
-    for (QLineEdit* box : {latitudeField, longitudeField})
-        connect(box, &QLineEdit::editingFinished, this, &SightingForm::proposeZone);
+    addRow(grid, 3, {{caption(this, QStringLiteral("Ég:"), transparencyCombo), 0}, {transparencyCombo, 0},
+            {caption(this, QStringLiteral("Felhő:"), cloudsCombo), 0}, {cloudsCombo, 0},
+            {caption(this, QStringLiteral("Megje&gyzés:"), noteField), 0}, {noteField, 1}});
 }
 
 void SightingForm::fillPlaceCombo()

@@ -12,6 +12,8 @@ class QDateEdit;
 class QLineEdit;
 class QPlainTextEdit;
 
+class QGridLayout;
+
 namespace vkt {
 
 class PlaceStore;
@@ -58,6 +60,10 @@ signals:
 
 private:
     void createFields();
+    void createWhenFields(QGridLayout* grid);
+    void createPlaceFields(QGridLayout* grid);
+    void createMeansFields(QGridLayout* grid);
+    void createSkyFields(QGridLayout* grid);
     void fillPlaceCombo();
     void choosePlace(int index);
     void showPlace(const astro::Place& place);

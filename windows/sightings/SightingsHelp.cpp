@@ -23,11 +23,8 @@ QString classes(int count)
     return words.join(QStringLiteral("; "));
 }
 
-} // namespace
-
-QString sightingsHelpText()
-{
-    return QStringLiteral(R"(<h2>Holdsarló-észlelések</h2>
+// The page, with the two scales' class words filled in.
+constexpr char kHelpPage[] = R"(<h2>Holdsarló-észlelések</h2>
 <p>Itt élnek a saját holdsarló-észlelései: minden próbálkozás, akár látta a holdsarlót, akár nem.
 A program minden észleléshez kiszámítja az égbolt adatait (a Swiss Ephemeris alapján, ugyanúgy, mint
 a holdsarló-adatok fájlban), és megmutatja, mennyire jól jósolták meg az egyes kritériumok azt,
@@ -114,7 +111,13 @@ dátum, napszak, hely és idő); csak megerősítés után ír. Az exportálás 
 moon_altitude, moon_azimuth, arcl, arcv, daz, w, illumination, yallop_q, yallop_class, odeh_v,
 odeh_class, obs_age_hours, obs_moon_altitude, obs_moon_azimuth, extra_criterion, extra_value,
 extra_class.</p>
-)")
+)";
+
+} // namespace
+
+QString sightingsHelpText()
+{
+    return QString::fromUtf8(kHelpPage)
         .arg(classes<astro::YallopClass>(sightings::classCount(sightings::Criterion::Yallop)),
              classes<astro::OdehClass>(sightings::classCount(sightings::Criterion::Odeh)));
 }
