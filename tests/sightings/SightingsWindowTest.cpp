@@ -67,13 +67,7 @@ protected:
     }
     QString oneMessage(MessageIcon icon) const
     {
-        EXPECT_EQ(messages->messages.size(), 1u);
-        if (messages->messages.size() != 1)
-            return {};
-        const RecordedMessage m = messages->messages[0];
-        messages->messages.clear();
-        EXPECT_EQ(m.icon, icon);
-        return m.text;
+        return messages->takeOne(icon);
     }
 
     std::unique_ptr<SightingsWindow> window;

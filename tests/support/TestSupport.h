@@ -39,6 +39,17 @@ public:
         questions.push_back(text);
         return nextChangedFileAnswer;
     }
+    // The one message said since the last call, with that icon; empty when not exactly one.
+    QString takeOne(MessageIcon icon)
+    {
+        EXPECT_EQ(messages.size(), 1u);
+        if (messages.size() != 1)
+            return {};
+        const RecordedMessage m = messages[0];
+        messages.clear();
+        EXPECT_EQ(m.icon, icon);
+        return m.text;
+    }
     std::vector<RecordedMessage> messages;
     std::vector<QString> questions;  // every kind, in the order asked
     SaveAnswer nextAnswer = SaveAnswer::Cancel;

@@ -74,16 +74,9 @@ protected:
     {
         EXPECT_TRUE(messages->messages.empty()) << messages->messages[0].text.toStdString();
     }
-    // The one message said since the last call, with that icon; empty when not exactly one.
     QString oneMessage(MessageIcon icon) const
     {
-        EXPECT_EQ(messages->messages.size(), 1u);
-        if (messages->messages.size() != 1)
-            return {};
-        const RecordedMessage m = messages->messages[0];
-        messages->messages.clear();
-        EXPECT_EQ(m.icon, icon);
-        return m.text;
+        return messages->takeOne(icon);
     }
     PlacePanel& places() const { return *window->placePanel; }
     // The file dialog answered with that file (empty: cancelled); what it offered is kept.
