@@ -1,5 +1,6 @@
 // The diagram drawn without a window: where each point falls and how it is marked, the axes that
 // hold every point, the class boundaries in their own frames, and the record under the pointer.
+#include "windows/common/Pictures.h"
 #include "windows/sightings/SightingDiagram.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 
 #include "services/Failure.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -68,6 +69,16 @@ QPixmap loadPicture(const QString& path, qreal devicePixelRatio)
         source = source.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     source.setDevicePixelRatio(devicePixelRatio);
     return QPixmap::fromImage(source);
+}
+
+QByteArray pngBytes(const QImage& image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw Failure(QStringLiteral("A kép nem készült el, nem mentettem."));
+    return png;
 }
 
 } // namespace vkt

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -14,5 +16,9 @@ QString doubledName(const QString& path);
 // Throws vkt::Failure naming the file when it is missing or cannot be read; the caller's previous
 // picture stays as it was.
 QPixmap loadPicture(const QString& path, qreal devicePixelRatio = 1);
+
+// The picture as PNG bytes, to be written through the checked write (services/FileBytes.h).
+// Throws vkt::Failure when it cannot be encoded.
+QByteArray pngBytes(const QImage& image);
 
 } // namespace vkt

@@ -4,7 +4,6 @@
 #include "services/Failure.h"
 #include "windows/common/WindowLook.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -248,16 +247,6 @@ void SightingDiagram::drawMark(QPainter& p, QPointF c, Mark mark)
         p.drawLine(c + QPointF(-kMarkRadius, kMarkRadius), c + QPointF(kMarkRadius, -kMarkRadius));
         break;
     }
-}
-
-QByteArray pngBytes(const QImage& image)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        throw Failure(QStringLiteral("A kép nem készült el, nem mentettem."));
-    return png;
 }
 
 } // namespace vkt

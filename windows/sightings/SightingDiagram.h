@@ -68,8 +68,4 @@ private:
     Axes axes_;
 };
 
-// The picture as PNG bytes, to be written through the checked write (services/FileBytes.h).
-// Throws vkt::Failure when it cannot be encoded.
-QByteArray pngBytes(const QImage& image);
-
 } // namespace vkt

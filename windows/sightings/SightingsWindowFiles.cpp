@@ -6,6 +6,7 @@
 #include "services/Settings.h"
 #include "services/TextFiles.h"
 #include "sightings/SightingCsv.h"
+#include "windows/common/Pictures.h"
 #include "windows/sightings/DiagramPanel.h"
 #include "windows/sightings/SightingsWindow.h"
 #include "windows/sightings/SightingTable.h"

@@ -1,6 +1,7 @@
 // The visibility window's exports: the table copied, pictures, the sheet, the calendar.
 #include "windows/visibility/VisibilityWindow.h"
 
+#include "windows/common/Pictures.h"
 #include "presentation/CrescentCalendar.h"
 #include "presentation/TimeTexts.h"
 #include "services/Failure.h"
@@ -10,7 +11,6 @@
 #include "windows/visibility/PlacePanel.h"
 #include "windows/visibility/YearAheadPanel.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
@@ -86,12 +86,7 @@ void VisibilityWindow::savePicture(const std::optional<SavablePicture>& picture)
     const QString file = chooseFile(picture->suggestedName, QStandardPaths::PicturesLocation);
     if (file.isEmpty())
         return;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture->image.save(&buffer, "PNG"))
-        throw Failure(QStringLiteral("A kép nem készült el, nem mentettem."));
-    replaceFileBytes(file, png);  // whole or not at all; a failure is reported by the caller
+    replaceFileBytes(file, pngBytes(picture->image));  // whole or not at all; a failure is reported by the caller
 }
 
 // The year ahead as the table shows it (waited for, if it is still being computed), in a file the
