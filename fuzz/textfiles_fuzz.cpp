@@ -8,8 +8,10 @@
 #include "windows/lists/JournalText.h"
 
 #include <QStringEncoder>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 
 namespace {
 
@@ -54,10 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(journal.fileText() == text);
     if (!vkt::blankOnly(journal.body))
         FUZZ_CHECK(vkt::encodeWindows1250(journal.fileText()) == bytes);
-    // An edited text comes back from the editor with a paragraph separator for each line end; a
-    // save writes them as CR LF and keeps every other character.
-    const QString paragraphs = plainLines(journal.body + QStringLiteral("\r\n")).join(QChar::ParagraphSeparator);
-    const QString saved = vkt::fileForm(paragraphs);
-    FUZZ_CHECK(plainLines(saved + QStringLiteral("\r\n")) == plainLines(journal.body + QStringLiteral("\r\n")));
+    // The editor takes the lines in paragraphs of up to 32; edited, its text comes back with a line
+    // or paragraph separator for each line end, and a save writes them as CR LF and keeps every
+    // other character.
+    const QStringList bodyLines = plainLines(journal.body + QStringLiteral("\r\n"));
+    const vkt::EditorText shown = vkt::editorForm(journal.body);
+    FUZZ_CHECK(plainLines(vkt::fileForm(shown.text) + QStringLiteral("\r\n")) == bodyLines);
+    FUZZ_CHECK(qsizetype(shown.paragraphLines.size()) == shown.text.count(QChar::ParagraphSeparator) + 1);
+    FUZZ_CHECK(std::accumulate(shown.paragraphLines.begin(), shown.paragraphLines.end(), qsizetype(0)) == bodyLines.size());
+    FUZZ_CHECK(std::all_of(shown.paragraphLines.begin(), shown.paragraphLines.end(), [](int n) { return n >= 1 && n <= 32; }));
     return 0;
 }

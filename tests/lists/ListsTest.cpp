@@ -6,10 +6,12 @@
 
 #include <QAction>
 #include <QDir>
+#include <QGuiApplication>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTest>
 #include <cerrno>
 #include <sys/stat.h>
@@ -45,7 +47,11 @@ protected:
     // The text as the editor holds it; toPlainText() would turn a no-break space into a blank.
     static QString shown(const QWidget& editor)
     {
-        return editor.findChild<QPlainTextEdit*>()->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+        return editor.findChild<QPlainTextEdit*>()
+            ->document()
+            ->toRawText()
+            .replace(QChar::ParagraphSeparator, u'\n')
+            .replace(QChar::LineSeparator, u'\n');
     }
     static void trigger(QWidget& editor, const char* command) { editor.findChild<QAction*>(command)->trigger(); }
     static void retype(QWidget& editor, const QString& content)
@@ -208,6 +214,42 @@ TEST_F(ListsTest, JournalSavedWithoutAChangeKeepsItsBytes)
         EXPECT_EQ(logBytes(), c.after);
     }
     EXPECT_EQ(takeMessages(), QStringList(2, "warning: Üreset NEM mentek!"));
+}
+
+// A long journal goes into the box many lines to a paragraph: each line must stand where the scroll
+// bar puts it, a triple click must take one line, and an edited save must write every line.
+TEST_F(ListsTest, LongJournalScrollsSelectsAndSavesByTheLine)
+{
+    QStringList lines;
+    QByteArray bytes;
+    for (int i = 0; i < 200; ++i) {
+        lines << (i == 99 ? QString(3000, u'x') : QStringLiteral("sor %1").arg(i));
+        bytes += lines.last().toLatin1() + QByteArrayList{"\r\n", "\n", "\r"}[i % 3];
+    }
+    auto editor = openLog(bytes);
+    EXPECT_EQ(shown(*editor), lines.join(u'\n'));
+    auto* text = editor->findChild<QPlainTextEdit*>();
+    const auto lineAt = [&](QPoint at) {
+        QTextCursor cursor = text->cursorForPosition(at);
+        cursor.select(QTextCursor::LineUnderCursor);
+        return cursor.selectedText();
+    };
+    const QPoint top(5, 5);
+    QScrollBar* bar = text->verticalScrollBar();
+    for (int line : {0, 37, 99, 150, bar->maximum()}) {
+        bar->setValue(line);
+        EXPECT_EQ(lineAt(top), lines[line]) << line;
+    }
+    EXPECT_EQ(lineAt({5, text->viewport()->height() - 5}), lines.last());
+
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(600'000);  // the clicks are not timed
+    bar->setValue(37);
+    QTest::mouseDClick(text->viewport(), Qt::LeftButton, {}, top);
+    QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, top);
+    QTest::keyClick(text, Qt::Key_Delete);
+    trigger(*editor, "saveAction");
+    lines.removeAt(37);
+    EXPECT_EQ(logBytes(), (lines.join("\r\n") + "\r\n").toLatin1());
 }
 
 // No question once the edits are saved: "OK" closes through the same close event.

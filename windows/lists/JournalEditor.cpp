@@ -8,11 +8,15 @@
 #include "windows/common/WindowLook.h"
 #include "windows/lists/JournalText.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <memory>
@@ -57,6 +61,7 @@ const JournalLook& lookOf(Journal which)
 // The box never wraps, so a new width changes no line; yet Qt would lay every line out afresh on
 // each change of width (the first show included), making a text layout for every line of the
 // journal. Told the width stayed, it still fits its scroll bars to the new size.
+// A journal's lines go in by the paragraph (editorForm); a triple click still takes one line.
 class JournalTextBox final : public QPlainTextEdit {
 public:
     using QPlainTextEdit::QPlainTextEdit;
@@ -67,6 +72,34 @@ protected:
         QResizeEvent sameWidth(event->size(), QSize(event->size().width(), event->oldSize().height()));
         QPlainTextEdit::resizeEvent(&sameWidth);
     }
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        QPlainTextEdit::mouseDoubleClickEvent(event);
+        sinceDoubleClick_.start();
+        doubleClickPoint_ = event->position().toPoint();
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        const QPoint at = event->position().toPoint();
+        if (event->button() != Qt::LeftButton || !sinceDoubleClick_.isValid() ||
+            sinceDoubleClick_.elapsed() >= QApplication::doubleClickInterval() ||
+            (at - doubleClickPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+            QPlainTextEdit::mousePressEvent(event);
+            return;
+        }
+        sinceDoubleClick_.invalidate();
+        // The line and its break, as a triple click on a one-line paragraph takes it.
+        QTextCursor line = cursorForPosition(at);
+        line.movePosition(QTextCursor::StartOfLine);
+        line.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+        line.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        setTextCursor(line);
+        event->accept();
+    }
+
+private:
+    QElapsedTimer sinceDoubleClick_;
+    QPoint doubleClickPoint_;
 };
 
 QString characterCode(const QString& character)
@@ -158,15 +191,21 @@ void JournalEditor::showText(const QString& text)
 {
     // A document of our own, filled once the box has it: the box's setPlainText would go over the
     // whole text once more to give every character its format, and a document filled before it is
-    // set is laid out afresh line by line. It takes CR LF, a lone CR and a lone LF each as one line
-    // break, as readLines does, so the file's text goes in as it is.
+    // set is laid out afresh line by line.
     auto* document = new QTextDocument(text_);
     document->setDocumentLayout(new QPlainTextDocumentLayout(document));
     document->setDefaultFont(text_->font());
     // The box deletes the document it made itself; one of ours (a reload) goes here.
     std::unique_ptr<QTextDocument> shown(text_->document()->parent() == text_ ? text_->document() : nullptr);
     text_->setDocument(document);
-    document->setPlainText(text);
+    const EditorText lines = editorForm(text);
+    document->setPlainText(lines.text);
+    // The box counts a paragraph it has not laid out yet as one line; the scroll bar must reach
+    // every line from the start.
+    auto count = lines.paragraphLines.cbegin();
+    for (QTextBlock block = document->begin(); block.isValid() && count != lines.paragraphLines.cend();
+         block = block.next())
+        block.setLineCount(*count++);
     document->setModified(false);
 }
 
