@@ -7,6 +7,14 @@
 namespace vkt::astro {
 namespace {
 
+// A picture of the evening of 2026-03-19 on a map of 10° cells, every cell in that zone.
+VisibilityMap coarseMap(MapZone zone)
+{
+    VisibilityMap map{{QDate(2026, 3, 19), Twilight::Evening}, 10, 36, 18, {}, true};
+    map.zones.assign(36 * 18, zone);
+    return map;
+}
+
 // How far q lies from the nearest class boundary.
 double nearestBoundary(double q)
 {
@@ -21,17 +29,11 @@ double nearestBoundary(double q)
 // Moon may set (rise) for a while only, and the cells there are found as the single place is.
 TEST(VisibilityMapTest, ZoneOfAPlaceIsTheSinglePlaceResult)
 {
-    struct Case {
-        const char* name;
-        double latitude, longitude;
-        const char* zone;
-        MapEvening evening;
-    };
     // Around the new moon of 2026-03-19 01:23 UT: the first evening after, the last morning before;
     // and the evening after that of 2026-06-15 02:54 UT, with the Moon skimming the northern horizon.
     const MapEvening evening{QDate(2026, 3, 19), Twilight::Evening}, morning{QDate(2026, 3, 18), Twilight::Morning};
     const MapEvening june{QDate(2026, 6, 15), Twilight::Evening};
-    const Case cases[] = {
+    const struct { const char* name; double latitude, longitude; const char* zone; MapEvening evening; } cases[] = {
         {"Budapest", 47.5, 19.05, "Europe/Budapest", evening},
         {"Mekka", 21.42, 39.83, "Asia/Riyadh", evening},
         {"Jakarta", -6.2, 106.8, "Asia/Jakarta", evening},
@@ -55,7 +57,7 @@ TEST(VisibilityMapTest, ZoneOfAPlaceIsTheSinglePlaceResult)
         const SkyTrack track = skyTrackFor(ephemeris, map);
         const VisibilityMap whole = visibilityMap(track, map, 1);
         ASSERT_TRUE(whole.complete);
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             if (!(c.evening == map))
                 continue;
             SCOPED_TRACE(c.name);
@@ -88,15 +90,13 @@ TEST(VisibilityMapTest, CancellingStopsBeforeTheNextRow)
     const VisibilityMap map = visibilityMap(skyTrackFor(ephemeris, evening), evening, 2, [&] { return ++asked > 10; });
     EXPECT_FALSE(map.complete);
     EXPECT_EQ(asked, 11);
-    EXPECT_EQ(map.rows, 90);
-    EXPECT_EQ(map.columns, 180);
+    EXPECT_EQ(std::pair(map.rows, map.columns), std::pair(90, 180));
 }
 
 // Cells are drawn where their places are (north up, east right), under the observer's mark.
 TEST(VisibilityMapTest, PictureTintsTheCellsOfTheVisibleZonesAndMarksThePlace)
 {
-    VisibilityMap map{{QDate(2026, 3, 19), Twilight::Evening}, 10, 36, 18, {}, true};
-    map.zones.assign(36 * 18, MapZone::None);
+    VisibilityMap map = coarseMap(MapZone::None);
     const Place place = presentation::budapest();
     const QSize size(600, 300 + VisibilityMapPicture::kLegendHeight);
     const QImage clear = VisibilityMapPicture(map, place).render(size);
@@ -118,25 +118,17 @@ TEST(VisibilityMapTest, ZonesStayApartOverSeaAndLand)
 {
     const Place place = presentation::budapest();
     const QSize size(720, 360 + VisibilityMapPicture::kLegendHeight);
-    const auto pictureOf = [&](MapZone zone) {
-        VisibilityMap map{{QDate(2026, 3, 19), Twilight::Evening}, 10, 36, 18, {}, true};
-        map.zones.assign(36 * 18, zone);
-        return VisibilityMapPicture(map, place).render(size);
-    };
     std::vector<QImage> pictures;
     for (const MapZone zone : {MapZone::A, MapZone::B, MapZone::C, MapZone::D, MapZone::None})
-        pictures.push_back(pictureOf(zone));
-    const struct {
-        const char* ground;
-        double latitude, longitude;
-    } grounds[] = {{"Pacific", -10, -140}, {"Atlantic", 25, -45}, {"Sahara", 23, 10}, {"Amazonia", -5, -62}, {"Siberia", 62, 100}};
-    for (const auto& g : grounds)
+        pictures.push_back(VisibilityMapPicture(coarseMap(zone), place).render(size));
+    // The Pacific, the Atlantic, the Sahara, Amazonia, Siberia.
+    for (const auto& [latitude, longitude] : {std::pair{-10, -140}, {25, -45}, {23, 10}, {-5, -62}, {62, 100}})
         for (std::size_t i = 0; i < pictures.size(); ++i)
             for (std::size_t j = i + 1; j < pictures.size(); ++j) {
-                const QPoint at = VisibilityMapPicture::at(size, g.latitude, g.longitude).toPoint();
+                const QPoint at = VisibilityMapPicture::at(size, latitude, longitude).toPoint();
                 const QColor a = pictures[i].pixelColor(at), b = pictures[j].pixelColor(at);
                 EXPECT_GE(std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()), 60)
-                    << g.ground << " " << i << " " << j << " " << a.name().toStdString() << " " << b.name().toStdString();
+                    << latitude << " " << longitude << ": " << a.name().toStdString() << " " << b.name().toStdString();
             }
 }
 
