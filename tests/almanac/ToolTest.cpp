@@ -53,10 +53,7 @@ protected:
 TEST_F(Tool, BadArgumentsAreRefusedWithExitCodeTwo)
 {
     const QStringList years = {"--from", "2025", "--to", "2025", "--out", "x"};
-    const struct {
-        QStringList arguments;
-        const char* message;
-    } cases[] = {
+    const struct { QStringList arguments; const char* message; } cases[] = {
         {{}, "Hiányzik a --from"},
         {{"--from", "2025", "--to", "2025"}, "Hiányzik az --out"},
         {{"--from", "2O25", "--to", "2025", "--out", "x"}, "Hibás évszám a(z) --from után"},
@@ -99,46 +96,35 @@ TEST_F(Tool, BadArgumentsAreRefusedWithExitCodeTwo)
               QStringLiteral("2026.01.18 07:52"));
 }
 
-TEST_F(Tool, NeverOverwritesWithoutForce)
+// A full disk under --force: the failure and exit code 1, never the success line; the file is kept.
+TEST_F(Tool, ForceReplacesAFileButAFullDiskKeepsIt)
 {
     const QString folder = dir.filePath(QStringLiteral("Pic")), own = folder + QStringLiteral("/venusz.txt");
     const QByteArray mine = "2025.01.29 13:36 az enyém\r\n";
     testing::writeFile(own, mine);
-
-    const QStringList arguments = {"--from", "2025", "--to", "2025", "--out", folder};
-    const ToolRun refused = runTool(arguments);
-    EXPECT_EQ(refused.code, Failed);
-    EXPECT_TRUE(refused.err.contains(u"venusz.txt") && refused.err.contains(u"--force")) << refused.err.toStdString();
-    EXPECT_EQ(fileBytes(own), mine);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("venusz.txt")});
-
-    // A full disk under --force: the failure and exit code 1, never the success line; the file is kept.
+    const QStringList arguments = {"--from", "2025", "--to", "2025", "--out", folder, "--force"};
     setWriteFault(WriteFault{WriteStep::Flush, ENOSPC, 0, QStringLiteral("venusz.txt")});
-    const ToolRun full = runTool(QStringList(arguments) << QStringLiteral("--force"));
+    const ToolRun full = runTool(arguments);
     setWriteFault(std::nullopt);
     EXPECT_EQ(full.code, Failed);
     EXPECT_TRUE(full.err.contains(QStringLiteral("venusz.txt' fájl nem írható: ") + reasonText(ENOSPC))) << full.err.toStdString();
     EXPECT_EQ(full.out, QString());
     EXPECT_EQ(fileBytes(own), mine);
 
-    const ToolRun forced = runTool(QStringList(arguments) << QStringLiteral("--force"));
+    const ToolRun forced = runTool(arguments);
     EXPECT_EQ(forced.code, Success) << forced.err.toStdString();
     EXPECT_NE(fileBytes(own), mine);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), almanacFileNames().size());
 }
 
 // Every target is looked at before any file is written, so a refused run leaves the folder as it
-// was: a dangling link counts as a file there, and with --force whatever cannot be replaced is
-// named; a folder that cannot be one is refused with the reason.
+// was: without --force a file (a dangling link too) is never written over, with it whatever cannot
+// be replaced is named; a folder that cannot be one is refused with the reason.
 TEST_F(Tool, EveryTargetIsCheckedBeforeAnyIsWritten)
 {
-    const struct {
-        const char* name;
-        const char* plant;  // what stands in the folder "Pic" first: a link, a folder, a file
-        const char* out;    // the --out folder, under the test's folder
-        bool force;
-        const char* message;
-    } rows[] = {
+    // plant: what stands in the folder "Pic" first (a link, a folder, a file); out: the --out folder, under the test's.
+    const struct { const char* name; const char* plant; const char* out; bool force; const char* message; } rows[] = {
+        {"a file", "file Pic/venusz.txt", "Pic", false, "már megvan: venusz.txt. Nem írom felül; ha mégis ezt szeretné, adja meg a --force"},
         {"a dangling link", "link venusz.txt", "Pic", false, "már megvan: venusz.txt."},
         {"a dangling link under --force", "link venusz.txt", "Pic", true,
          "ezek nem írhatók felül: venusz.txt (nem létező helyre mutató link). Egyik fájlt sem írtam meg."},
@@ -310,11 +296,8 @@ TEST_F(Tool, EachPlaceGetsItsOwnSky)
     const auto at = [](const char* name, double latitude, double longitude, const char* zone) {
         return Place{QString::fromUtf8(name), latitude, longitude, 100, QByteArray(zone)};
     };
-    const struct {
-        Place place;
-        const char* date;
-        const char* seen;  // a fragment of the local columns, on the eclipse's one or two lines
-    } cases[] = {
+    // seen: a fragment of the local columns, on the eclipse's one or two lines.
+    const struct { Place place; const char* date; const char* seen; } cases[] = {
         {presentation::budapest(), "2026.08.12", "napnyugtakor 0,74"},
         {at("Wien", 48.21, 16.37, "Europe/Vienna"), "2029.06.12", "napkeltekor 0,10"},
         {at("Lisboa", 38.72, -9.14, "Europe/Lisbon"), "2029.06.12", "nem látható (a Nap a látóhatár alatt)"},

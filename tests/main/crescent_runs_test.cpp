@@ -87,14 +87,9 @@ TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
     // Beyond a 32-bit minute count.
     const char* farApart = "Az újhold és a megfigyelés időpontja túl messze van egymástól (több mint 4000 év), a "
                            "holdsarló kora nem számítható ki. Kérem, ellenőrizze a dátumokat!";
-    const struct {
-        const char* label;
-        const char* button;
-        const char* savedObservation;  // nullptr: no file
-        const char* newMoon;
-        const char* message;  // a warning, but for the missing file
-        const char* observationAfter;
-    } rows[] = {
+    // savedObservation nullptr: no file; the message is a warning, but for the missing file.
+    const struct { const char* label; const char* button; const char* savedObservation; const char* newMoon;
+                   const char* message; const char* observationAfter; } rows[] = {
         {"no_file", last, nullptr, "2026.11.20 10:00", "Az 'utolsó.txt' fájl nem található!", "as typed"},
         {"empty_new_moon_observation_cut", last, "2026.11.21 11:30:00 UTC\r\n", "", invalid, "2026.11.21 11:30:00 UT"},
         {"empty_saved_observation", last, "", "2026.11.20 10:00", invalid, ""},
@@ -120,25 +115,17 @@ TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
     }
 
     // A log record that the disk cannot take is reported with its reason, and no part of it stays.
-    area().newMoonField->setText(QStringLiteral("2026.11.30 7:47"));
-    setWriteFault(WriteFault{WriteStep::Write, ENOSPC, 40, QStringLiteral("szamitott.txt")});
-    click("nowButton");
-    expectOneMessage(MessageIcon::Error, QStringLiteral("szamitott.txt' fájl nem írható: betelt a lemez"), false);
-    EXPECT_EQ(readBytes("szamitott.txt"), log);
-    setWriteFault(std::nullopt);
     // A new moon that cannot be saved does not cost the record: it is logged, then the failed save
     // is reported (both failures, when neither file takes its bytes). A FIFO in the log's place is
     // refused at once instead of waiting for a reader.
+    area().newMoonField->setText(QStringLiteral("2026.11.30 7:47"));
     const QString notSaved = QStringLiteral("ujhold.txt' fájl nem írható: be- vagy kiviteli hiba");
     const QString notLogged = QStringLiteral("szamitott.txt' fájl nem írható: ");
-    const struct {
-        const char* label;
-        std::optional<WriteFault> fault;
-        bool fifoLog;
-        QStringList said;  // parts of each message, in order
-        QByteArray logAfter;
-    } unsaved[] = {
+    // said: parts of each message, in order.
+    const struct { const char* label; std::optional<WriteFault> fault; bool fifoLog; QStringList said; QByteArray logAfter; } unsaved[] = {
         {"log a FIFO", std::nullopt, true, {notLogged + notRegularReason(S_IFIFO)}, {}},
+        {"log on a full disk", WriteFault{WriteStep::Write, ENOSPC, 40, QStringLiteral("szamitott.txt")}, false,
+         {notLogged + reasonText(ENOSPC)}, log},
         {"new moon", WriteFault{WriteStep::Commit, EIO, 0, QStringLiteral("ujhold.txt")}, false, {notSaved}, log + log},
         {"neither", WriteFault{WriteStep::Open, EIO}, false, {notSaved, notLogged + reasonText(EIO)}, log},
     };
@@ -154,7 +141,8 @@ TEST_F(MainWindowTest, NowComputesForTheClockAndLaterFailuresChangeNothing)
         setWriteFault(std::nullopt);
         ASSERT_EQ(messages->messages.size(), size_t(u.said.size())) << firstText();
         for (qsizetype i = 0; i < u.said.size(); ++i)
-            EXPECT_TRUE(messages->messages[i].text.contains(u.said[i])) << messages->messages[i].text.toStdString();
+            EXPECT_TRUE(messages->messages[i].text.contains(u.said[i]) && messages->messages[i].icon == MessageIcon::Error)
+                << messages->messages[i].text.toStdString();
         messages->messages.clear();
         EXPECT_EQ(readBytes("ujhold.txt"), lastNewMoon);
         if (u.fifoLog)

