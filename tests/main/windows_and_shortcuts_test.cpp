@@ -189,13 +189,11 @@ TEST_F(MainWindowTest, VisibilityWindowFollowsTheNewMoonFieldUntilTheUserStepsAw
         ASSERT_TRUE(QTest::qWaitForWindowActive(shown));
         QTest::keyClick(shown, key.key(), key.keyboardModifiers());
     };
-    const auto chooseListEntry = [&](int index) {
-        area().newMoonList->setCurrentIndex(index);
-        click("okButton");
-    };
+    const auto chooseListEntry = [&](int index) { area().newMoonList->setCurrentIndex(index); click("okButton"); };
     const auto clickIn = [](QPushButton* button) { return [button] { QTest::mouseClick(button, Qt::LeftButton); }; };
     // newMoon in Hungarian civil time.
-    const struct Step { const char* what; std::function<void()> act; const char* newMoon; NewMoonReason reason; const char* says; } steps[] = {
+    const struct Step { const char* what; std::function<void()> act; const char* newMoon; NewMoonReason reason; const char* says; }
+        steps[] = {
         {"opened", [] {}, "2026.03.19 02:23", NewMoonReason::FromField, "az Utolsó Újhold mezőhöz legközelebbi újhold"},
         {"OK puts a list entry in the field", [&] { chooseListEntry(1); }, "2026.04.17 13:52", NewMoonReason::FromField, ""},
         {"typing, not finished", [&] { area().newMoonField->selectAll(); QTest::keyClicks(area().newMoonField, "2026.05.17 10:00"); },
