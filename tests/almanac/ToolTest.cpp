@@ -311,7 +311,6 @@ TEST_F(Tool, EachPlaceGetsItsOwnSky)
         ASSERT_NE(line, all.end()) << c.date;
         const QString local = line->mid(39) + u'\n' + (line + 1 == all.end() ? QString() : *(line + 1));
         EXPECT_TRUE(local.contains(QString::fromUtf8(c.seen))) << local.toStdString();
-        EXPECT_GT(almanac.crescents.size(), 1) << c.date;  // the zone's own new moons: Lima's, below
         // 2029 has no inferior conjunction of Venus, and says so.
         EXPECT_EQ(almanac.venus.last() == AlmanacLines::noVenusLine(), year == 2029) << c.date;
         if (c.place.latitude < 70)
