@@ -19,18 +19,15 @@ struct Lit {
 Lit litPixels(const QImage& image)
 {
     Lit lit;
-    double x = 0, y = 0;
+    QPointF sum;
     for (int row = 0; row < image.height(); ++row)
-        for (int column = 0; column < image.width(); ++column) {
-            const QColor c = image.pixelColor(column, row);
-            if (c.red() > 200 && c.green() > 200 && c.blue() > 150) {
+        for (int column = 0; column < image.width(); ++column)
+            if (const QColor c = image.pixelColor(column, row); c.red() > 200 && c.green() > 200 && c.blue() > 150) {
                 ++lit.count;
-                x += column;
-                y += row;
+                sum += QPointF(column, row);
             }
-        }
     if (lit.count)
-        lit.centroid = {x / lit.count, y / lit.count};
+        lit.centroid = sum / lit.count;
     return lit;
 }
 

@@ -129,18 +129,6 @@ int writtenPixels(const QImage& image)
     return written;
 }
 
-// The almanac's detailed lines of the new moon whose civil time starts them, split by blanks.
-std::vector<QStringList> almanacRows(const astro::Place& place, int year, const QString& newMoonText)
-{
-    astro::Ephemeris ephemeris;
-    const almanac::Almanac a = almanac::computeAlmanac(ephemeris, year, year, place);
-    std::vector<QStringList> rows;
-    for (const QString& line : a.crescentDetails)
-        if (line.startsWith(newMoonText))
-            rows.push_back(line.split(QRegularExpression(QStringLiteral(" +"))).mid(2));
-    return rows;
-}
-
 // The new moon nearest the field's, or without a valid field the one nearest now. Each place in
 // its own zone, as the almanac's --tz lists it. The copy reads the table's cells, so the copied
 // lines show both.
@@ -174,13 +162,17 @@ TEST_F(VisibilityWindowTest, RowsAreTheAlmanacsDetailedLinesInThePlacesZoneAndCo
         const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
         window.reset();  // one ephemeris at a time
 
-        const std::vector<QStringList> expected = almanacRows(place, 2026, newMoon.left(10) + u' ' + newMoon.mid(11));
-        ASSERT_EQ(expected.size(), 8u);  // mornings 3..0 and evenings 0..3 all exist here
+        // The almanac's detailed lines of that new moon, which its civil time starts, tab for blanks.
+        astro::Ephemeris ephemeris;
+        QStringList expected;
+        for (const QString& line : almanac::computeAlmanac(ephemeris, 2026, 2026, place).crescentDetails)
+            if (line.startsWith(newMoon.left(10) + u' ' + newMoon.mid(11)))
+                expected << line.split(QRegularExpression(QStringLiteral(" +"))).mid(2).join(u'\t');
+        ASSERT_EQ(expected.size(), 8);  // mornings 3..0 and evenings 0..3 all exist here
         ASSERT_EQ(lines.size(), 10);
         EXPECT_EQ(lines[0], QStringLiteral("Holdsarló – %1; újhold: %2").arg(presentation::placeText(place), newMoon));
         EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Mikor\tN\tDátum\tNap\tHold\tKésés\tLegjobb")));
-        for (std::size_t i = 0; i < expected.size(); ++i)
-            EXPECT_EQ(lines[int(i) + 2], expected[i].join(u'\t')) << i;
+        EXPECT_EQ(lines.mid(2), expected);
     }
 }
 
@@ -452,8 +444,6 @@ TEST_F(VisibilityWindowTest, NewSelectionCancelsTheRunningMapAndTheFineMapIsShow
     // the full-size map puts it.
     const QSize area = VisibilityMapPicture::kEarthSize + QSize(0, VisibilityMapPicture::kLegendHeight);
     const int title = saved.height() - area.height();
-    EXPECT_EQ(saved.width(), 2048);
-    EXPECT_GE(title, 20);
     EXPECT_GT(writtenPixels(saved.copy(0, 0, saved.width(), title)), 100);
     EXPECT_EQ(saved.pixelColor(VisibilityMapPicture::at(area, 47.5, 19.05).toPoint() + QPoint(0, title)), QColor(Qt::red));
 
