@@ -92,10 +92,7 @@ protected:
     // The file dialog answered with that file (empty: cancelled); what it offered is kept.
     void answerFileDialog(const QString& file)
     {
-        window->askFileName = [this, file](const QString& suggested) {
-            offered = suggested;
-            return file;
-        };
+        window->askFileName = [this, file](const QString& suggested) { offered = suggested; return file; };
     }
     // Typed into the fields; an empty zone leaves the zone field as it is.
     void typePlace(const PlaceInput& p, const char* zone = "", QPushButton* button = nullptr) const
@@ -358,7 +355,6 @@ TEST_F(VisibilityWindowTest, YearAheadIsTheAlmanacsListGoesToTheCalendarAndOpens
     QApplication::processEvents();  // the page laid out now it is shown
     const QString file = path("naptar.ics");
     answerFileDialog(file);
-    // The events and the alarms in the file.
     const auto counts = [&] {
         const QString text = QString::fromUtf8(readBytes("naptar.ics"));
         return std::pair{int(text.count(u"BEGIN:VEVENT")), int(text.count(u"BEGIN:VALARM"))};
