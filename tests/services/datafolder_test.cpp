@@ -9,16 +9,13 @@
 namespace vkt {
 namespace {
 
-class DataFolderRuleTest : public ::testing::Test {
+class DataFolderRuleTest : public testing::DataFolderTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    void TearDown() override { useDataFolder({}); }
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-    void write(const QString& name, const QByteArray& bytes) const { testing::writeFile(path(name), bytes); }
-    QByteArray read(const QString& name) const { return testing::fileBytes(path(name)); }
-
-    QTemporaryDir dir;
+    void TearDown() override
+    {
+        useDataFolder({});
+        testing::DataFolderTest::TearDown();
+    }
 };
 
 TEST_F(DataFolderRuleTest, CommandLineThenEnvironmentThenWritablePortableThenUserFolder)
@@ -58,32 +55,33 @@ TEST_F(DataFolderRuleTest, CommandLineThenEnvironmentThenWritablePortableThenUse
         const QString paths[] = {places.commandLine, places.environment, places.portable, places.user};
         EXPECT_EQ(choice.path, paths[int(row.expected)]);
     }
-    write(QStringLiteral("fajl"), "x");
+    writeBytes(QStringLiteral("fajl"), "x");
     EXPECT_FALSE(isWritableFolder(path(QStringLiteral("fajl"))) || isWritableFolder(path(QStringLiteral("nincs"))));
 }
 
 TEST_F(DataFolderRuleTest, UserFolderIsCreatedAndSeededWithoutEverOverwritingAUsersFile)
 {
-    write(QStringLiteral("share/Pic/jegyzetek.txt"), "gyári jegyzet\r\n");
-    write(QStringLiteral("share/Pic/000-ujhold.gif"), "GIF89a");
+    writeBytes(QStringLiteral("share/Pic/jegyzetek.txt"), "gyári jegyzet\r\n");
+    writeBytes(QStringLiteral("share/Pic/000-ujhold.gif"), "GIF89a");
     QFile::setPermissions(path(QStringLiteral("share/Pic/jegyzetek.txt")), QFile::ReadOwner | QFile::ReadOther);
     const QString shipped = path(QStringLiteral("share/Pic"));
-    const DataFolderChoice user{DataFolderSource::User, path(QStringLiteral("home/.local/share/vkt/Pic"))};
+    const QString mine = QStringLiteral("home/.local/share/vkt/Pic");
+    const DataFolderChoice user{DataFolderSource::User, path(mine)};
 
     EXPECT_EQ(prepareDataFolder(user, shipped), QString());
-    EXPECT_EQ(read(QStringLiteral("home/.local/share/vkt/Pic/jegyzetek.txt")), "gyári jegyzet\r\n");
-    EXPECT_EQ(read(QStringLiteral("home/.local/share/vkt/Pic/000-ujhold.gif")), "GIF89a");
+    EXPECT_EQ(readBytes(mine + QStringLiteral("/jegyzetek.txt")), "gyári jegyzet\r\n");
+    EXPECT_EQ(readBytes(mine + QStringLiteral("/000-ujhold.gif")), "GIF89a");
     EXPECT_TRUE(QFile::permissions(user.path + QStringLiteral("/jegyzetek.txt")) & QFile::WriteOwner)
         << "the user's copy of a read-only shipped file is theirs to edit";
 
     // The user edits one file and deletes another; a newer package ships a new file.
-    write(QStringLiteral("home/.local/share/vkt/Pic/jegyzetek.txt"), "saját jegyzet\r\n");
-    QFile::remove(path(QStringLiteral("home/.local/share/vkt/Pic/000-ujhold.gif")));
-    write(QStringLiteral("share/Pic/venusz.txt"), "lista\r\n");
+    writeBytes(mine + QStringLiteral("/jegyzetek.txt"), "saját jegyzet\r\n");
+    QFile::remove(path(mine + QStringLiteral("/000-ujhold.gif")));
+    writeBytes(QStringLiteral("share/Pic/venusz.txt"), "lista\r\n");
     EXPECT_EQ(prepareDataFolder(user, shipped), QString());
-    EXPECT_EQ(read(QStringLiteral("home/.local/share/vkt/Pic/jegyzetek.txt")), "saját jegyzet\r\n");
-    EXPECT_EQ(read(QStringLiteral("home/.local/share/vkt/Pic/000-ujhold.gif")), "GIF89a");
-    EXPECT_EQ(read(QStringLiteral("home/.local/share/vkt/Pic/venusz.txt")), "lista\r\n");
+    EXPECT_EQ(readBytes(mine + QStringLiteral("/jegyzetek.txt")), "saját jegyzet\r\n");
+    EXPECT_EQ(readBytes(mine + QStringLiteral("/000-ujhold.gif")), "GIF89a");
+    EXPECT_EQ(readBytes(mine + QStringLiteral("/venusz.txt")), "lista\r\n");
 
     // The portable folder is the build's own: nothing is created or copied there.
     const DataFolderChoice portable{DataFolderSource::Portable, path(QStringLiteral("program/Pic"))};
@@ -97,8 +95,8 @@ TEST_F(DataFolderRuleTest, UserFolderIsCreatedAndSeededWithoutEverOverwritingAUs
 // The program still opens after each of these; the message names the folder and the reason.
 TEST_F(DataFolderRuleTest, AFolderThatCannotServeIsNamedWithTheReason)
 {
-    write(QStringLiteral("fajl"), "x");
-    write(QStringLiteral("share/Pic/ujholdak.txt"), "2026.11.09 08:02\r\n");
+    writeBytes(QStringLiteral("fajl"), "x");
+    writeBytes(QStringLiteral("share/Pic/ujholdak.txt"), "2026.11.09 08:02\r\n");
     QDir().mkpath(path(QStringLiteral("megvan")));
     const auto refuseAll = [](const QString&) { return false; };
     const struct {
