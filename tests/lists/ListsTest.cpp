@@ -47,11 +47,8 @@ protected:
     // The text as the editor holds it; toPlainText() would turn a no-break space into a blank.
     static QString shown(const QWidget& editor)
     {
-        return editor.findChild<QPlainTextEdit*>()
-            ->document()
-            ->toRawText()
-            .replace(QChar::ParagraphSeparator, u'\n')
-            .replace(QChar::LineSeparator, u'\n');
+        QString raw = editor.findChild<QPlainTextEdit*>()->document()->toRawText();
+        return raw.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
     }
     static void trigger(QWidget& editor, const char* command) { editor.findChild<QAction*>(command)->trigger(); }
     static void retype(QWidget& editor, const QString& content)

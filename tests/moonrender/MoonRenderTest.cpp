@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -91,11 +90,12 @@ DiscReading readDisc(const QImage& image, const Disc& disc, int threshold)
     return reading;
 }
 
-// Dark at new moon at either end of the cycle; ages fold into one synodic month.
+// Dark at new moon at either end of the cycle; ages fold into one synodic month. Where the full
+// Moon's light falls is the disc test's.
 TEST(MoonRenderer, LightsThePhaseAnglesFractionOnTheSunwardSide)
 {
-    for (const double age : {-0.01, 0.0, 1.5, 2.0, 3.815, 5.0, 7.3826, 11.0, kFull, 18.83, 22.148, 25.0, 27.115, 28.0,
-                             29.5, kMonth}) {
+    for (const double age : {-0.01, 0.0, 1.5, 2.0, 3.815, 5.0, 7.3826, 11.0, 18.83, 22.148, 25.0, 27.115, 28.0, 29.5,
+                             kMonth}) {
         SCOPED_TRACE(age);
         const DiscReading reading = readDisc(render(age), kSmall, 8);
         if (expectedLitFraction(age) < 0.001) {
@@ -105,10 +105,7 @@ TEST(MoonRenderer, LightsThePhaseAnglesFractionOnTheSunwardSide)
         EXPECT_NEAR(reading.litFraction, expectedLitFraction(age), 0.02);
         // Waxing light comes from the right (west in the sky), waning from the left.
         const double offset = reading.litCentroid.x() - kSmall.centre.x();
-        if (age == kFull)
-            EXPECT_NEAR(offset, 0, 1);
-        else
-            EXPECT_GT(age < kFull ? offset : -offset, 2);
+        EXPECT_GT(age < kFull ? offset : -offset, 2);
         // The Sun stays in the lunar equator: the lit part is symmetric about it.
         EXPECT_NEAR(reading.litCentroid.y(), kSmall.centre.y(), 1);
     }
@@ -225,10 +222,8 @@ TEST(GreyGif, ReadsBackWithEveryGreyLevelAndSizeUnchanged)
     // Colour is reduced to its grey.
     QImage colour(4, 4, QImage::Format_RGB32);
     colour.fill(QColor(200, 60, 20));
-    QByteArray bytes = encodeGreyGif(colour);
-    QBuffer buffer(&bytes);
     const int grey = colour.convertToFormat(QImage::Format_Grayscale8).constScanLine(2)[2];
-    EXPECT_EQ(QImageReader(&buffer, "gif").read().pixel(2, 2), qRgb(grey, grey, grey));
+    EXPECT_EQ(QImage::fromData(encodeGreyGif(colour), "gif").pixel(2, 2), qRgb(grey, grey, grey));
     // Failures are loud and leave no file behind.
     EXPECT_THROW(encodeGreyGif(QImage()), std::runtime_error);
     EXPECT_THROW(writeGreyGif(colour, folder.filePath(QStringLiteral("missing/picture.gif"))), std::runtime_error);

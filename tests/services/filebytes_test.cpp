@@ -152,7 +152,7 @@ TEST_F(FileBytesTest, ASaveGoesAheadOnlyWhileTheFileIsAsItWasRead)
         const char* meanwhile;  // nullptr: removed
         bool saved;
     } cases[] = {
-        {"the same bytes again", "régi", "régi", true}, {"same size, other bytes", "régi", "rigi", false},
+        {"the same bytes again", "régi", "régi", true}, {"same size, other bytes", "régi", "rígi", false},
         {"longer", "régi", "régi!", false},             {"removed", "régi", nullptr, false},
         {"created", nullptr, "más", false},             {"still none", nullptr, nullptr, true},
     };

@@ -45,7 +45,6 @@ TEST_F(TextFilesTest, Windows1250RoundTripsEveryLetterAndByte)
         EXPECT_EQ(readBytes("betuk.txt"),
                   QByteArray("\xE1\xE9\xED\xF3\xF6\xF5\xFA\xFC\xFB \xC1\xC9\xCD\xD3\xD6\xD5\xDA\xDC\xDB\r\n"));
         EXPECT_EQ(readAllText(path("betuk.txt")), letters + QStringLiteral("\r\n"));
-        EXPECT_EQ(decodeWindows1250(all).size(), all.size());
         EXPECT_EQ(encodeWindows1250(decodeWindows1250(all)), all);
         CodePageFields fields;
         EXPECT_EQ(fields.encode(fields.decode(all)), all);
