@@ -1,6 +1,7 @@
 // The crescents' iCalendar file read back by libical, as a calendar program reads it.
 #include "astro/YearAhead.h"
 #include "presentation/CrescentCalendar.h"
+#include "presentation/Places.h"
 #include "presentation/TimeTexts.h"
 #include "services/DateTime.h"
 #include "services/FileBytes.h"
@@ -80,7 +81,7 @@ TEST_F(CrescentCalendarTest, ReadBackHoldsEveryCrescentFromItsSunToItsMoonEvent)
         Place place;
         bool alarm;
     } cases[] = {
-        {{QStringLiteral("Budapest"), 47.50, 19.04, 100, QByteArrayLiteral("Europe/Budapest")}, true},
+        {budapest(), true},
         // Abroad, south of the equator, with summer time of its own.
         {{QStringLiteral("Santiago"), -33.45, -70.67, 570, QByteArrayLiteral("America/Santiago")}, false},
     };
@@ -125,10 +126,9 @@ TEST_F(CrescentCalendarTest, ReadBackHoldsEveryCrescentFromItsSunToItsMoonEvent)
 // the same UIDs, so a calendar updates them; another place's are others.
 TEST_F(CrescentCalendarTest, UidsAreStableAcrossExports)
 {
-    const Place budapest{QStringLiteral("Budapest"), 47.50, 19.04, 100, QByteArrayLiteral("Europe/Budapest")};
-    Place higher = budapest;
+    Place higher = budapest();
     higher.height = 300;
-    Place szeged = budapest;
+    Place szeged = budapest();
     szeged.name = QStringLiteral("Szeged");
     const auto uids = [&](const Place& place, JulianDay from, const char* now) {
         setClock(std::make_shared<testing::FixedClock>(*toDateTime(QString::fromLatin1(now))));
@@ -137,11 +137,11 @@ TEST_F(CrescentCalendarTest, UidsAreStableAcrossExports)
             list << e.uid;
         return list;
     };
-    const QStringList first = uids(budapest, julianDay(2026, 1, 1), "2025.12.20 10:00");
+    const QStringList first = uids(budapest(), julianDay(2026, 1, 1), "2025.12.20 10:00");
     ASSERT_EQ(first.size(), 6);
-    EXPECT_EQ(uids(budapest, julianDay(2026, 1, 1), "2026.02.01 22:30"), first);
+    EXPECT_EQ(uids(budapest(), julianDay(2026, 1, 1), "2026.02.01 22:30"), first);
     EXPECT_EQ(uids(higher, julianDay(2026, 1, 1), "2026.02.01 22:30"), first);
-    EXPECT_EQ(uids(budapest, julianDay(2026, 2, 1), "2026.02.01 22:30").mid(0, 4), first.mid(2));
+    EXPECT_EQ(uids(budapest(), julianDay(2026, 2, 1), "2026.02.01 22:30").mid(0, 4), first.mid(2));
     for (const QString& uid : uids(szeged, julianDay(2026, 1, 1), "2026.02.01 22:30"))
         EXPECT_FALSE(first.contains(uid)) << uid.toStdString();
 }
