@@ -188,8 +188,7 @@ TEST_F(SightingBookTest, NothingIsLostWhenTheDiskOrTheFileFails)
     }
     setWriteFault(std::nullopt);
     book.save(path());
-    EXPECT_EQ(SightingBook::read(path()).records().size(), 2u);
-    EXPECT_EQ(SightingBook::read(path()).keptLines().size(), 1u);
+    EXPECT_EQ(fileBytes(path()), book.fileBytes());
 
     // No file yet: an empty book, and its first save makes one.
     EXPECT_TRUE(SightingBook::read(dir.filePath(QStringLiteral("nincs.txt"))).records().empty());
