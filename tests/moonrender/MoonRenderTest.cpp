@@ -230,21 +230,24 @@ TEST(GreyGif, ReadsBackWithEveryGreyLevelAndSizeUnchanged)
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("missing/picture.gif"))));
 }
 
-// The committed pictures are what a fresh clone ships.
-QImage readShipped(const QString& name)
+// A committed picture, as a fresh clone ships it, drawn the size of its disc. What is brighter than
+// 24 is lit: earthshine on the night side stays below.
+DiscReading readShipped(const QString& name, const Disc& disc)
 {
     QImageReader reader(sourcePath(QStringLiteral("Pic/") + name));
     const QSize announced = reader.size();
     const QImage image = reader.read();
     EXPECT_FALSE(image.isNull()) << name.toStdString() << ": " << reader.errorString().toStdString();
     EXPECT_EQ(image.size(), announced) << name.toStdString();
-    return image;
+    EXPECT_EQ(image.size(), disc.imageSize) << name.toStdString();
+    return readDisc(image, disc, 24);
 }
 
 TEST(ShippedPictures, PhasesAreTheTableFilesEachAtTheMiddleOfItsBand)
 {
     const std::vector<MoonPicture> pictures = phasePictures();
     ASSERT_EQ(pictures.size(), vkt::PhaseTable.size());
+    ASSERT_EQ(phasePictureDisc().imageSize, QSize(137, 137));
     double lower = 0;
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const vkt::PhaseRow& row = vkt::PhaseTable[i];
@@ -256,10 +259,7 @@ TEST(ShippedPictures, PhasesAreTheTableFilesEachAtTheMiddleOfItsBand)
         EXPECT_EQ(vkt::ClassifyPhase(age).pictureFile, pictures[i].fileName);
         lower = row.upperBound;
 
-        const QImage image = readShipped(pictures[i].fileName);
-        ASSERT_EQ(image.size(), QSize(137, 137));
-        // Earthshine on the night side stays below 24.
-        const DiscReading reading = readDisc(image, phasePictureDisc(), 24);
+        const DiscReading reading = readShipped(pictures[i].fileName, phasePictureDisc());
         EXPECT_NEAR(reading.litFraction, expectedLitFraction(age), 0.02);
         const double offset = reading.litCentroid.x() - 68.5;
         if (i == 0)
@@ -279,16 +279,12 @@ TEST(ShippedPictures, LunarDaysTwoToElevenFillTheMoonMapWindow)
         const MoonPicture& picture = pictures[day - 2];
         EXPECT_EQ(picture.fileName, QStringLiteral("Lunar-day%1s.gif").arg(day, 2, 10, QChar(u'0')));
         EXPECT_EQ(picture.ageDays, day);
-        const QImage image = readShipped(picture.fileName);
-        const DiscReading reading = readDisc(image, lunarDayDisc(), 24);
-        EXPECT_EQ(image.size(), lunarDayDisc().imageSize);
+        const DiscReading reading = readShipped(picture.fileName, lunarDayDisc());
         EXPECT_NEAR(reading.litFraction, expectedLitFraction(day), 0.02) << day;
         EXPECT_GT(reading.litCentroid.x(), lunarDayDisc().centre.x() + 10) << day;
     }
-    const QImage map = readShipped(QStringLiteral("Lunar-map.jpg"));
-    EXPECT_EQ(map.size(), lunarMapDisc().imageSize);
     // JPEG noise and the dark labels' halos aside, the whole near side is lit.
-    const DiscReading full = readDisc(map, lunarMapDisc(), 24);
+    const DiscReading full = readShipped(QStringLiteral("Lunar-map.jpg"), lunarMapDisc());
     EXPECT_GT(full.litFraction, 0.97);
     EXPECT_NEAR(full.litCentroid.x(), lunarMapDisc().centre.x(), 2);
     EXPECT_NEAR(full.litCentroid.y(), lunarMapDisc().centre.y(), 2);

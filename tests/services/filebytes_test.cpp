@@ -120,27 +120,6 @@ TEST_F(FileBytesTest, AFullDiskKeepsTheOldFileAndCutsATornAppendBack)
     EXPECT_EQ(entries("lemez"), (QStringList{"jegyzetek.txt", "szamitott.txt", "tele"}));
 }
 
-// Only a regular file is written: a FIFO (an append would wait for a reader for ever, a save would
-// put a file in its place) or a folder is refused at once, saying what it is, and stays. (No device:
-// were the check ever lost, the save would put a file in the device's place.)
-TEST_F(FileBytesTest, WritesRefuseWhatIsNotARegularFile)
-{
-    ASSERT_EQ(::mkfifo(path("cso.txt").toLocal8Bit().constData(), 0600), 0);
-    ASSERT_TRUE(QDir().mkdir(path("mappa.txt")));
-    const std::pair<const char*, mode_t> targets[] = {{"cso.txt", S_IFIFO}, {"mappa.txt", S_IFDIR}};
-    for (const auto& [name, type] : targets) {
-        const QString file = path(name);
-        const QString expected = QStringLiteral("A(z) '%1' fájl nem írható: %2")
-                                     .arg(QDir::toNativeSeparators(file), notRegularReason(type));
-        EXPECT_EQ(failureOf([&] { writeText(file, QStringLiteral("a")); }), expected);
-        EXPECT_EQ(failureOf([&] { appendText(file, {QStringLiteral("a")}); }), expected);
-        EXPECT_EQ(failureOf([&] { replaceFileBytesIfUnchanged(file, "a", {}); }), expected);
-        struct stat info {};
-        ASSERT_EQ(::stat(file.toLocal8Bit().constData(), &info), 0);
-        EXPECT_EQ(info.st_mode & S_IFMT, type) << name;
-    }
-}
-
 // A save over a file read earlier goes ahead only while the file holds what was read: the same
 // bytes written again are no change, other bytes of the same size are. What is read is stamped.
 TEST_F(FileBytesTest, ASaveGoesAheadOnlyWhileTheFileIsAsItWasRead)

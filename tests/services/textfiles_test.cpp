@@ -98,9 +98,11 @@ TEST_F(TextFilesTest, UnencodableTextIsRefusedAndTheFileKept)
 }
 
 // "Not found" is only for a name that nothing holds; a folder, an unreadable file, anything but a
-// regular file and one larger than the caller takes say why, at once. (Write failures are the
-// file-bytes test's.)
-TEST_F(TextFilesTest, FailuresNameTheFileAndTheReason)
+// regular file and one larger than the caller takes say why, at once. Only a regular file is
+// written: a FIFO (an append would wait for a reader for ever, a save would put a file in its place)
+// or a folder is refused at once and stays. (No device: were the check ever lost, the save would put
+// a file in the device's place.) Failed writes are the file-bytes test's.
+TEST_F(TextFilesTest, ReadsAndWritesRefuseWhatTheyCannotServeNamingTheFileAndTheReason)
 {
     ASSERT_TRUE(QDir().mkpath(path("mappa.txt")));
     ASSERT_EQ(::mkfifo(path("cso.txt").toLocal8Bit().constData(), 0600), 0);  // opening it would wait for a writer
@@ -131,6 +133,17 @@ TEST_F(TextFilesTest, FailuresNameTheFileAndTheReason)
         EXPECT_EQ(testing::failureOf(c.call), expected) << c.label;
     }
     ::close(listener);
+    for (const auto& [name, type] : {std::pair{"cso.txt", S_IFIFO}, {"mappa.txt", S_IFDIR}}) {
+        const QString file = path(QString::fromLatin1(name));
+        const QString expected = QStringLiteral("A(z) '%1' fájl nem írható: %2")
+                                     .arg(QDir::toNativeSeparators(file), notRegularReason(type));
+        EXPECT_EQ(testing::failureOf([&] { writeText(file, QStringLiteral("a")); }), expected);
+        EXPECT_EQ(testing::failureOf([&] { appendText(file, {QStringLiteral("a")}); }), expected);
+        EXPECT_EQ(testing::failureOf([&] { replaceFileBytesIfUnchanged(file, "a", {}); }), expected);
+        struct stat info {};
+        ASSERT_EQ(::stat(file.toLocal8Bit().constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & S_IFMT, type) << name;
+    }
     EXPECT_EQ(readAllTextIfExists(path("nincs.txt")), std::nullopt);
     writeBytes("van.txt", "a\r\n");
     EXPECT_EQ(readAllTextIfExists(path("van.txt")), QStringLiteral("a\r\n"));
