@@ -25,11 +25,8 @@ ProgramRun run(const QString& program, const QStringList& arguments, const QProc
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     process.waitForFinished(-1);
-    ProgramRun r;
-    r.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.out = QString::fromUtf8(process.readAllStandardOutput());
-    r.err = QString::fromUtf8(process.readAllStandardError());
-    return r;
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
 
 using vkt::testing::fileBytes;

@@ -182,23 +182,21 @@ TEST_F(ListsTest, JournalSavedWithoutAChangeKeepsItsBytes)
 {
     const QByteArray oddBytes("\x01\x80\x81\x83\x88\x90\x98\xA0\xF5\xFB\xFF\r\n");
     const struct {
-        QByteArray before;
+        QByteArray bytes;
         QString shown;
-        QByteArray after;
-    } files[] = {{cp1250("  Ősz: sarló\t \u00A0 űrben  \r\nkét sor\r\n"), "  Ősz: sarló\t \u00A0 űrben  \nkét sor",
-                  cp1250("  Ősz: sarló\t \u00A0 űrben  \r\nkét sor\r\n")},
-                 {"a\nb\rc\r\n\r\n\r\n", "a\nb\nc\n\n", "a\nb\rc\r\n\r\n\r\n"},
-                 {oddBytes, decodeWindows1250(oddBytes.chopped(2)), oddBytes},
-                 {"a\r\nb", "a\nb", "a\r\nb"},
-                 {"a\r\nb\n", "a\nb", "a\r\nb\n"},
-                 {"", "", ""}};  // an empty text, which the blank-only rule refuses to save
+    } files[] = {{cp1250("  Ősz: sarló\t \u00A0 űrben  \r\nkét sor\r\n"), "  Ősz: sarló\t \u00A0 űrben  \nkét sor"},
+                 {"a\nb\rc\r\n\r\n\r\n", "a\nb\nc\n\n"},
+                 {oddBytes, decodeWindows1250(oddBytes.chopped(2))},
+                 {"a\r\nb", "a\nb"},
+                 {"a\r\nb\n", "a\nb"},
+                 {"", ""}};  // an empty text, which the blank-only rule refuses to save
     for (const auto& c : files) {
         SCOPED_TRACE(&c - files);
-        auto editor = openLog(c.before);
+        auto editor = openLog(c.bytes);
         EXPECT_EQ(shown(*editor), c.shown);
         trigger(*editor, "saveAction");
         trigger(*editor, "saveAction");
-        EXPECT_EQ(logBytes(), c.after);
+        EXPECT_EQ(logBytes(), c.bytes);
     }
     EXPECT_EQ(takeMessages(), QStringList(2, "warning: Üreset NEM mentek!"));
 }

@@ -43,9 +43,8 @@ TEST_F(DataFolderRuleTest, CommandLineThenEnvironmentThenWritablePortableThenUse
         places.user = path(QStringLiteral("home/vkt/Pic"));
         places.commandLine = QString::fromUtf8(row.commandLine);
         places.environment = QString::fromUtf8(row.environment);
-        if (row.portable != Missing) {
+        if (row.portable != Missing)
             ASSERT_TRUE(QDir().mkdir(places.portable));
-        }
         // Root may write into any folder, so a read-only one is refused by the probe as well.
         const FolderProbe probe = [&](const QString& folder) {
             return isWritableFolder(folder) && !(row.portable == ReadOnly && folder == places.portable);
