@@ -43,8 +43,9 @@ TEST_F(DataFolderRuleTest, CommandLineThenEnvironmentThenWritablePortableThenUse
         places.user = path(QStringLiteral("home/vkt/Pic"));
         places.commandLine = QString::fromUtf8(row.commandLine);
         places.environment = QString::fromUtf8(row.environment);
-        if (row.portable != Missing)
-            ASSERT_TRUE(QDir().mkdir(places.portable));
+        if (row.portable != Missing) {
+            ASSERT_TRUE(QDir().mkdir(places.portable));  // braced: the macro ends in an else
+        }
         // Root may write into any folder, so a read-only one is refused by the probe as well.
         const FolderProbe probe = [&](const QString& folder) {
             return isWritableFolder(folder) && !(row.portable == ReadOnly && folder == places.portable);
