@@ -85,6 +85,15 @@ std::optional<double> computedValue(const astro::SightingGeometry* sky, int colu
     }
 }
 
+// The age at the moment of the sighting as the main window gives it; the column has decimal hours.
+QVariant ageTip(const astro::SightingGeometry& sky)
+{
+    const QStringList forms = presentation::observationAgeTexts(sky);
+    if (forms.isEmpty())
+        return {};
+    return QStringLiteral("A holdsarló kora az észlelés időpontjában:\n") + forms.join(u'\n');
+}
+
 int decimalsOf(int column)
 {
     switch (column) {
@@ -122,6 +131,8 @@ QVariant SightingTable::data(const QModelIndex& index, int role) const
         return display(records_[row], sky, index.column());
     case Qt::TextAlignmentRole:
         return index.column() >= kFirstComputed ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    case Qt::ToolTipRole:
+        return index.column() == Age && sky ? ageTip(*sky) : QVariant();
     default:
         return {};
     }
